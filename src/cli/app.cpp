@@ -1,0 +1,46 @@
+#include "cli/app.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "cli/verbs.h"
+
+namespace vex::cli {
+
+int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    GlobalOptions global;
+    VerbContext ctx{out, err, global};
+
+    CLI::App app{"vextools: line numbers, error handlers, indentation and backups for Visual Basic 6 projects.\n"
+                 "PROJECT is a .vbp project, a .vbg group (its startup project is the one worked on) or a\n"
+                 "single module file (.bas, .cls, .frm, .ctl, ...).",
+                 "vextools"};
+    app.set_version_flag("--version", std::string("vextools ") + VEXTOOLS_VERSION_TEXT);
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.option_defaults()->always_capture_default();
+    app.add_option("--settings", global.settingsFile,
+                   "Settings file to read and write (default: $VEXTOOLS_SETTINGS, else the per-user store)");
+    app.add_option("--on-error", global.onError,
+                   "What to answer when an error is reported: ask, retry, ignore or abort\n"
+                   "(default: ask on a terminal, abort otherwise)")
+        ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}));
+
+    RegisterProjectVerbs(app, ctx);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out, err);
+        return exit_code::kUsage;
+    }
+    return ctx.exitCode;
+}
+
+}  // namespace vex::cli

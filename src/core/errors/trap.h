@@ -1,0 +1,40 @@
+#pragma once
+// The calling convention of every engine procedure: run each step under a trap; a run-time error in a step
+// is reported with the procedure's tag and the user's answer decides: retry the step, go on with the next
+// one, or leave the procedure.
+//
+//     Trap trap(report, "modEtude // StudyTabulation");
+//     if (!trap.Run([&] { ... one step ... })) return;   // Abort: leave
+//
+// Retry runs the same callable again; Ignore returns true so the caller goes on with its next step.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "errors/error_report.h"
+
+namespace vex::errors {
+
+class Trap {
+public:
+    Trap(ErrorReport& report, std::string tag, std::optional<std::string> comments = std::nullopt);
+
+    /// Runs `step` until it succeeds or the user stops retrying. Returns false when the answer was Abort
+    /// (or any answer other than Retry and Ignore): the procedure must leave. A RuntimeError is reported
+    /// as it is; any other std::exception is reported as error 51 with its message.
+    [[nodiscard]] bool Run(const std::function<void()>& step);
+
+    /// The line number passed to the report (VB's Erl); 0 by default.
+    void SetLine(long line) { line_ = line; }
+
+    ErrorReport& Report() { return report_; }
+
+private:
+    ErrorReport& report_;
+    std::string tag_;
+    std::optional<std::string> comments_;
+    long line_ = 0;
+};
+
+}  // namespace vex::errors

@@ -1,0 +1,44 @@
+#pragma once
+// The operations the engine calls on a component's code, with the IDE's behaviour.
+// Texts are the module's own bytes (Windows-1252), without line breaks.
+
+#include <string>
+#include <string_view>
+
+namespace vex::ide {
+
+/// The kind of a procedure, as ProcOfLine reports it and the Proc* lookups take it.
+enum class ProcKind : int { Proc = 0, Let = 1, Set = 2, Get = 3 };
+
+/// A component's code as lines numbered from 1. Lines outside 1..CountOfLines raise a RuntimeError.
+class CodeModule {
+public:
+    virtual ~CodeModule() = default;
+
+    /// The current number of lines; changes after each edit.
+    virtual long CountOfLines() const = 0;
+
+    /// The text of `count` lines from `line`, joined by CR LF (count 1: one line without its break).
+    virtual std::string Lines(long line, long count) const = 0;
+
+    /// Line `line` becomes `text`; each line break in `text` (CR LF, lone CR or lone LF) starts a new
+    /// line and moves later lines down.
+    virtual void ReplaceLine(long line, std::string_view text) = 0;
+
+    /// Removes `count` lines from `line`; later lines move up.
+    virtual void DeleteLines(long line, long count = 1) = 0;
+
+    /// The name of the procedure that holds `line` (empty in the declarations section); sets `kind`.
+    virtual std::string ProcOfLine(long line, ProcKind& kind) const = 0;
+
+    /// The line with the procedure's Sub/Function/Property keyword. Error 35 when there is no such procedure.
+    virtual long ProcBodyLine(std::string_view name, ProcKind kind) const = 0;
+
+    /// The procedure's first line as the IDE counts it (comments above the declaration included). Error 35.
+    virtual long ProcStartLine(std::string_view name, ProcKind kind) const = 0;
+
+    /// The number of lines from ProcStartLine to the procedure's last line. Error 35.
+    virtual long ProcCountLines(std::string_view name, ProcKind kind) const = 0;
+};
+
+}  // namespace vex::ide

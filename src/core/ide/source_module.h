@@ -1,0 +1,64 @@
+#pragma once
+// A code module read from a VB6 source file. It holds the visible code lines (what the IDE shows) and
+// the hidden lines (the file header and member attributes) anchored to what they belong to, and keeps a
+// procedure index current as lines change. Saving gives back the loaded bytes for every line not edited.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ide/code_module.h"
+
+namespace vex::ide {
+
+/// A procedure as the IDE counts it. Lines are 1-based positions in the visible code.
+struct ProcInfo {
+    std::string name;
+    ProcKind kind = ProcKind::Proc;
+    long start = 0;  ///< first line of the range (after the previous procedure's End line)
+    long body = 0;   ///< the line with the Sub/Function/Property keyword
+    long end = 0;    ///< last line of the range (its End line; for the last procedure, the module's last line)
+};
+
+class SourceModule : public CodeModule {
+public:
+    /// Parses `bytes` (the whole file). Throws RuntimeError when the bytes are not VB6 source text.
+    static std::unique_ptr<SourceModule> Parse(std::string bytes, std::string_view fileNameForErrors = {});
+    ~SourceModule() override;
+
+    // CodeModule
+    long CountOfLines() const override;
+    std::string Lines(long line, long count) const override;
+    void ReplaceLine(long line, std::string_view text) override;
+    void DeleteLines(long line, long count = 1) override;
+    std::string ProcOfLine(long line, ProcKind& kind) const override;
+    long ProcBodyLine(std::string_view name, ProcKind kind) const override;
+    long ProcStartLine(std::string_view name, ProcKind kind) const override;
+    long ProcCountLines(std::string_view name, ProcKind kind) const override;
+
+    /// The procedures in file order.
+    const std::vector<ProcInfo>& Procedures() const;
+
+    /// `Attribute VB_Name` of the header, or empty.
+    const std::string& VBName() const;
+
+    /// The file's bytes as they would be saved now.
+    std::string Serialize() const;
+    /// The bytes the module was parsed from.
+    const std::string& Original() const;
+    /// True when Serialize() differs from Original().
+    bool Changed() const;
+    /// Takes the current text as the new original (after a save).
+    void MarkSaved();
+
+    /// Longest visible line in bytes (VB6 refuses lines over 1,023 bytes).
+    size_t LongestLine() const;
+
+private:
+    SourceModule();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vex::ide

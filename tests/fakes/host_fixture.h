@@ -1,0 +1,112 @@
+#pragma once
+// Test doubles for everything the engine reaches outside itself, bundled into one engine::Host.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "engine/file_list.h"
+#include "engine/host.h"
+#include "errors/error_report.h"
+#include "errors/prompter.h"
+#include "settings/memory_settings_store.h"
+
+namespace vex::testing {
+
+/// Answers questions from a script (default: the given fallback), and records every message.
+class ScriptedPrompter : public errors::Prompter {
+public:
+    explicit ScriptedPrompter(int fallback = errors::answer::kOk) : fallback_(fallback) {}
+    int MsgBox(const errors::Message& m) override {
+        asked.push_back(m);
+        if (script.empty()) return fallback_;
+        const int a = script.front();
+        script.pop_front();
+        return a;
+    }
+    std::deque<int> script;
+    std::vector<errors::Message> asked;
+
+private:
+    int fallback_;
+};
+
+/// Records reports and answers them from a script (default "3", Abort, so a surprise error ends the run).
+class ScriptedErrorReport : public errors::ErrorReport {
+public:
+    std::string gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
+                           const std::optional<std::string>& comments = std::nullopt) override {
+        std::string a = "3";
+        if (!answers.empty()) {
+            a = answers.front();
+            answers.pop_front();
+        }
+        if (error.Number() == 0) a = "5";
+        reported_.push_back({std::string(procedureName), error.Number(), error.Description(), a});
+        lastComments = comments;
+        return a;
+    }
+    const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
+
+    std::deque<std::string> answers;
+    std::optional<std::string> lastComments;
+
+private:
+    std::vector<errors::ReportedError> reported_;
+};
+
+/// Counts pointer changes and yields.
+class CountingScreen : public engine::Screen {
+public:
+    void SetPointer(engine::Pointer p) override { pointer = p; }
+    void DoEvents() override { ++yields; }
+    engine::Pointer pointer = engine::Pointer::Default;
+    long yields = 0;
+};
+
+class RecordingNotices : public engine::Notices {
+public:
+    void Notice(std::string_view text) override { notices.emplace_back(text); }
+    std::vector<std::string> notices;
+};
+
+class FixedClock : public engine::Clock {
+public:
+    std::chrono::system_clock::time_point Now() const override { return now; }
+    std::chrono::system_clock::time_point now{std::chrono::seconds(1'800'000'000)};
+};
+
+/// One engine::Host over fakes; set `host.activeProject` to the project under test.
+struct HostFixture {
+    engine::PlainProgressBar percentProject, percentFile;
+    CountingScreen screen;
+    engine::StringResultLog result;
+    settings::MemorySettingsStore store;
+    ScriptedErrorReport report;
+    ScriptedPrompter prompter;
+    RecordingNotices notices;
+    FixedClock clock;
+    engine::Host host{nullptr, percentProject, percentFile, screen, result, store, report, prompter, notices, clock};
+};
+
+}  // namespace vex::testing
+
+#include <memory>
+#include <utility>
+
+#include "ide/project.h"
+#include "ide/source_module.h"
+
+namespace vex::testing {
+
+/// A project of in-memory modules: each pair is (component name, file text). The texts need no header.
+inline ide::Project MakeProject(const std::vector<std::pair<std::string, std::string>>& modules) {
+    ide::Project p;
+    p.SetFileName("Test.vbp");
+    p.SetName("Test");
+    for (const auto& [name, text] : modules)
+        p.VBComponents().emplace_back(name, ide::ComponentKind::Module, name + ".bas", ide::SourceModule::Parse(text));
+    return p;
+}
+
+}  // namespace vex::testing

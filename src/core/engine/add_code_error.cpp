@@ -1,0 +1,174 @@
+#include "engine/add_code_error.h"
+
+#include <string>
+
+#include "engine/correction_ligne.h"
+#include "engine/file_list.h"
+#include "engine/handler_options.h"
+#include "engine/host.h"
+#include "engine/local_selection_walk.h"
+#include "engine/marker_text.h"
+#include "engine/procedure_statements.h"
+#include "engine/result_window.h"
+#include "engine/run_head.h"
+#include "errors/trap.h"
+#include "ide/component.h"
+#include "text/cp1252.h"
+
+namespace vex::engine {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+/// The procedure whose lines are being walked, and what was done to it.
+struct Procedure {
+    bool known = false;
+    std::string name;
+    ide::ProcKind kind = ide::ProcKind::Proc;
+    std::string kindWord;
+    bool treat = false;
+    bool startInserted = false;
+    bool endInserted = false;
+    bool nameLogged = false;
+};
+
+class Inserter {
+public:
+    Inserter(Host& host, errors::Trap& trap, const HandlerOptions& options)
+        : host_(host), trap_(trap), options_(options) {}
+
+    /// One component; false when the run must end.
+    bool Component(ide::CodeModule& code, const std::string& rowText) {
+        rowText_ = rowText;
+        if (!trap_.Run([&] {
+                host_.result.Append("\r\n\r\n" + text::ToUtf8(rowText));
+                proc_ = Procedure{};
+                host_.percentFile.SetValue(0);
+            }))
+            return false;
+
+        long counter = 0;
+        for (;;) {
+            bool more = false;
+            if (!trap_.Run([&] {
+                    const long count = code.CountOfLines();
+                    if (count == counter) return;
+                    host_.percentFile.SetMax(count);
+                    ++counter;
+                    host_.percentFile.SetValue(counter);
+                    host_.screen.DoEvents();
+                    more = true;
+                }))
+                return false;
+            if (!more) return true;  // walked to the end (or the line count cannot be read)
+
+            std::string block;
+            bool changed = false;
+            std::string name;
+            ide::ProcKind kind = ide::ProcKind::Proc;
+            if (!trap_.Run([&] { changed = Examine(code, counter, name, kind, block); })) return false;
+            if (changed) {
+                if (!trap_.Run([&] { SetUp(code, name, kind); })) return false;
+                --counter;  // the same line again, now as a line of the new procedure
+                continue;
+            }
+            if (!block.empty() && !trap_.Run([&] { code.ReplaceLine(counter, block); })) return false;
+        }
+    }
+
+private:
+    /// Looks at line `j`: true when it belongs to another procedure than the current one (`name` and
+    /// `kind` say which); otherwise fills `block` with what replaces the line (empty: nothing).
+    bool Examine(ide::CodeModule& code, long j, std::string& name, ide::ProcKind& kind, std::string& block) {
+        block.clear();
+        name = code.ProcOfLine(j, kind);
+        if (name.empty()) return false;  // declarations section
+        if (!proc_.known || name != proc_.name || kind != proc_.kind) return true;
+
+        const std::string line = code.Lines(j, 1);
+        if (!proc_.treat) return false;
+        if (!proc_.nameLogged) {
+            host_.result.Append("\r\n        " + text::ToUtf8(proc_.name) + " (" + proc_.kindWord + ")");
+            proc_.nameLogged = true;
+        }
+        if (!proc_.startInserted) {
+            if (j != DeclarationLastLine(code, code.ProcBodyLine(name, kind), code.CountOfLines())) return false;
+            std::string frame = options_.strSeparatorLine;
+            frame.append(kCrLf).append(options_.strErrorCodeStart).append(kCrLf).append(options_.strSeparatorLine);
+            block = line + std::string(kCrLf) + Fill(frame);
+            proc_.startInserted = true;
+            host_.result.Append("\r\n              -> Add beginning code");
+        } else if (!proc_.endInserted && IsProcedureEnd(line, proc_.kindWord)) {
+            std::string frame = options_.strSeparatorLine;
+            frame.append(kCrLf).append(options_.strErrorCodeClose).append(kCrLf).append(options_.strSeparatorLine);
+            block = Fill(frame) + std::string(kCrLf) + line;
+            proc_.endInserted = true;
+            host_.result.Append("\r\n              -> Add terminate code");
+        }
+        return false;
+    }
+
+    /// The procedure `name` of `kind` becomes the current one. It is treated only when it carries no
+    /// marker and both blocks have a sound place: a start block without its end block would leave a jump
+    /// to a label that is never written. Until all is known it stays untreated.
+    void SetUp(ide::CodeModule& code, const std::string& name, ide::ProcKind kind) {
+        proc_ = Procedure{};
+        proc_.known = true;
+        proc_.name = name;
+        proc_.kind = kind;
+        proc_.kindWord = "Error";
+
+        const long body = code.ProcBodyLine(proc_.name, proc_.kind);
+        const long last = code.ProcStartLine(proc_.name, proc_.kind) + code.ProcCountLines(proc_.name, proc_.kind) - 1;
+        const std::string word = KindWord(code.Lines(body, 1));
+        if (word.empty()) return;
+        proc_.kindWord = word;
+        for (long k = body; k <= last; ++k) {
+            const std::string line = code.Lines(k, 1);
+            if (HoldsMarker(line, options_.strErrorKey) || HoldsMarker(line, options_.strNoErrorKey)) return;
+        }
+        const long declarationLast = DeclarationLastLine(code, body, last);
+        proc_.treat = FindProcedureEnd(code, word, declarationLast, last) != 0;
+    }
+
+    std::string Fill(std::string_view frame) {
+        return CorrectionLigne(host_.report, frame, proc_.kindWord, proc_.name, rowText_);
+    }
+
+    Host& host_;
+    errors::Trap& trap_;
+    const HandlerOptions& options_;
+    std::string rowText_;
+    Procedure proc_;
+};
+
+}  // namespace
+
+void AddCodeError(Host& host, FileList& lst, ResultWindow& window) {
+    errors::Trap trap(host.report, "modEtude // AddCodeError");
+    HandlerOptions options;
+    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+    if (!trap.Run([&] {
+            AppendRunHead(host.result, host.clock.Now(), " Procedure with new error handler.",
+                          " " + std::string(45, '-'));
+        }))
+        return;
+
+    Inserter inserter(host, trap, options);
+    const bool completed = LocalSelectionWalk(host, lst, trap, [&](ide::Component& component, int16_t row) {
+        std::string rowText;
+        if (!trap.Run([&] { rowText = lst.List(row); })) return false;
+        return inserter.Component(component.GetCodeModule(), rowText);
+    });
+    if (!completed) return;
+
+    if (options.blnViewResult) {
+        if (!trap.Run([&] {
+                host.screen.SetPointer(Pointer::Default);
+                window.ShowModal();
+            }))
+            return;
+    }
+}
+
+}  // namespace vex::engine

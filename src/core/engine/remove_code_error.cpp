@@ -1,0 +1,169 @@
+#include "engine/remove_code_error.h"
+
+#include <string>
+
+#include "engine/file_list.h"
+#include "engine/handler_options.h"
+#include "engine/host.h"
+#include "engine/local_selection_walk.h"
+#include "engine/marker_text.h"
+#include "engine/procedure_statements.h"
+#include "engine/result_window.h"
+#include "engine/run_head.h"
+#include "errors/trap.h"
+#include "ide/component.h"
+#include "text/cp1252.h"
+
+namespace vex::engine {
+namespace {
+
+/// The procedure whose lines are being walked.
+struct Procedure {
+    bool known = false;
+    std::string name;
+    ide::ProcKind kind = ide::ProcKind::Proc;
+    bool inSection = false;
+    bool nameLogged = false;
+    long limit = 0;            ///< the procedure's End line (or the line after its range): walked lines stay above it
+    long separatorsAhead = 0;  ///< separator lines not yet met above `limit`
+};
+
+class Remover {
+public:
+    Remover(Host& host, errors::Trap& trap, const HandlerOptions& options)
+        : host_(host), trap_(trap), options_(options) {}
+
+    /// One component; false when the run must end.
+    bool Component(ide::CodeModule& code, const std::string& rowText) {
+        if (!trap_.Run([&] {
+                host_.result.Append("\r\n\r\n" + text::ToUtf8(rowText));
+                proc_ = Procedure{};
+                sections_ = 0;
+                host_.percentFile.SetValue(0);
+            }))
+            return false;
+
+        long counter = 0;
+        for (;;) {
+            bool more = false;
+            if (!trap_.Run([&] {
+                    const long count = code.CountOfLines();
+                    if (count == counter) return;
+                    host_.percentFile.SetMax(count);
+                    ++counter;
+                    host_.screen.DoEvents();
+                    host_.percentFile.SetValue(counter);
+                    more = true;
+                }))
+                return false;
+            if (!more) break;
+
+            bool remove = false;
+            std::string name;
+            ide::ProcKind kind = ide::ProcKind::Proc;
+            bool changed = false;
+            if (!trap_.Run([&] { changed = Examine(code, counter, name, kind, remove); })) return false;
+            if (changed) {
+                if (!trap_.Run([&] { SetUp(code, counter, name, kind); })) return false;
+                continue;  // the line that opens a procedure is not examined
+            }
+            if (remove) {
+                if (!trap_.Run([&] { code.DeleteLines(counter, 1); })) return false;
+                --counter;  // the next line moved up into this place
+                --proc_.limit;
+            }
+        }
+        return trap_.Run([&] { LogCount(); });
+    }
+
+private:
+    /// Looks at line `j`: true when it belongs to another procedure than the current one; otherwise
+    /// `remove` says whether the line goes.
+    bool Examine(ide::CodeModule& code, long j, std::string& name, ide::ProcKind& kind, bool& remove) {
+        remove = false;
+        name = code.ProcOfLine(j, kind);
+        if (name.empty()) return false;  // declarations section
+        if (!proc_.known || name != proc_.name || kind != proc_.kind) return true;
+        if (j >= proc_.limit) return false;
+
+        const std::string line = code.Lines(j, 1);
+        if (HoldsMarkerExact(line, options_.strErrorKey)) {
+            --proc_.separatorsAhead;
+            if (proc_.inSection) {
+                proc_.inSection = false;
+            } else if (proc_.separatorsAhead > 0) {  // a partner follows: this one opens a section
+                proc_.inSection = true;
+                ++sections_;
+            }
+            if (!proc_.nameLogged) {
+                host_.result.Append("\r\n        " + text::ToUtf8(proc_.name));
+                proc_.nameLogged = true;
+            }
+            remove = true;
+        } else {
+            remove = proc_.inSection;
+        }
+        return false;
+    }
+
+    /// The procedure `name` of `kind`, met at line `j`, becomes the current one.
+    void SetUp(ide::CodeModule& code, long j, const std::string& name, ide::ProcKind kind) {
+        LogCount();
+        proc_ = Procedure{};
+        proc_.known = true;
+        proc_.name = name;
+        proc_.kind = kind;
+        proc_.limit = j + 1;  // until the range is known, nothing is touched
+
+        const long body = code.ProcBodyLine(name, kind);
+        const long last = code.ProcStartLine(name, kind) + code.ProcCountLines(name, kind) - 1;
+        const long end = FindProcedureEnd(code, KindWord(code.Lines(body, 1)), DeclarationLastLine(code, body, last), last);
+        const long limit = end != 0 ? end : last + 1;
+        long separators = 0;
+        for (long k = j + 1; k < limit; ++k)
+            if (HoldsMarkerExact(code.Lines(k, 1), options_.strErrorKey)) ++separators;
+        proc_.separatorsAhead = separators;
+        proc_.limit = limit;
+    }
+
+    void LogCount() {
+        if (sections_ > 0) host_.result.Append("   " + std::to_string(sections_) + " section(s) removed");
+        sections_ = 0;
+    }
+
+    Host& host_;
+    errors::Trap& trap_;
+    const HandlerOptions& options_;
+    Procedure proc_;
+    int sections_ = 0;
+};
+
+}  // namespace
+
+void RemoveCodeError(Host& host, FileList& lst, ResultWindow& window) {
+    errors::Trap trap(host.report, "modEtude // RemoveCodeError");
+    HandlerOptions options;
+    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+    if (!trap.Run([&] {
+            AppendRunHead(host.result, host.clock.Now(), " Procedure with remove code.", " " + std::string(65, '-'));
+        }))
+        return;
+
+    Remover remover(host, trap, options);
+    const bool completed = LocalSelectionWalk(host, lst, trap, [&](ide::Component& component, int16_t row) {
+        std::string rowText;
+        if (!trap.Run([&] { rowText = lst.List(row); })) return false;
+        return remover.Component(component.GetCodeModule(), rowText);
+    });
+    if (!completed) return;
+
+    if (options.blnViewResult) {
+        if (!trap.Run([&] {
+                host.screen.SetPointer(Pointer::Default);
+                window.ShowModal();
+            }))
+            return;
+    }
+}
+
+}  // namespace vex::engine

@@ -1,0 +1,17 @@
+#pragma once
+// StudyManageError: the entry point of the "AddError" and "RemoveError" toolbar commands.
+
+#include <cstdint>
+
+namespace vex::engine {
+
+struct Host;
+class FileList;
+class ResultWindow;
+
+/// Mode 1 runs AddCodeError, any other mode RemoveCodeError; around it the pointer is the hourglass and
+/// afterwards both progress bars are back at 0 and the pointer is the default, also after an Abort.
+/// Errors are reported as "modEtude // StudyManageError".
+void StudyManageError(Host& host, FileList& lst, int16_t mode, ResultWindow& window);
+
+}  // namespace vex::engine

@@ -1,0 +1,203 @@
+#include "engine/study_tabulation.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "engine/file_list.h"
+#include "engine/handler_options.h"
+#include "engine/host.h"
+#include "engine/indent_keywords.h"
+#include "engine/marker_text.h"
+#include "errors/trap.h"
+#include "ide/project.h"
+#include "text/cp1252.h"
+
+namespace vex::engine {
+namespace {
+
+/// A 16-bit level, as the run counts it; out of range is an overflow.
+int16_t Level(long value) {
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
+        throw errors::Overflow();
+    return static_cast<int16_t>(value);
+}
+
+std::string Blanks(long count) {
+    if (count < 0) throw errors::RuntimeError(errors::code::kInvalidProcedureCall, "Invalid procedure call or argument");
+    return std::string(static_cast<size_t>(count), ' ');
+}
+
+class Indenter {
+public:
+    Indenter(Host& host, errors::Trap& trap, int16_t step, int16_t start, const std::string& errorKey)
+        : host_(host), trap_(trap), t_(step), s_(start), errorKey_(errorKey) {}
+
+    /// One component, shown at `row`; false when the run must end.
+    bool Component(FileList& lst, int16_t row, ide::CodeModule& code) {
+        long count = 0;
+        if (!trap_.Run([&] {
+                lst.SetListIndex(row);
+                count = code.CountOfLines();
+                if (count > std::numeric_limits<int16_t>::max()) {
+                    count = 0;
+                    throw errors::Overflow();
+                }
+                host_.percentFile.SetMax(count);
+                host_.percentFile.SetValue(0);
+                known_ = false;
+            }))
+            return false;
+
+        for (long j = 1; j <= count; ++j) {
+            std::string written;
+            if (!trap_.Run([&] { written = Line(code, j); })) return false;
+            if (!written.empty() && !trap_.Run([&] { code.ReplaceLine(j, written); })) return false;
+        }
+        return true;
+    }
+
+private:
+    /// Works out line `j` and moves the run state past it; returns the line's new text, or the empty
+    /// text when the line stays as it is.
+    std::string Line(ide::CodeModule& code, long j) {
+        host_.screen.DoEvents();
+        host_.percentFile.SetValue(j);
+        ide::ProcKind kind = ide::ProcKind::Proc;
+        const std::string name = code.ProcOfLine(j, kind);
+        if (name.empty()) return {};  // declarations section
+        if (!known_ || name != name_ || kind != kind_) {
+            bodyLine_ = code.ProcBodyLine(name, kind);
+            known_ = true;
+            name_ = name;
+            kind_ = kind;
+            inSection_ = false;
+            level_ = Level(s_);
+            return {};
+        }
+        if (j <= bodyLine_) return {};  // the procedure's declaration and the comments above it
+
+        const std::string raw = code.Lines(j, 1);
+        std::string_view lineText = text::Trim(raw);
+        std::string_view prefix;
+        if (!lineText.empty() && lineText.front() >= '0' && lineText.front() <= '9') {
+            const size_t blank = lineText.find(' ');
+            if (blank != std::string_view::npos) {
+                prefix = lineText.substr(0, blank + 1);
+                lineText = text::Trim(lineText.substr(blank + 1));
+            }
+        }
+        if (lineText.empty()) return {};  // a blank line stays as it is
+
+        const bool marker = HoldsMarker(lineText, errorKey_);
+        bool inSection = inSection_;
+        long L = level_;
+        if (marker) {
+            inSection = !inSection;
+            L = inSection ? 0 : s_;
+        }
+
+        long at = L;
+        long after = L;
+        switch (ClassifyIndent(lineText)) {
+            case IndentRow::If:
+                after = IsBlockIf(lineText) ? L + t_ : L;
+                break;
+            case IndentRow::SelectCase:
+                after = L + 2L * t_;
+                break;
+            case IndentRow::Case:
+            case IndentRow::Else:
+                at = std::max(L - t_, 0L);
+                after = at + t_;
+                break;
+            case IndentRow::Opener:
+                after = L + t_;
+                break;
+            case IndentRow::Closer:
+                at = std::max(L - t_, 0L);
+                after = at;
+                break;
+            case IndentRow::EndSelect:
+                at = std::max(L - 2L * t_, 0L);
+                after = at;
+                break;
+            case IndentRow::EndProcedure:
+                at = 0;
+                after = 0;
+                break;
+            case IndentRow::Other:
+                at = marker ? 0 : L;
+                break;
+        }
+        std::string written = std::string(prefix) + Blanks(Level(at)) + std::string(lineText);
+        level_ = Level(after);
+        inSection_ = inSection;
+        if (written == raw) return {};
+        return written;
+    }
+
+    Host& host_;
+    errors::Trap& trap_;
+    const long t_;
+    const long s_;
+    const std::string& errorKey_;
+    bool known_ = false;
+    std::string name_;
+    ide::ProcKind kind_ = ide::ProcKind::Proc;
+    bool inSection_ = false;
+    int16_t level_ = 0;
+    long bodyLine_ = 0;
+};
+
+}  // namespace
+
+void StudyTabulation(Host& host, FileList& lst) {
+    errors::Trap trap(host.report, "modEtude // StudyTabulation");
+    int16_t step = 4;
+    int16_t start = 4;
+    HandlerOptions options;
+    if (!trap.Run([&] { host.screen.SetPointer(Pointer::Hourglass); })) return;
+    if (!trap.Run([&] { step = ReadTabulation(host.store); })) return;
+    if (!trap.Run([&] { start = ReadTabStart(host.store); })) return;
+    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+
+    std::vector<ide::Component>* components = nullptr;
+    if (!trap.Run([&] {
+            if (!host.activeProject)
+                throw errors::RuntimeError(91, "Object variable or With block variable not set");
+            components = &host.activeProject->VBComponents();
+            host.percentProject.SetMax(static_cast<long>(components->size()));
+            host.percentProject.SetValue(0);
+        }))
+        return;
+
+    Indenter indenter(host, trap, step, start, options.strErrorKey);
+    if (components) {
+        for (ide::Component& component : *components) {
+            int16_t row = -1;
+            if (!trap.Run([&] {
+                    row = -1;
+                    for (int16_t i = 0; i < lst.ListCount(); ++i) {
+                        host.screen.SetPointer(Pointer::Hourglass);
+                        host.screen.DoEvents();
+                        if (lst.List(i) == component.Name()) {
+                            if (lst.Selected(i)) row = i;
+                            break;
+                        }
+                    }
+                }))
+                return;
+            if (row >= 0 && !indenter.Component(lst, row, component.GetCodeModule())) return;
+            if (!trap.Run([&] { host.percentProject.SetValue(host.percentProject.Value() + 1); })) return;
+        }
+    }
+    (void)trap.Run([&] {
+        host.percentProject.SetValue(0);
+        host.percentFile.SetValue(0);
+        host.screen.SetPointer(Pointer::Default);
+    });
+}
+
+}  // namespace vex::engine

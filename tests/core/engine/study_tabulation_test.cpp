@@ -1,0 +1,145 @@
+#include "engine/study_tabulation.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "engine/indent_keywords.h"
+#include "handler_test_support.h"
+
+namespace vex::engine {
+namespace {
+
+using testing::Crlf;
+using testing::HandlerRun;
+
+/// `body` inside "Sub P()" ... "End Sub", each line given as (blanks in front, text).
+std::vector<std::string> Laid(const std::vector<std::pair<int, std::string>>& body) {
+    std::vector<std::string> lines;
+    for (const auto& [blanks, text] : body) lines.push_back(std::string(static_cast<size_t>(blanks), ' ') + text);
+    return lines;
+}
+
+struct TabCase {
+    const char* what;
+    std::vector<std::string> before;                  ///< the whole module
+    std::vector<std::pair<int, std::string>> after;   ///< the whole module, laid out
+    std::map<std::string, std::string> options = {};
+};
+
+class TabCases : public ::testing::TestWithParam<TabCase> {};
+
+TEST_P(TabCases, LaidOutOnceAndForAll) {
+    const TabCase& c = GetParam();
+    HandlerRun run({{"modA", Crlf(c.before)}});
+    for (const auto& [k, v] : c.options) run.SetOption(k, v);
+    StudyTabulation(run.fx.host, run.lst);
+    EXPECT_TRUE(run.fx.report.Reported().empty());
+    EXPECT_EQ(run.Code(), Crlf(Laid(c.after)));
+    StudyTabulation(run.fx.host, run.lst);
+    EXPECT_EQ(run.Code(), Crlf(Laid(c.after))) << "a second run changed the layout";
+    EXPECT_EQ(run.fx.result.Text(), "");
+}
+
+const std::string kSep = "'########## %Manage Error% ##########";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TabCases,
+    ::testing::Values(
+        TabCase{"the eleven-line example",
+                {"Sub P()", "Dim x", "If x Then", "x = 1", "  Else", "x = 2", "End If", "Select Case x", "Case 1",
+                 "y = 2", "End Select", "    End Sub"},
+                {{0, "Sub P()"}, {4, "Dim x"}, {4, "If x Then"}, {8, "x = 1"}, {4, "Else"}, {8, "x = 2"}, {4, "End If"},
+                 {4, "Select Case x"}, {8, "Case 1"}, {12, "y = 2"}, {4, "End Select"}, {0, "End Sub"}}},
+        TabCase{"single-line If keeps the level, a commented block If raises it",
+                {"Sub P()", "If x Then y = 1", "z = 1", "If x Then ' why", "z = 2", "end if", "End Sub"},
+                {{0, "Sub P()"}, {4, "If x Then y = 1"}, {4, "z = 1"}, {4, "If x Then ' why"}, {8, "z = 2"},
+                 {4, "end if"}, {0, "End Sub"}}},
+        TabCase{"Then is a whole word outside strings",
+                {"Sub P()", "If Authenticated Then", "If s = \"Then\" Then", "x = 1", "End If", "End If", "End Sub"},
+                {{0, "Sub P()"}, {4, "If Authenticated Then"}, {8, "If s = \"Then\" Then"}, {12, "x = 1"},
+                 {8, "End If"}, {4, "End If"}, {0, "End Sub"}}},
+        TabCase{"keywords are whole words; ElseIf is Else; a bare Do opens",
+                {"Sub P()", "NextItem = 1", "Case1 = 2", "Elsewhere = 0", "If a Then", "x", "ElseIf b Then", "y",
+                 "End If", "Do", "for i = 1 to 2", "While w", "With o", "z", "End With", "Wend", "next", "Loop",
+                 "DoEvents", "End Sub"},
+                {{0, "Sub P()"}, {4, "NextItem = 1"}, {4, "Case1 = 2"}, {4, "Elsewhere = 0"}, {4, "If a Then"},
+                 {8, "x"}, {4, "ElseIf b Then"}, {8, "y"}, {4, "End If"}, {4, "Do"}, {8, "for i = 1 to 2"},
+                 {12, "While w"}, {16, "With o"}, {20, "z"}, {16, "End With"}, {12, "Wend"}, {8, "next"},
+                 {4, "Loop"}, {4, "DoEvents"}, {0, "End Sub"}}},
+        TabCase{"numbered lines keep their number in front",
+                {"Sub P()", "10 For i = 1 To 2", "20    x = 1", "30 Next", "40", "End Sub"},
+                {{0, "Sub P()"}, {0, "10     For i = 1 To 2"}, {0, "20         x = 1"}, {0, "30     Next"}, {4, "40"},
+                 {0, "End Sub"}}},
+        TabCase{"inserted handlers are laid out from column 0",
+                {"Sub A()", kSep, "On Error GoTo ErreurOrvel", kSep, "x = 1", kSep, "Exit Sub", "ErreurOrvel:",
+                 "Select Case gestErreur(\"A\", Err, Erl)", "   Case vbRetry", "       Resume", "  Case vbAbort",
+                 "End Select", kSep, "End Sub"},
+                {{0, "Sub A()"}, {0, kSep}, {0, "On Error GoTo ErreurOrvel"}, {0, kSep}, {4, "x = 1"}, {0, kSep},
+                 {0, "Exit Sub"}, {0, "ErreurOrvel:"}, {0, "Select Case gestErreur(\"A\", Err, Erl)"},
+                 {4, "Case vbRetry"}, {8, "Resume"}, {4, "Case vbAbort"}, {0, "End Select"}, {0, kSep},
+                 {0, "End Sub"}}},
+        TabCase{"an empty ErrorKey flips on every non-empty line",
+                {"Sub P()", "x = 1", "For i = 1 To 2", "y = 2", "Next", "End Sub"},
+                {{0, "Sub P()"}, {0, "x = 1"}, {4, "For i = 1 To 2"}, {0, "y = 2"}, {0, "Next"}, {0, "End Sub"}},
+                {{"ErrorKey", ""}}},
+        TabCase{"declarations, declaration lines, comments above and blank lines stay",
+                {"  Option Explicit", "   ' about P", "  Public Function P( _", "a As Long) As Long", "   ",
+                 "P = a", "End Function"},
+                {{2, "Option Explicit"}, {3, "' about P"}, {2, "Public Function P( _"}, {4, "a As Long) As Long"},
+                 {3, ""}, {4, "P = a"}, {0, "End Function"}}},
+        TabCase{"End Property stands at column 0",
+                {"Property Get V() As Long", "V = 1", "  End Property", "Property Let V(x As Long)", "If x Then",
+                 "m = x", "End If", "End Property"},
+                {{0, "Property Get V() As Long"}, {4, "V = 1"}, {0, "End Property"}, {0, "Property Let V(x As Long)"},
+                 {4, "If x Then"}, {8, "m = x"}, {4, "End If"}, {0, "End Property"}}},
+        TabCase{"other steps",
+                {"Sub P()", "For i = 1 To 2", "Select Case i", "Case 1", "x", "End Select", "Next", "End Sub"},
+                {{0, "Sub P()"}, {0, "For i = 1 To 2"}, {2, "Select Case i"}, {4, "Case 1"}, {6, "x"},
+                 {2, "End Select"}, {0, "Next"}, {0, "End Sub"}},
+                {{"Tabulation", "2.5"}, {"TabStart", "0"}}}));
+
+TEST(StudyTabulation, OnlySelectedComponentsEachFromItsOwnProcedures) {
+    const std::string text = Crlf({"Sub Form_Load()", "x = 1", "End Sub"});
+    HandlerRun run({{"frmA", text}, {"frmB", text}, {"frmC", text}});
+    run.lst.SetSelected(1, false);
+    StudyTabulation(run.fx.host, run.lst);
+    const std::string laid = Crlf({"Sub Form_Load()", "    x = 1", "End Sub"});
+    EXPECT_EQ(run.Code(0), laid);
+    EXPECT_EQ(run.Code(1), text);
+    EXPECT_EQ(run.Code(2), laid);
+    EXPECT_EQ(run.fx.percentProject.Value(), 0);
+    EXPECT_EQ(run.fx.percentFile.Value(), 0);
+    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
+}
+
+TEST(StudyTabulation, FailuresAreReported) {
+    struct Failure {
+        const char* key;
+        const char* value;
+        int number;
+    };
+    for (const Failure& f : {Failure{"Tabulation", "x", errors::code::kTypeMismatch},
+                             Failure{"TabStart", "40000", errors::code::kOverflow},
+                             Failure{"TabStart", "-2", errors::code::kInvalidProcedureCall}}) {
+        const std::string text = Crlf({"Sub P()", "x = 1", "End Sub"});
+        HandlerRun run({{"modA", text}});
+        run.SetOption(f.key, f.value);
+        StudyTabulation(run.fx.host, run.lst);
+        ASSERT_EQ(run.fx.report.Reported().size(), 1u) << f.key << "=" << f.value;
+        EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // StudyTabulation");
+        EXPECT_EQ(run.fx.report.Reported()[0].number, f.number) << f.key << "=" << f.value;
+        EXPECT_EQ(run.Code(), text);
+    }
+}
+
+TEST(IndentKeywords, BlockIfTest) {
+    for (auto [line, block] : std::vector<std::pair<const char*, bool>>{
+             {"If x Then", true}, {"If x Then   ", true}, {"If x Then 'c", true}, {"If x Then y = 1", false},
+             {"If x Then _", false}, {"If x", false}, {"If x = \"a Then\" Then", true}, {"If y ' Then", false},
+             {"IF X THEN", true}})
+        EXPECT_EQ(IsBlockIf(line), block) << line;
+}
+
+}  // namespace
+}  // namespace vex::engine

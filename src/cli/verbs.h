@@ -6,5 +6,6 @@
 namespace vex::cli {
 
 void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);  // list, procs, show
+void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);  // options list|get|set|reset
 
 }  // namespace vex::cli

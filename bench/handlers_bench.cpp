@@ -43,8 +43,10 @@ std::string Module(int procedures) {
     std::string text = "Option Explicit\r\n";
     for (int p = 0; p < procedures; ++p) {
         const std::string n = std::to_string(p);
-        text += "\r\n' procedure " + n + "\r\nPrivate Function F" + n + "(ByVal a As Long) As Long\r\nDim i As Long\r\n"
-                "For i = 1 To a\r\nIf i > 2 Then\r\nF" + n + " = F" + n + " + i\r\nEnd If\r\nNext\r\nEnd Function\r\n";
+        text += "\r\n' procedure " + n + "\r\nPrivate Function F" + n +
+                "(ByVal a As Long) As Long\r\nDim i As Long\r\n"
+                "For i = 1 To a\r\nIf i > 2 Then\r\nF" +
+                n + " = F" + n + " + i\r\nEnd If\r\nNext\r\nEnd Function\r\n";
     }
     return text;
 }

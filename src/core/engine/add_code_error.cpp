@@ -4,7 +4,6 @@
 
 #include "engine/correction_ligne.h"
 #include "engine/file_list.h"
-#include "engine/handler_options.h"
 #include "engine/host.h"
 #include "engine/local_selection_walk.h"
 #include "engine/marker_text.h"
@@ -13,6 +12,7 @@
 #include "engine/run_head.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "settings/options.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -34,7 +34,7 @@ struct Procedure {
 
 class Inserter {
 public:
-    Inserter(Host& host, errors::Trap& trap, const HandlerOptions& options)
+    Inserter(Host& host, errors::Trap& trap, const settings::LoadedOptions& options)
         : host_(host), trap_(trap), options_(options) {}
 
     /// One component; false when the run must end.
@@ -137,7 +137,7 @@ private:
 
     Host& host_;
     errors::Trap& trap_;
-    const HandlerOptions& options_;
+    const settings::LoadedOptions& options_;
     std::string rowText_;
     Procedure proc_;
 };
@@ -146,8 +146,8 @@ private:
 
 void AddCodeError(Host& host, FileList& lst, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // AddCodeError");
-    HandlerOptions options;
-    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+    settings::LoadedOptions options;
+    if (!trap.Run([&] { options = settings::LoadOptionsForCode(host.store, &host.notices); })) return;
     if (!trap.Run([&] {
             AppendRunHead(host.result, host.clock.Now(), " Procedure with new error handler.",
                           " " + std::string(45, '-'));

@@ -7,15 +7,15 @@ namespace vex::engine {
 
 /// The rows of the keyword table, in the order they are tried.
 enum class IndentRow {
-    If,          ///< "If": opens a level when it is a block If
-    SelectCase,  ///< "Select Case": opens two levels
-    Case,        ///< "Case": one level back, then one in
-    Opener,      ///< "For", "Do", "While", "With": opens a level
-    Else,        ///< "Else", "ElseIf": one level back, then one in
-    Closer,      ///< "End If", "End With", "Next", "Loop", "Wend": one level back
-    EndSelect,   ///< "End Select": two levels back
-    EndProcedure,///< "End Sub", "End Function", "End Property": column 0
-    Other,       ///< anything else
+    If,            ///< "If": opens a level when it is a block If
+    SelectCase,    ///< "Select Case": opens two levels
+    Case,          ///< "Case": one level back, then one in
+    Opener,        ///< "For", "Do", "While", "With": opens a level
+    Else,          ///< "Else", "ElseIf": one level back, then one in
+    Closer,        ///< "End If", "End With", "Next", "Loop", "Wend": one level back
+    EndSelect,     ///< "End Select": two levels back
+    EndProcedure,  ///< "End Sub", "End Function", "End Property": column 0
+    Other,         ///< anything else
 };
 
 /// The row of `code` (a line without its leading blanks and number). Keywords are whole words compared

@@ -11,8 +11,7 @@ bool LocalSelectionWalk(Host& host, FileList& lst, errors::Trap& trap,
                         const std::function<bool(ide::Component&, int16_t row)>& work) {
     std::vector<ide::Component>* components = nullptr;
     if (!trap.Run([&] {
-            if (!host.activeProject)
-                throw errors::RuntimeError(91, "Object variable or With block variable not set");
+            if (!host.activeProject) throw errors::RuntimeError(91, "Object variable or With block variable not set");
             components = &host.activeProject->VBComponents();
             host.percentProject.SetMax(static_cast<long>(components->size()));
             host.percentProject.SetValue(0);

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/file_list.h"
-#include "engine/handler_options.h"
 #include "engine/host.h"
 #include "engine/local_selection_walk.h"
 #include "engine/marker_text.h"
@@ -12,6 +11,7 @@
 #include "engine/run_head.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "settings/options.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -30,7 +30,7 @@ struct Procedure {
 
 class Remover {
 public:
-    Remover(Host& host, errors::Trap& trap, const HandlerOptions& options)
+    Remover(Host& host, errors::Trap& trap, const settings::LoadedOptions& options)
         : host_(host), trap_(trap), options_(options) {}
 
     /// One component; false when the run must end.
@@ -117,7 +117,8 @@ private:
 
         const long body = code.ProcBodyLine(name, kind);
         const long last = code.ProcStartLine(name, kind) + code.ProcCountLines(name, kind) - 1;
-        const long end = FindProcedureEnd(code, KindWord(code.Lines(body, 1)), DeclarationLastLine(code, body, last), last);
+        const long end =
+            FindProcedureEnd(code, KindWord(code.Lines(body, 1)), DeclarationLastLine(code, body, last), last);
         const long limit = end != 0 ? end : last + 1;
         long separators = 0;
         for (long k = j + 1; k < limit; ++k)
@@ -133,7 +134,7 @@ private:
 
     Host& host_;
     errors::Trap& trap_;
-    const HandlerOptions& options_;
+    const settings::LoadedOptions& options_;
     Procedure proc_;
     int sections_ = 0;
 };
@@ -142,8 +143,8 @@ private:
 
 void RemoveCodeError(Host& host, FileList& lst, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // RemoveCodeError");
-    HandlerOptions options;
-    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+    settings::LoadedOptions options;
+    if (!trap.Run([&] { options = settings::LoadOptionsForCode(host.store, &host.notices); })) return;
     if (!trap.Run([&] {
             AppendRunHead(host.result, host.clock.Now(), " Procedure with remove code.", " " + std::string(65, '-'));
         }))

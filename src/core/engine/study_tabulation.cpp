@@ -6,12 +6,12 @@
 #include <string>
 
 #include "engine/file_list.h"
-#include "engine/handler_options.h"
 #include "engine/host.h"
 #include "engine/indent_keywords.h"
 #include "engine/marker_text.h"
 #include "errors/trap.h"
 #include "ide/project.h"
+#include "settings/options.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -25,7 +25,8 @@ int16_t Level(long value) {
 }
 
 std::string Blanks(long count) {
-    if (count < 0) throw errors::RuntimeError(errors::code::kInvalidProcedureCall, "Invalid procedure call or argument");
+    if (count < 0)
+        throw errors::RuntimeError(errors::code::kInvalidProcedureCall, "Invalid procedure call or argument");
     return std::string(static_cast<size_t>(count), ' ');
 }
 
@@ -157,16 +158,20 @@ void StudyTabulation(Host& host, FileList& lst) {
     errors::Trap trap(host.report, "modEtude // StudyTabulation");
     int16_t step = 4;
     int16_t start = 4;
-    HandlerOptions options;
+    settings::LoadedOptions options;
     if (!trap.Run([&] { host.screen.SetPointer(Pointer::Hourglass); })) return;
-    if (!trap.Run([&] { step = ReadTabulation(host.store); })) return;
-    if (!trap.Run([&] { start = ReadTabStart(host.store); })) return;
-    if (!trap.Run([&] { LoadHandlerOptions(host.store, host.notices, options); })) return;
+    if (!trap.Run([&] {
+            step = settings::ReadInt16(host.store, settings::key::kTabulation, settings::defaults::kTabulation);
+        }))
+        return;
+    if (!trap.Run(
+            [&] { start = settings::ReadInt16(host.store, settings::key::kTabStart, settings::defaults::kTabStart); }))
+        return;
+    if (!trap.Run([&] { options = settings::LoadOptionsForCode(host.store, &host.notices); })) return;
 
     std::vector<ide::Component>* components = nullptr;
     if (!trap.Run([&] {
-            if (!host.activeProject)
-                throw errors::RuntimeError(91, "Object variable or With block variable not set");
+            if (!host.activeProject) throw errors::RuntimeError(91, "Object variable or With block variable not set");
             components = &host.activeProject->VBComponents();
             host.percentProject.SetMax(static_cast<long>(components->size()));
             host.percentProject.SetValue(0);

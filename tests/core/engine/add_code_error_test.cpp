@@ -25,15 +25,18 @@ std::string WithoutDates(const std::string& log) {
 }
 
 TEST(AddCodeError, WorkedExampleWithEngineDefaults) {
-    const std::vector<std::string> before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1", "End Sub"};
+    const std::vector<std::string> before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1",
+                                             "End Sub"};
     HandlerRun run({{"modEtude", Crlf(before)}});
     StudyManageError(run.fx.host, run.lst, 1, run.window);
 
-    const auto expected = Inserted(Inserted(before, 3, EngineEndBlock("Sub", "StudyTabulation")), 2, EngineStartBlock());
+    const auto expected =
+        Inserted(Inserted(before, 3, EngineEndBlock("Sub", "StudyTabulation")), 2, EngineStartBlock());
     EXPECT_EQ(run.Code(), Crlf(expected));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()),
-              kAddHead + "\r\n\r\nmodEtude\r\n        StudyTabulation (Sub)\r\n              -> Add beginning code"
-                         "\r\n              -> Add terminate code");
+              kAddHead +
+                  "\r\n\r\nmodEtude\r\n        StudyTabulation (Sub)\r\n              -> Add beginning code"
+                  "\r\n              -> Add terminate code");
     EXPECT_EQ(run.window.shown, 1);
     EXPECT_EQ(run.fx.percentFile.Value(), 0);
     EXPECT_EQ(run.fx.percentProject.Value(), 0);
@@ -57,8 +60,8 @@ TEST(AddCodeError, DialogDefaultTemplate) {
     AddCodeError(run.fx.host, run.lst, run.window);
     const std::string sep = "'########## %Manage Error% ##########";
     EXPECT_EQ(run.Code(),
-              Crlf({"Function F() As Long", sep, "On Error GoTo vexErrorHandler", sep, "    F = 1", sep, "Exit Function",
-                    "vexErrorHandler:",
+              Crlf({"Function F() As Long", sep, "On Error GoTo vexErrorHandler", sep, "    F = 1", sep,
+                    "Exit Function", "vexErrorHandler:",
                     "Select Case MsgBox(\"Error number : \" & Err.Number & vbCr & Err.Description, vbCritical + "
                     "vbAbortRetryIgnore)",
                     "   Case vbRetry", "       Resume", "   Case vbIgnore", "      Resume Next", "  Case vbAbort",
@@ -95,9 +98,8 @@ std::vector<std::string> Handled(const std::vector<std::string>& lines, size_t d
 const std::vector<std::string> kFriend = {"Friend Sub Fr()", "  x = 1", "End Sub"};
 const std::vector<std::string> kStatic = {"Private Static Function St() As Long", "  St = 1", "End Function"};
 const std::vector<std::string> kPublicStatic = {"Public Static Sub PS()", "End Sub"};
-const std::vector<std::string> kProperties = {"Private m As Long",          "Public Property Get V() As Long",
-                                              "  V = m",                    "End Property",
-                                              "Public Property Let V(x As Long)", "  m = x",
+const std::vector<std::string> kProperties = {"Private m As Long", "Public Property Get V() As Long",  "  V = m",
+                                              "End Property",      "Public Property Let V(x As Long)", "  m = x",
                                               "End Property"};
 const std::vector<std::string> kMentions = {"Sub M()", "  ' we end sub here", "  s = \"End Sub\"", "End Sub"};
 const std::vector<std::string> kContinued = {"Sub C(a As Long, _", "      b As Long, _", "      c As Long)", "  x = 1",
@@ -110,26 +112,50 @@ const std::vector<std::string> kOwnHandler = {"Sub H()", "On Error GoTo Oops", "
 INSTANTIATE_TEST_SUITE_P(
     Table, AddCases,
     ::testing::Values(
-        AddCase{"Friend Sub is a Sub", kFriend, {}, Handled(kFriend, 0, 2, "Sub", "Fr"), "\r\n        Fr (Sub)" + kLogged},
-        AddCase{"Static Function is a Function", kStatic, {}, Handled(kStatic, 0, 2, "Function", "St"),
+        AddCase{
+            "Friend Sub is a Sub", kFriend, {}, Handled(kFriend, 0, 2, "Sub", "Fr"), "\r\n        Fr (Sub)" + kLogged},
+        AddCase{"Static Function is a Function",
+                kStatic,
+                {},
+                Handled(kStatic, 0, 2, "Function", "St"),
                 "\r\n        St (Function)" + kLogged},
-        AddCase{"Public Static Sub is a Sub", kPublicStatic, {}, Handled(kPublicStatic, 0, 1, "Sub", "PS"),
+        AddCase{"Public Static Sub is a Sub",
+                kPublicStatic,
+                {},
+                Handled(kPublicStatic, 0, 1, "Sub", "PS"),
                 "\r\n        PS (Sub)" + kLogged},
-        AddCase{"each property procedure is its own, ending at End Property", kProperties, {},
+        AddCase{"each property procedure is its own, ending at End Property",
+                kProperties,
+                {},
                 Handled(Handled(kProperties, 4, 6, "Property", "V"), 1, 3, "Property", "V"),
                 "\r\n        V (Property)" + kLogged + "\r\n        V (Property)" + kLogged},
-        AddCase{"a comment or string mentioning end sub is not the end", kMentions, {},
-                Handled(kMentions, 0, 3, "Sub", "M"), "\r\n        M (Sub)" + kLogged},
-        AddCase{"continued declaration gets its block after the last line", kContinued, {},
-                Handled(kContinued, 2, 4, "Sub", "C"), "\r\n        C (Sub)" + kLogged},
-        AddCase{"numbered End line", kNumbered, {}, Handled(kNumbered, 0, 2, "Sub", "N"), "\r\n        N (Sub)" + kLogged},
+        AddCase{"a comment or string mentioning end sub is not the end",
+                kMentions,
+                {},
+                Handled(kMentions, 0, 3, "Sub", "M"),
+                "\r\n        M (Sub)" + kLogged},
+        AddCase{"continued declaration gets its block after the last line",
+                kContinued,
+                {},
+                Handled(kContinued, 2, 4, "Sub", "C"),
+                "\r\n        C (Sub)" + kLogged},
+        AddCase{
+            "numbered End line", kNumbered, {}, Handled(kNumbered, 0, 2, "Sub", "N"), "\r\n        N (Sub)" + kLogged},
         AddCase{"labelled End line", kLabel, {}, Handled(kLabel, 0, 2, "Sub", "L"), "\r\n        L (Sub)" + kLogged},
-        AddCase{"marker above the declaration does not keep out", kAboveMarker, {},
-                Handled(kAboveMarker, 2, 3, "Sub", "A"), "\r\n        A (Sub)" + kLogged},
-        AddCase{"an existing handler does not matter", kOwnHandler, {}, Handled(kOwnHandler, 0, 4, "Sub", "H"),
+        AddCase{"marker above the declaration does not keep out",
+                kAboveMarker,
+                {},
+                Handled(kAboveMarker, 2, 3, "Sub", "A"),
+                "\r\n        A (Sub)" + kLogged},
+        AddCase{"an existing handler does not matter",
+                kOwnHandler,
+                {},
+                Handled(kOwnHandler, 0, 4, "Sub", "H"),
                 "\r\n        H (Sub)" + kLogged},
         AddCase{"opt-out marker keeps out", {"Sub A()", "  x = 1 ' %No Manage Error%", "End Sub"}, {}, {}, ""},
-        AddCase{"opt-out needs its leading blank", {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"}, {},
+        AddCase{"opt-out needs its leading blank",
+                {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"},
+                {},
                 Handled({"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"}, 0, 2, "Sub", "A"),
                 "\r\n        A (Sub)" + kLogged},
         AddCase{"marker in another case keeps out", {"Sub A()", "  ' %MANAGE ERROR%", "End Sub"}, {}, {}, ""},
@@ -158,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "\r\n        A (Sub)" + kLogged}));
 
 TEST(AddCodeError, OnlySelectedRowsAndStillTheWindow) {
-    HandlerRun run({{"modA", Crlf({"Sub A()", "End Sub"})}, {"modB", Crlf({"Sub B()", "End Sub"})},
+    HandlerRun run({{"modA", Crlf({"Sub A()", "End Sub"})},
+                    {"modB", Crlf({"Sub B()", "End Sub"})},
                     {"modC", Crlf({"Sub C()", "End Sub"})}});
     run.lst.SetSelected(0, false);
     run.lst.SetSelected(2, false);

@@ -81,7 +81,8 @@ inline std::vector<std::string> EngineEndBlock(const std::string& kind, const st
 }
 
 /// `lines` with `block` inserted before index `at`.
-inline std::vector<std::string> Inserted(std::vector<std::string> lines, size_t at, const std::vector<std::string>& block) {
+inline std::vector<std::string> Inserted(std::vector<std::string> lines, size_t at,
+                                         const std::vector<std::string>& block) {
     lines.insert(lines.begin() + static_cast<long>(at), block.begin(), block.end());
     return lines;
 }

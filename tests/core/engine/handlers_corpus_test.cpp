@@ -104,7 +104,8 @@ TEST(HandlersCorpus, RemoveAfterAddRestoresAndAddIsIdempotent) {
         ASSERT_TRUE(run.fx.report.Reported().empty()) << run.fx.report.Reported()[0].description;
         const auto restored = run.Files();
         for (size_t i = 0; i < original.size(); ++i)
-            EXPECT_TRUE(restored[i] == original[i]) << "remove did not restore " << run.project->VBComponents()[i].Name();
+            EXPECT_TRUE(restored[i] == original[i])
+                << "remove did not restore " << run.project->VBComponents()[i].Name();
     }
 }
 

@@ -6,17 +6,17 @@ namespace vex::engine {
 namespace {
 
 TEST(ProcedureStatements, KindWordComesFromTheKeyword) {
-    for (auto [line, word] : std::vector<std::pair<const char*, const char*>>{
-             {"Sub A()", "Sub"},
-             {"  private sub A()", "Sub"},
-             {"Friend Sub A()", "Sub"},
-             {"Public Static Function F$()", "Function"},
-             {"Static Function F()", "Function"},
-             {"Public Property Get V() As Long", "Property"},
-             {"Property Let V(x)", "Property"},
-             {"Private Declare Function W Lib \"k\" ()", ""},
-             {"SubTotal = 1", ""},
-             {"", ""}})
+    for (auto [line, word] :
+         std::vector<std::pair<const char*, const char*>>{{"Sub A()", "Sub"},
+                                                          {"  private sub A()", "Sub"},
+                                                          {"Friend Sub A()", "Sub"},
+                                                          {"Public Static Function F$()", "Function"},
+                                                          {"Static Function F()", "Function"},
+                                                          {"Public Property Get V() As Long", "Property"},
+                                                          {"Property Let V(x)", "Property"},
+                                                          {"Private Declare Function W Lib \"k\" ()", ""},
+                                                          {"SubTotal = 1", ""},
+                                                          {"", ""}})
         EXPECT_EQ(KindWord(line), word) << line;
 }
 
@@ -26,13 +26,12 @@ TEST(ProcedureStatements, OwnEndStatementOnly) {
         const char* kind;
         bool end;
     };
-    for (const Case& c : {Case{"End Sub", "Sub", true}, Case{"  end   sub ' done", "Sub", true},
-                          Case{"10 End Sub", "Sub", true}, Case{"20: End Function", "Function", true},
-                          Case{"Fin: End Sub", "Sub", true}, Case{"End Property", "Property", true},
-                          Case{"End Sub", "Function", false}, Case{"' end sub", "Sub", false},
-                          Case{"s = \"end sub\"", "Sub", false}, Case{"x = 1: End Sub", "Sub", false},
-                          Case{"End Subtotal", "Sub", false}, Case{"End", "Sub", false},
-                          Case{"End Sub", "", false}})
+    for (const Case& c :
+         {Case{"End Sub", "Sub", true}, Case{"  end   sub ' done", "Sub", true}, Case{"10 End Sub", "Sub", true},
+          Case{"20: End Function", "Function", true}, Case{"Fin: End Sub", "Sub", true},
+          Case{"End Property", "Property", true}, Case{"End Sub", "Function", false}, Case{"' end sub", "Sub", false},
+          Case{"s = \"end sub\"", "Sub", false}, Case{"x = 1: End Sub", "Sub", false},
+          Case{"End Subtotal", "Sub", false}, Case{"End", "Sub", false}, Case{"End Sub", "", false}})
         EXPECT_EQ(IsProcedureEnd(c.line, c.kind), c.end) << c.line << " / " << c.kind;
 }
 

@@ -5,6 +5,7 @@
 
 namespace vex::cli {
 
-void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);  // list, procs, show
+void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);    // list, procs, show
+void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx);  // number, unnumber, delete-lines
 
 }  // namespace vex::cli

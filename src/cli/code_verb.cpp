@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <ostream>
@@ -215,7 +216,10 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
     auto changes = ide::ChangedComponents(*project);
     long linesChanged = 0;
     for (const auto& change : changes) {
-        TextDiff diff = DiffTexts(change.before, change.after, change.file.generic_string());
+        std::error_code ec;
+        std::filesystem::path shown = std::filesystem::proximate(change.file, ec);
+        if (ec || shown.empty() || *shown.begin() == "..") shown = change.file;
+        TextDiff diff = DiffTexts(change.before, change.after, shown.generic_string());
         linesChanged += diff.linesChanged;
         if (options.dryRun) ctx.out << diff.unified;
     }

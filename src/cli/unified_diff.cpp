@@ -51,7 +51,9 @@ TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_
     result.linesChanged += std::max(removed, added);
 
     std::ostringstream out;
-    out << "--- a/" << label << "\n+++ b/" << label << "\n";
+    // Relative names get git's a/ and b/ prefixes, so the diff applies with `patch -p1` or `git apply`.
+    const bool relative = !label.empty() && label.front() != '/';
+    out << "--- " << (relative ? "a/" : "") << label << "\n+++ " << (relative ? "b/" : "") << label << "\n";
     diff.composeUnifiedHunks();
     diff.printUnifiedFormat(out);
     result.unified = out.str();

@@ -1,6 +1,7 @@
 #include "engine/jump_targets.h"
 
 #include "engine/vb_lines.h"
+#include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -87,7 +88,7 @@ std::map<ProcKey, NumberSet> CollectJumpTargets(const ide::CodeModule& code) {
             key.name = code.ProcOfLine(j, kind);
             key.kind = kind;
         }
-        if (ContinuesOnNextLine(line) && j < count) {
+        if (ide::syntax::Continues(line) && j < count) {
             std::string_view t = text::RTrim(line);
             statement.append(t.substr(0, t.size() - 1));
             statement += ' ';

@@ -2,6 +2,7 @@
 
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
+#include "ide/vb_syntax.h"
 #include "errors/trap.h"
 #include "ide/component.h"
 #include "text/cp1252.h"
@@ -26,7 +27,7 @@ void ExamineStatement(Host& host, ide::CodeModule& code, const std::string& keyw
         const std::string text = code.Lines(last, 1);
         if (!text.empty() && text.find(keyword) != std::string::npos) holdsKeyword = true;
         if (text.find(kFollowProgram) != std::string::npos) isProtected = true;
-        const bool more = ContinuesOnNextLine(text) && last < count && scan.examined + (last - scan.line) + 1 < total;
+        const bool more = ide::syntax::Continues(text) && last < count && scan.examined + (last - scan.line) + 1 < total;
         if (!more) break;
         ++last;
     }

@@ -5,6 +5,7 @@
 #include "engine/line_number_options.h"
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
+#include "ide/vb_syntax.h"
 #include "engine/vb_number.h"
 #include "errors/trap.h"
 #include "ide/component.h"
@@ -110,7 +111,7 @@ void UnnumberComponent(Host& host, ide::Component& component) {
         host.percentFile.SetValue(j);
         // Leading digits on a continuation line belong to an expression, not to a line number.
         const bool isContinuation = continued;
-        continued = ContinuesOnNextLine(line);
+        continued = ide::syntax::Continues(line);
         if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
 
         if (!jumps) jumps = CollectJumpTargets(code);

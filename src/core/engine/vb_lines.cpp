@@ -18,11 +18,6 @@ bool IsNameStart(char c) {
 bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '_'; }
 }  // namespace
 
-bool ContinuesOnNextLine(std::string_view line) {
-    std::string_view t = text::RTrim(line);
-    return t.size() >= 2 && t.back() == '_' && (t[t.size() - 2] == ' ' || t[t.size() - 2] == '\t');
-}
-
 bool EndsWithUnderscore(std::string_view line) {
     std::string_view t = text::RTrim(line);
     return !t.empty() && t.back() == '_';

@@ -11,10 +11,6 @@ class CodeModule;
 
 namespace vex::engine {
 
-/// True when the line ends with a line-continuation mark (a blank and "_"; blanks after it ignored):
-/// the next line belongs to the same statement.
-bool ContinuesOnNextLine(std::string_view line);
-
 /// True when the last character other than a trailing blank is "_", with or without a blank before it.
 /// The numbering pass treats such a line as continued, which errs on the side of numbering less.
 bool EndsWithUnderscore(std::string_view line);

@@ -5,11 +5,11 @@
 #include "engine/correction_ligne.h"
 #include "engine/file_list.h"
 #include "engine/host.h"
-#include "engine/local_selection_walk.h"
 #include "engine/marker_text.h"
 #include "engine/procedure_statements.h"
 #include "engine/result_window.h"
 #include "engine/run_head.h"
+#include "engine/selection_walk.h"
 #include "errors/trap.h"
 #include "ide/component.h"
 #include "settings/options.h"
@@ -155,11 +155,13 @@ void AddCodeError(Host& host, FileList& lst, ResultWindow& window) {
         return;
 
     Inserter inserter(host, trap, options);
-    const bool completed = LocalSelectionWalk(host, lst, trap, [&](ide::Component& component, int16_t row) {
+    const ProcessComponent process = [&](ide::Component& component, int16_t row) {
         std::string rowText;
         if (!trap.Run([&] { rowText = lst.List(row); })) return false;
         return inserter.Component(component.GetCodeModule(), rowText);
-    });
+    };
+    bool completed = true;
+    if (!trap.Run([&] { completed = WalkSelection(host, lst, process); })) return;
     if (!completed) return;
 
     if (options.blnViewResult) {

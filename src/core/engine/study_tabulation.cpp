@@ -9,8 +9,9 @@
 #include "engine/host.h"
 #include "engine/indent_keywords.h"
 #include "engine/marker_text.h"
+#include "engine/selection_walk.h"
 #include "errors/trap.h"
-#include "ide/project.h"
+#include "ide/component.h"
 #include "settings/options.h"
 #include "text/cp1252.h"
 
@@ -35,11 +36,10 @@ public:
     Indenter(Host& host, errors::Trap& trap, int16_t step, int16_t start, const std::string& errorKey)
         : host_(host), trap_(trap), t_(step), s_(start), errorKey_(errorKey) {}
 
-    /// One component, shown at `row`; false when the run must end.
-    bool Component(FileList& lst, int16_t row, ide::CodeModule& code) {
+    /// One component; false when the run must end.
+    bool Component(ide::CodeModule& code) {
         long count = 0;
         if (!trap_.Run([&] {
-                lst.SetListIndex(row);
                 count = code.CountOfLines();
                 if (count > std::numeric_limits<int16_t>::max()) {
                     count = 0;
@@ -169,35 +169,13 @@ void StudyTabulation(Host& host, FileList& lst) {
         return;
     if (!trap.Run([&] { options = settings::LoadOptionsForCode(host.store, &host.notices); })) return;
 
-    std::vector<ide::Component>* components = nullptr;
-    if (!trap.Run([&] {
-            if (!host.activeProject) throw errors::RuntimeError(91, "Object variable or With block variable not set");
-            components = &host.activeProject->VBComponents();
-            host.percentProject.SetMax(static_cast<long>(components->size()));
-            host.percentProject.SetValue(0);
-        }))
-        return;
-
     Indenter indenter(host, trap, step, start, options.strErrorKey);
-    if (components) {
-        for (ide::Component& component : *components) {
-            int16_t row = -1;
-            if (!trap.Run([&] {
-                    row = -1;
-                    for (int16_t i = 0; i < lst.ListCount(); ++i) {
-                        host.screen.SetPointer(Pointer::Hourglass);
-                        host.screen.DoEvents();
-                        if (lst.List(i) == component.Name()) {
-                            if (lst.Selected(i)) row = i;
-                            break;
-                        }
-                    }
-                }))
-                return;
-            if (row >= 0 && !indenter.Component(lst, row, component.GetCodeModule())) return;
-            if (!trap.Run([&] { host.percentProject.SetValue(host.percentProject.Value() + 1); })) return;
-        }
-    }
+    const ProcessComponent process = [&](ide::Component& component, int16_t) {
+        return indenter.Component(component.GetCodeModule());
+    };
+    bool completed = true;
+    if (!trap.Run([&] { completed = WalkSelection(host, lst, process, ProjectBarStep::AfterComponent); })) return;
+    if (!completed) return;
     (void)trap.Run([&] {
         host.percentProject.SetValue(0);
         host.percentFile.SetValue(0);

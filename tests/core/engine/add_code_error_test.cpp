@@ -11,11 +11,11 @@
 namespace vex::engine {
 namespace {
 
-using testing::Crlf;
-using testing::EngineEndBlock;
-using testing::EngineStartBlock;
-using testing::HandlerRun;
-using testing::Inserted;
+using testing::handlers::Crlf;
+using testing::handlers::EngineEndBlock;
+using testing::handlers::EngineStartBlock;
+using testing::handlers::HandlerRun;
+using testing::handlers::Inserted;
 
 const std::string kAddHead = "\r\n\r\n[DATE]\r\n Procedure with new error handler.\r\n " + std::string(45, '-');
 

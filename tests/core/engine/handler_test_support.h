@@ -15,7 +15,7 @@
 #include "ide/project.h"
 #include "ide/source_module.h"
 
-namespace vex::testing {
+namespace vex::testing::handlers {
 
 /// Lines joined by CR LF, each ending with one.
 inline std::string Crlf(std::initializer_list<std::string_view> lines) {
@@ -87,4 +87,4 @@ inline std::vector<std::string> Inserted(std::vector<std::string> lines, size_t 
     return lines;
 }
 
-}  // namespace vex::testing
+}  // namespace vex::testing::handlers

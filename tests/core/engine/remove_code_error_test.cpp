@@ -11,8 +11,8 @@
 namespace vex::engine {
 namespace {
 
-using testing::Crlf;
-using testing::HandlerRun;
+using testing::handlers::Crlf;
+using testing::handlers::HandlerRun;
 
 const std::string kRemoveHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
 const std::string kSep = "'########## %Manage Error% ##########";

@@ -10,8 +10,8 @@
 namespace vex::engine {
 namespace {
 
-using testing::Crlf;
-using testing::HandlerRun;
+using testing::handlers::Crlf;
+using testing::handlers::HandlerRun;
 
 /// `body` inside "Sub P()" ... "End Sub", each line given as (blanks in front, text).
 std::vector<std::string> Laid(const std::vector<std::pair<int, std::string>>& body) {

@@ -9,6 +9,7 @@
 #include "engine/host.h"
 #include "engine/indent_keywords.h"
 #include "engine/marker_text.h"
+#include "engine/procedure_statements.h"
 #include "engine/selection_walk.h"
 #include "errors/trap.h"
 #include "ide/component.h"
@@ -70,6 +71,7 @@ private:
         if (name.empty()) return {};  // declarations section
         if (!known_ || name != name_ || kind != kind_) {
             bodyLine_ = code.ProcBodyLine(name, kind);
+            continued_ = IsContinued(code.Lines(bodyLine_, 1));
             known_ = true;
             name_ = name;
             kind_ = kind;
@@ -78,6 +80,8 @@ private:
             return {};
         }
         if (j <= bodyLine_) return {};  // the procedure's declaration and the comments above it
+        // A line that continues the statement above is part of that statement: no keyword of its own.
+        const bool continuation = continued_;
 
         const std::string raw = code.Lines(j, 1);
         std::string_view lineText = text::Trim(raw);
@@ -89,7 +93,11 @@ private:
                 lineText = text::Trim(lineText.substr(blank + 1));
             }
         }
-        if (lineText.empty()) return {};  // a blank line stays as it is
+        const bool continues = IsContinued(raw);
+        if (lineText.empty()) {
+            continued_ = continues;
+            return {};  // a blank line stays as it is
+        }
 
         const bool marker = HoldsMarker(lineText, errorKey_);
         bool inSection = inSection_;
@@ -101,9 +109,9 @@ private:
 
         long at = L;
         long after = L;
-        switch (ClassifyIndent(lineText)) {
+        switch (continuation ? IndentRow::Other : ClassifyIndent(lineText)) {
             case IndentRow::If:
-                after = IsBlockIf(lineText) ? L + t_ : L;
+                after = IsBlockIf(continues ? WholeStatement(code, j, lineText) : std::string(lineText)) ? L + t_ : L;
                 break;
             case IndentRow::SelectCase:
                 after = L + 2L * t_;
@@ -135,8 +143,29 @@ private:
         std::string written = std::string(prefix) + Blanks(Level(at)) + std::string(lineText);
         level_ = Level(after);
         inSection_ = inSection;
+        continued_ = continues;
         if (written == raw) return {};
         return written;
+    }
+
+    /// The statement that starts with `first` on line `j` and continues on the lines below, joined into
+    /// one line without its continuation marks.
+    static std::string WholeStatement(const ide::CodeModule& code, long j, std::string_view first) {
+        std::string statement;
+        std::string line(first);
+        const long count = code.CountOfLines();
+        for (;;) {
+            const bool more = IsContinued(line) && j < count;
+            std::string_view part = line;
+            if (more) {
+                while (part.back() == ' ' || part.back() == '\t') part.remove_suffix(1);
+                part.remove_suffix(1);  // the "_"
+            }
+            statement += part;
+            if (!more) return statement;
+            statement += ' ';
+            line = code.Lines(++j, 1);
+        }
     }
 
     Host& host_;
@@ -150,6 +179,7 @@ private:
     bool inSection_ = false;
     int16_t level_ = 0;
     long bodyLine_ = 0;
+    bool continued_ = false;  ///< the last line processed ends with the continuation mark
 };
 
 }  // namespace

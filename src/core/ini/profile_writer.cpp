@@ -1,6 +1,7 @@
 #include "ini/profile_writer.h"
 
-#include "ini/atomic_file.h"
+#include "ini/locked_file.h"
+#include "util/file_io.h"
 #include "text/cp1252.h"
 
 namespace vex::ini {
@@ -84,9 +85,10 @@ std::string SetProfileStrings(std::string_view text, std::string_view section,
 
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>>& entries) {
-    FileLock lock(file);
-    const auto text = ReadWholeFile(file);
-    WriteFileAtomically(file, SetProfileStrings(text.value_or(std::string{}), section, entries));
+    const auto target = ResolveSymlink(file);
+    FileLock lock(target);
+    const auto text = ReadIfExists(target);
+    util::WriteFileAtomic(target, SetProfileStrings(text.value_or(std::string{}), section, entries));
 }
 
 }  // namespace vex::ini

@@ -75,6 +75,16 @@ TEST(IniSettingsStore, WritesLeaveNoTemporaryFilesAndKeepHandEdits) {
     }
 }
 
+TEST(IniSettingsStore, ASymlinkedFileStaysALink) {
+    ScratchDir dir;
+    WriteFile(dir / "real.ini", "");
+    std::filesystem::create_symlink("real.ini", dir / "settings.ini");
+    IniSettingsStore store(dir / "settings.ini");
+    store.Save(key::kLineJump, "5");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "settings.ini"));
+    EXPECT_NE(ReadFile(dir / "real.ini").find("LineJump=5"), std::string::npos);
+}
+
 TEST(IniSettingsStore, AnUnwritableLocationThrowsNamingTheFile) {
     ScratchDir dir;
     WriteFile(dir / "plain", "x");

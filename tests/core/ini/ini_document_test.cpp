@@ -40,16 +40,5 @@ TEST(IniDocument, RefusesLinesAReaderWouldDropAndNamesTheLine) {
     }
 }
 
-TEST(IniDocument, KeepsCommentsAndOrderWhenWritten) {
-    auto doc = IniDocument::Parse("; mine\n\n[a]\nx=1\n; about y\ny=2\n", "f");
-    doc.Set("a", "x", "3");
-    doc.Set("b", "z", "4");
-    const std::string text = doc.Text();
-    EXPECT_NE(text.find("; mine"), std::string::npos);
-    EXPECT_NE(text.find("; about y\ny=2"), std::string::npos);
-    EXPECT_LT(text.find("x=3"), text.find("y=2"));
-    EXPECT_LT(text.find("[a]"), text.find("[b]"));
-}
-
 }  // namespace
 }  // namespace vex::ini

@@ -43,13 +43,6 @@ TEST(IniEscape, EveryValueAndNameSurvivesAFileRoundTrip) {
     }
 }
 
-TEST(IniEscape, InnerBlanksAndNonAsciiStayReadable) {
-    EXPECT_EQ(EscapeValue(" a b "), "\\sa b\\s");
-    EXPECT_EQ(EscapeValue("Gestión"), "Gestión");
-    EXPECT_EQ(EscapeName("Backup Dir"), "Backup Dir");
-    EXPECT_EQ(EscapeName("a=b"), "a\\x3Db");
-}
-
 TEST(IniEscape, AStrayBackslashReadsAsTyped) {
     EXPECT_EQ(Unescape("C:\\Work\\q"), "C:\\Work\\q");
     EXPECT_EQ(Unescape("end\\"), "end\\");

@@ -28,6 +28,7 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 
     RegisterProjectVerbs(app, ctx);
     RegisterOptionsVerbs(app, ctx);
+    RegisterNumberingVerbs(app, ctx);
 
     try {
         app.parse(argc, argv);

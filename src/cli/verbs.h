@@ -6,6 +6,7 @@
 namespace vex::cli {
 
 void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);    // list, procs, show
+void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);    // options list|get|set|reset
 void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx);  // number, unnumber, delete-lines
 
 }  // namespace vex::cli

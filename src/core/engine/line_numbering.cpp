@@ -6,9 +6,9 @@
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
 #include "ide/vb_syntax.h"
-#include "engine/vb_number.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "settings/numeric.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -141,7 +141,7 @@ void StudyLineNumber(Host& host, FileList& lst, int16_t mode) {
 }
 
 void AddLineNumber(Host& host, FileList& lst) {
-    const LineNumberOptions options = ReadLineNumberOptions(host.store);
+    const LineNumberOptions options = ReadLineNumberOptions(host.store, &host.notices);
     const std::string lowerKey = text::Lower(options.errorKey);
     LineNumberContext ctx{host.report};
     int32_t running = 0;
@@ -166,7 +166,7 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
     if (ctx.blnErrorBlock) return {};
     if (!line.empty() && IsDigit(line[0])) {
         line = std::string(AfterFirstBlank(line));
-        if (IsNumeric(line)) line = " ";
+        if (settings::IsNumeric(line)) line = " ";
     }
     if (text::Trim(line).empty()) return line;
 
@@ -191,7 +191,7 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
 std::string RemoveNumber(std::string_view line) {
     if (line.empty() || !IsDigit(line[0])) return {};
     std::string_view rest = AfterFirstBlank(line);
-    if (IsNumeric(rest)) return " ";
+    if (settings::IsNumeric(rest)) return " ";
     return std::string(rest);
 }
 

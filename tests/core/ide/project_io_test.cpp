@@ -86,6 +86,16 @@ TEST_F(TempTree, MissingFileWarnsAndKeepsTheComponent) {
     EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty());
 }
 
+TEST_F(TempTree, ModulesBeyondVb6LimitsLoadWithAWarning) {
+    std::string big = "Attribute VB_Name = \"modBig\"\r\n' " + std::string(1100, 'x') + "\r\n";
+    for (int i = 0; i < 65535; ++i) big += "'\r\n";
+    auto ws = LoadWorkspace(Write("Big.bas", big));
+    ASSERT_EQ(ws.Warnings().size(), 2u);
+    EXPECT_NE(ws.Warnings()[0].find("65,534"), std::string::npos);
+    EXPECT_NE(ws.Warnings()[1].find("1,023"), std::string::npos);
+    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().CountOfLines(), 65536);
+}
+
 TEST_F(TempTree, BadInputIsReportedWithTheFileName) {
     struct Case {
         std::string file, bytes, mention;

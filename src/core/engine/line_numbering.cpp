@@ -24,13 +24,15 @@ std::string_view AfterFirstBlank(std::string_view line) {
 }
 
 /// True for the declaration line of procedure `proc`: "Sub ", "Function " or "Property Get|Let|Set "
-/// followed by its name, anywhere in the line, case-sensitive.
-bool IsDeclaration(std::string_view line, const std::string& proc) {
+/// followed by its name, anywhere in the line, case-sensitive; or a line that declares it however it is
+/// spaced.
+bool IsDeclaration(std::string_view line, const std::string& proc, ide::ProcKind kind) {
     static constexpr std::array<std::string_view, 5> kKeywords = {"Sub ", "Function ", "Property Get ",
                                                                   "Property Let ", "Property Set "};
     for (auto keyword : kKeywords)
         if (line.find(std::string(keyword) + proc) != std::string_view::npos) return true;
-    return false;
+    const auto declared = ide::syntax::MatchDeclaration(line);
+    return declared && declared->name == proc && declared->kind == kind;
 }
 
 /// Statements that never take a number: comments, declarations, case branches, procedure ends and
@@ -62,6 +64,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     static const NumberSet kNone;
 
     ProcKey last;  // empty: the first procedure of the component counts as a change
+    ctx.reserved = &kNone;
     bool continuation = false;
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
@@ -83,7 +86,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         }
 
         const std::string line = code.Lines(j, 1);
-        if (!continuation && !line.empty() && !IsDeclaration(line, proc)) {
+        if (!continuation && !line.empty() && !IsDeclaration(line, proc, kind)) {
             if (text::Lower(line).find(lowerKey) != std::string::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
             const std::string number = LeadingNumber(line);
             if (!number.empty() && ctx.reserved->contains(number)) {

@@ -103,8 +103,8 @@ void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
         ->required();
     verb.add_option("--component", options.components,
                     "Work on this component only (repeatable; default: every component)")
-        ->take_last()
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->option_text("NAME ...");
     verb.add_flag("--dry-run", options.dryRun, "Print a unified diff of what would change; write nothing");
     verb.add_flag("--check", options.check,
                   "Write nothing; exit 1 when some file would change, 0 otherwise");

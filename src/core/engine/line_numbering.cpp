@@ -1,13 +1,15 @@
 #include "engine/line_numbering.h"
 
 #include <array>
+#include <map>
+#include <optional>
 
 #include "engine/line_number_options.h"
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
-#include "ide/vb_syntax.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/vb_syntax.h"
 #include "settings/numeric.h"
 #include "text/cp1252.h"
 
@@ -73,7 +75,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         std::string proc = code.ProcOfLine(j, kind);
         if (proc.empty()) continue;  // declarations section
 
-        if (proc != last.name || kind != last.kind || last.name.empty()) {
+        if (proc != last.name || kind != last.kind) {
             // A new procedure: its first line is left as it is, but a declaration continued from it
             // must still keep the lines it continues into free of numbers.
             last = {proc, kind};
@@ -118,9 +120,8 @@ void UnnumberComponent(Host& host, ide::Component& component) {
         if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
 
         if (!jumps) jumps = CollectJumpTargets(code);
-        ide::ProcKind kind = ide::ProcKind::Proc;
-        ProcKey key{code.ProcOfLine(j, kind), ide::ProcKind::Proc};
-        key.kind = kind;
+        ProcKey key;
+        key.name = code.ProcOfLine(j, key.kind);
         const std::string number = LeadingNumber(line);
         if (auto it = jumps->find(key); it != jumps->end() && it->second.contains(number)) {
             NoticeKept(host, component, key.name, j, number);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/vb_lines.h"
 #include "engine_test_util.h"
 #include "ide/source_module.h"
 
@@ -45,31 +44,6 @@ TEST(JumpTargets, CollectedPerProcedureAcrossContinuations) {
     EXPECT_EQ(targets.at({"A", ide::ProcKind::Proc}), (NumberSet{"10", "20"}));
     EXPECT_EQ(targets.at({"P", ide::ProcKind::Get}), (NumberSet{"30"}));
     EXPECT_EQ(targets.at({"P", ide::ProcKind::Let}), (NumberSet{"40"}));
-}
-
-TEST(VbLines, LabelsDirectivesNumbersAndContinuationMarks) {
-    struct Case {
-        const char* line;
-        bool label, directive, underscore;
-        const char* number;
-    } cases[] = {
-        {"Retry:", true, false, false, ""},
-        {"  Fin: x = 1", true, false, false, ""},
-        {"Foo := 1", false, false, false, ""},
-        {"MsgBox Prompt:=1", false, false, false, ""},
-        {"\xC9tape2:", true, false, false, ""},
-        {"  #If X Then", false, true, false, ""},
-        {"0010 x", false, false, false, "10"},
-        {"000 x", false, false, false, "0"},
-        {"x = a_", false, false, true, ""},
-        {"x = a + _  ", false, false, true, ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(StartsWithLabel(c.line), c.label) << c.line;
-        EXPECT_EQ(IsDirective(c.line), c.directive) << c.line;
-        EXPECT_EQ(EndsWithUnderscore(c.line), c.underscore) << c.line;
-        EXPECT_EQ(LeadingNumber(c.line), c.number) << c.line;
-    }
 }
 
 }  // namespace

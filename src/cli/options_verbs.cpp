@@ -58,6 +58,9 @@ void Guarded(VerbContext& ctx, Body body) {
     } catch (const errors::RuntimeError& e) {
         ctx.err << "vextools: " << e.Description() << '\n';
         ctx.exitCode = exit_code::kFailure;
+    } catch (const std::exception& e) {
+        ctx.err << "vextools: " << e.what() << '\n';
+        ctx.exitCode = exit_code::kFailure;
     }
 }
 
@@ -102,7 +105,7 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
         "set", "Store VALUE under KEY as the options dialog would (\\r\\n in VALUE is a line break)");
     set->add_flag("--raw", args->raw, "Store VALUE exactly as given, without the dialog's checks");
     set->add_option("KEY", args->key, "Option key")->required();
-    set->add_option("VALUE", args->value, "The new value")->required();
+    set->add_option("VALUE", args->value, "The new value (after --, when it starts with a dash)")->required();
     set->callback([&ctx, args] {
         if (!CheckKey(ctx, args->key)) return;
         Guarded(ctx, [&] {

@@ -5,7 +5,8 @@
 #include <SimpleIni.h>
 
 #include "errors/runtime_error.h"
-#include "ini/atomic_file.h"
+#include "ini/locked_file.h"
+#include "util/file_io.h"
 
 namespace vex::ini {
 namespace {
@@ -92,16 +93,17 @@ std::string IniDocument::Text() const {
 }
 
 IniDocument ReadIniFile(const std::filesystem::path& path) {
-    const auto text = ReadWholeFile(path);
+    const auto text = ReadIfExists(path);
     if (!text) return IniDocument{};
-    return IniDocument::Parse(*text, path.string());
+    return IniDocument::Parse(*text, util::Display(path));
 }
 
 void UpdateIniFile(const std::filesystem::path& path, const std::function<void(IniDocument&)>& edit) {
-    FileLock lock(path);
-    IniDocument doc = ReadIniFile(path);
+    const auto file = ResolveSymlink(path);
+    FileLock lock(file);
+    IniDocument doc = ReadIniFile(file);
     edit(doc);
-    WriteFileAtomically(path, doc.Text());
+    util::WriteFileAtomic(file, doc.Text());
 }
 
 }  // namespace vex::ini

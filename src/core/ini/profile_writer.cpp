@@ -1,6 +1,7 @@
 #include "ini/profile_writer.h"
 
-#include "ini/atomic_file.h"
+#include "ini/locked_file.h"
+#include "util/file_io.h"
 #include "text/cp1252.h"
 
 namespace vex::ini {
@@ -8,7 +9,8 @@ namespace {
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -83,9 +85,10 @@ std::string SetProfileStrings(std::string_view text, std::string_view section,
 
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>>& entries) {
-    FileLock lock(file);
-    const auto text = ReadWholeFile(file);
-    WriteFileAtomically(file, SetProfileStrings(text.value_or(std::string{}), section, entries));
+    const auto target = ResolveSymlink(file);
+    FileLock lock(target);
+    const auto text = ReadIfExists(target);
+    util::WriteFileAtomic(target, SetProfileStrings(text.value_or(std::string{}), section, entries));
 }
 
 }  // namespace vex::ini

@@ -3,6 +3,7 @@
 #include "errors/runtime_error.h"
 #include "ini/ini_document.h"
 #include "ini/ini_escape.h"
+#include "util/file_io.h"
 
 namespace vex::settings {
 namespace {
@@ -29,7 +30,7 @@ void IniSettingsStore::SaveSetting(std::string_view app, std::string_view sectio
     if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
     if (ec)
         throw errors::RuntimeError(errors::code::kPathNotFound,
-                                   "cannot create the directory of " + file_.string() + ": " + ec.message());
+                                   util::Display(file_) + ": cannot create its directory: " + ec.message());
     ini::UpdateIniFile(file_, [&](ini::IniDocument& doc) {
         doc.Set(SectionName(app, section), ini::EscapeName(key), ini::EscapeValue(value));
     });

@@ -89,6 +89,10 @@ bool ReadBoolean(const SettingsStore& store, std::string_view k, int32_t default
     return ToBoolean(store.Get(k, Text(defaultValue)));
 }
 
+bool ShowToolWindowOnConnect(const SettingsStore& store) {
+    return store.Get(key::kDisplayVexToolsOnConnect, defaults::kDisplayVexToolsOnConnect) == "1";
+}
+
 std::string SeparatorLine(std::string_view errorKey) {
     return "'########## " + std::string(errorKey) + " ##########";
 }

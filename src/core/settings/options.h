@@ -76,6 +76,10 @@ int32_t ReadLong32(const SettingsStore& store, std::string_view key, int32_t def
 int16_t ReadInt16(const SettingsStore& store, std::string_view key, int16_t defaultValue);
 bool ReadBoolean(const SettingsStore& store, std::string_view key, int32_t defaultValue);
 
+/// Whether the tool window is shown on connection: only when DisplayVexToolsOnConnect is exactly "1"
+/// ("01", " 1" and "-1" do not count).
+bool ShowToolWindowOnConnect(const SettingsStore& store);
+
 /// "'########## " + errorKey + " ##########".
 std::string SeparatorLine(std::string_view errorKey);
 

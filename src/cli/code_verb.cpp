@@ -153,7 +153,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
     progress.Finish();
 
     int code = exit_code::kOk;
-    if (printResultLog) ctx.out << ForDisplay(result.Text()) << "\n";
+    if (printResultLog && !result.Text().empty()) ctx.out << ForDisplay(result.Text()) << "\n";
     if (options.logFile) {
         try {
             engine::SaveResultLog(*options.logFile, result.Text());

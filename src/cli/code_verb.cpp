@@ -15,6 +15,7 @@
 #include "errors/error_report.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
+#include "ide/source_module.h"
 #include "text/cp1252.h"
 
 namespace vex::cli {
@@ -190,8 +191,15 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
         try {
             ide::SaveChanges(changes);
         } catch (const errors::RuntimeError& e) {
+            // Files are checked before any is written, but a write can still fail half-way.
+            size_t saved = 0;
+            for (const auto& change : changes) saved += change.component->Source().Changed() ? 0 : 1;
             ListErrors(ctx, *report);
-            ctx.err << "vextools: " << e.Description() << "\nvextools: nothing saved\n";
+            ctx.err << "vextools: " << e.Description() << "\nvextools: "
+                    << (saved == 0 ? std::string("nothing saved")
+                                   : std::to_string(saved) + " of " + std::to_string(changes.size()) +
+                                         " component(s) saved before the failure")
+                    << "\n";
             return exit_code::kFailure;
         }
     }

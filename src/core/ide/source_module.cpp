@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "errors/runtime_error.h"
+#include "ide/gap_buffer.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
@@ -78,7 +79,7 @@ std::string IndexKey(std::string_view name, ProcKind kind) {
 struct SourceModule::Impl {
     std::string original;
     std::string header;  // hidden lines before line 1
-    std::vector<std::unique_ptr<Line>> lines;
+    GapBuffer<Line> lines;
     std::string defaultEol = "\r\n";
     bool finalBreak = true;
     std::string vbName;
@@ -89,7 +90,7 @@ struct SourceModule::Impl {
     mutable bool dirty = true;
 
     long Count() const { return static_cast<long>(lines.size()); }
-    const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)]->text; }
+    const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].text; }
     bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && syntax::Continues(TextAt(line)); }
 
     void CheckLine(long line, const char* what) const {
@@ -228,10 +229,10 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
         const auto& p = physical[i];
         const std::string eol = p.eol.empty() ? d.defaultEol : std::string(p.eol);
         if (!previousContinues && !d.lines.empty() && syntax::IsAttributeLine(p.text)) {
-            d.lines.back()->hidden += std::string(p.text) + eol;
+            d.lines.back().hidden += std::string(p.text) + eol;
             continue;
         }
-        d.lines.push_back(std::make_unique<Line>(Line{std::string(p.text), eol, {}}));
+        d.lines.push_back(Line{std::string(p.text), eol, {}});
         previousContinues = syntax::Continues(p.text);
     }
     return m;
@@ -253,8 +254,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     d.CheckLine(line, "ReplaceLine");
     const auto parts = SplitText(text);
     auto& lines = d.lines;
-    const auto at = lines.begin() + (line - 1);
-    Line& old = **at;
+    const size_t at = static_cast<size_t>(line - 1);
+    Line& old = lines[at];
     const long added = static_cast<long>(parts.size()) - 1;
     const bool oldContinues = syntax::Continues(old.text);
 
@@ -264,8 +265,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         return true;
     };
     auto makeLines = [&](size_t from, size_t to) {
-        std::vector<std::unique_ptr<Line>> made;
-        for (size_t k = from; k < to; ++k) made.push_back(std::make_unique<Line>(Line{std::string(parts[k]), d.defaultEol, {}}));
+        std::vector<Line> made;
+        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), d.defaultEol, {}});
         return made;
     };
 
@@ -274,8 +275,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         const bool context = d.ContinuesAt(line - 1);
         const bool neutral = noneSignificant(0, parts.size() - 1) &&
                              syntax::Continues(parts[parts.size() - 2]) == context && !d.TouchesDeclarations(line);
-        auto made = makeLines(0, parts.size() - 1);
-        lines.insert(at, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+        lines.insert(at, makeLines(0, parts.size() - 1));
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
         return;
@@ -290,8 +290,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     old.text = std::string(parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());
-        std::swap(made.back()->eol, old.eol);
-        lines.insert(at + 1, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+        std::swap(made.back().eol, old.eol);
+        lines.insert(at + 1, std::move(made));
     }
     if (!neutral) d.dirty = true;
     d.Shift(line, added);
@@ -306,18 +306,18 @@ void SourceModule::DeleteLines(long line, long count) {
     bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1);
     std::string orphans;
     for (long k = line; k <= last; ++k) {
-        const Line& l = *d.lines[static_cast<size_t>(k - 1)];
+        const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (Classify(l.text).what != Significance::What::None) neutral = false;
         orphans += l.hidden;
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.
-    if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)]->eol = d.lines.back()->eol;
+    if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
     // Hidden lines of deleted lines stay with the line before them (or go to the header).
     if (!orphans.empty()) {
-        if (line > 1) d.lines[static_cast<size_t>(line - 2)]->hidden += orphans;
+        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden += orphans;
         else d.header += orphans;
     }
-    d.lines.erase(d.lines.begin() + (line - 1), d.lines.begin() + last);
+    d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
     if (!neutral) d.dirty = true;
     d.Shift(last, -count);
 }
@@ -357,10 +357,11 @@ std::string SourceModule::Serialize() const {
     const Impl& d = *impl_;
     std::string out = d.header;
     out.reserve(d.original.size() + 1024);
-    for (const auto& l : d.lines) {
-        out += l->text;
-        out += l->eol;
-        out += l->hidden;
+    for (size_t i = 0; i < d.lines.size(); ++i) {
+        const Line& l = d.lines[i];
+        out += l.text;
+        out += l.eol;
+        out += l.hidden;
     }
     if (!d.finalBreak && !out.empty()) {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);
@@ -377,7 +378,7 @@ void SourceModule::MarkSaved() { impl_->original = Serialize(); }
 
 size_t SourceModule::LongestLine() const {
     size_t longest = 0;
-    for (const auto& l : impl_->lines) longest = std::max(longest, l->text.size());
+    for (size_t i = 0; i < impl_->lines.size(); ++i) longest = std::max(longest, impl_->lines[i].text.size());
     return longest;
 }
 

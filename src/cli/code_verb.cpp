@@ -37,7 +37,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-/// Up to three component names closest to `wanted` (letter case ignored), closest first.
+/// Up to three component names closest to `wanted` (letter case ignored),
+/// closest first.
 std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
     const std::string w = text::Lower(wanted);
     std::vector<std::pair<size_t, std::string>> scored;
@@ -54,7 +55,8 @@ std::vector<std::string> NearestNames(const std::string& wanted, const engine::F
     return names;
 }
 
-/// Selects exactly the rows named by --component. Returns false (after a message) on an unknown name.
+/// Selects exactly the rows named by --component. Returns false (after a
+/// message) on an unknown name.
 bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
                       const std::vector<std::string>& wanted) {
     if (wanted.empty()) return true;  // as loaded: every row selected
@@ -100,21 +102,29 @@ std::string ForDisplay(std::string text) {
 }  // namespace
 
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
-    verb.add_option("PROJECT", options.project, "The .vbp project, .vbg group or module file to work on")
-        ->required();
+    verb.add_option("PROJECT", options.project, "The .vbp project, .vbg group or module file to work on")->required();
     verb.add_option("--component", options.components,
                     "Work on this component only (repeatable; default: every component)")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->option_text("NAME ...");
     verb.add_flag("--dry-run", options.dryRun, "Print a unified diff of what would change; write nothing");
-    verb.add_flag("--check", options.check,
-                  "Write nothing; exit 1 when some file would change, 0 otherwise");
+    verb.add_flag("--check", options.check, "Write nothing; exit 1 when some file would change, 0 otherwise");
     verb.add_option("--log", options.logFile, "Append the result log to FILE (created if missing)")
         ->option_text("FILE");
 }
 
-int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
-                const std::function<void(engine::Host&, engine::FileList&)>& action, bool printResultLog) {
+void PrintedResultWindow::ShowModal() { out_ << ForDisplay(log_.Text()) << "\n"; }
+
+CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, const std::string& description,
+                      CodeAction action) {
+    auto options = std::make_shared<CodeVerbOptions>();
+    auto* verb = app.add_subcommand(name, description);
+    AddCodeVerbOptions(*verb, *options);
+    verb->callback([&ctx, options, action = std::move(action)] { ctx.exitCode = RunCodeVerb(ctx, *options, action); });
+    return verb;
+}
+
+int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
     ide::Workspace workspace;
     try {
         workspace = ide::LoadWorkspace(options.project);
@@ -143,8 +153,8 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
     StreamNotices notices(ctx.err);
     engine::StringResultLog result;
     ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
-    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store, *report, *prompter,
-                      notices, clock};
+    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store,
+                      *report, *prompter,          notices,         clock};
 
     engine::PlainFileList lst;
     engine::LoadProjectFile(host, lst);
@@ -154,7 +164,6 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
     progress.Finish();
 
     int code = exit_code::kOk;
-    if (printResultLog && !result.Text().empty()) ctx.out << ForDisplay(result.Text()) << "\n";
     if (options.logFile) {
         try {
             engine::SaveResultLog(*options.logFile, result.Text());
@@ -191,7 +200,8 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
         try {
             ide::SaveChanges(changes);
         } catch (const errors::RuntimeError& e) {
-            // Files are checked before any is written, but a write can still fail half-way.
+            // Files are checked before any is written, but a write can still fail
+            // half-way.
             size_t saved = 0;
             for (const auto& change : changes) saved += change.component->Source().Changed() ? 0 : 1;
             ListErrors(ctx, *report);

@@ -1,6 +1,7 @@
 #pragma once
-// The shared runner of the verbs that rewrite code (number, unnumber, delete-lines, add-handlers, ...):
-// load the project, select the components, run one engine call, then show, check or save what changed.
+// The shared runner of the verbs that rewrite code (number, unnumber,
+// delete-lines, add-handlers, ...): load the project, select the components,
+// run one engine call, then show, check or save what changed.
 
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "cli/app.h"
 #include "engine/file_list.h"
 #include "engine/host.h"
+#include "engine/result_window.h"
 
 namespace CLI {
 class App;
@@ -25,20 +27,42 @@ struct CodeVerbOptions {
     std::optional<std::string> logFile;
 };
 
-/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a verb.
+/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a
+/// verb.
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 
-/// Loads the project, fills a list as LoadProjectFile does and selects the --component rows (all rows
-/// when none is given; an unknown name is a usage error, exit 2, with the nearest names suggested),
-/// builds the engine host, and runs `action`. Then prints the result log on stdout when `printResultLog`
-/// (and appends it to --log FILE), and ends the run:
+/// Loads the project, fills a list as LoadProjectFile does and selects the
+/// --component rows (all rows when none is given; an unknown name is a usage
+/// error, exit 2, with the nearest names suggested), builds the engine host,
+/// and runs `action`. Then appends the result log to --log FILE, and ends the
+/// run:
 ///   - an Abort answer: nothing is saved, exit 3;
-///   - --dry-run: a unified diff of what would change on stdout, nothing written, exit 0;
-///   - --check: nothing written, exit 1 when some file's bytes would change, else 0;
-///   - otherwise the changed components are saved (unchanged files are never rewritten), a summary goes
+///   - --dry-run: a unified diff of what would change on stdout, nothing
+///   written, exit 0;
+///   - --check: nothing written, exit 1 when some file's bytes would change,
+///   else 0;
+///   - otherwise the changed components are saved (unchanged files are never
+///   rewritten), a summary goes
 ///     to stderr with the errors met, exit 0.
 /// Unreadable input and failed saves exit 3 with a message naming the file.
-int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
-                const std::function<void(engine::Host&, engine::FileList&)>& action, bool printResultLog);
+using CodeAction = std::function<void(engine::Host&, engine::FileList&)>;
+int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action);
+
+/// Adds the verb `name` with the common options, running `action` through
+/// RunCodeVerb.
+CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, const std::string& description,
+                      CodeAction action);
+
+/// The results window of the command line: showing it prints the result log on
+/// stdout.
+class PrintedResultWindow : public engine::ResultWindow {
+public:
+    PrintedResultWindow(std::ostream& out, const engine::ResultLog& log) : out_(out), log_(log) {}
+    void ShowModal() override;
+
+private:
+    std::ostream& out_;
+    const engine::ResultLog& log_;
+};
 
 }  // namespace vex::cli

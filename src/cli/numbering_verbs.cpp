@@ -19,41 +19,36 @@ struct KeywordOptions {
 }  // namespace
 
 void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
-    auto numberOptions = std::make_shared<CodeVerbOptions>();
-    auto* number = app.add_subcommand(
-        "number",
-        "Put a line number in front of the statements of every procedure (the AddLine command).\n"
-        "Numbers step by the option LineJump (default 10) and start again in each procedure when\n"
-        "ResetLineNumber is 1 (see `vextools options`).\n"
-        "Declarations, comments, Dim/Const/Case lines, labels, directives, continuation lines and the\n"
-        "lines between ErrorKey markers get no number; a line a GoTo/GoSub/Resume jumps to keeps its number.");
-    AddCodeVerbOptions(*number, *numberOptions);
-    number->callback([&ctx, numberOptions] {
-        ctx.exitCode = RunCodeVerb(
-            ctx, *numberOptions, [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 1); },
-            false);
-    });
+    AddCodeVerb(app, ctx, "number",
+                "Put a line number in front of the statements of every procedure "
+                "(the AddLine command).\n"
+                "Numbers step by the option LineJump (default 10) and start "
+                "again in each procedure when\n"
+                "ResetLineNumber is 1 (see `vextools options`).\n"
+                "Declarations, comments, Dim/Const/Case lines, labels, "
+                "directives, continuation lines and the\n"
+                "lines between ErrorKey markers get no number; a line a "
+                "GoTo/GoSub/Resume jumps to keeps its number.",
+                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 1); });
 
-    auto unnumberOptions = std::make_shared<CodeVerbOptions>();
-    auto* unnumber = app.add_subcommand(
-        "unnumber",
-        "Take the line numbers away (the RemoveLine command): every line that begins with a number loses it\n"
-        "and the blank after it. Continuation lines and lines a jump goes to are left as they are.");
-    AddCodeVerbOptions(*unnumber, *unnumberOptions);
-    unnumber->callback([&ctx, unnumberOptions] {
-        ctx.exitCode = RunCodeVerb(
-            ctx, *unnumberOptions,
-            [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 2); }, false);
-    });
+    AddCodeVerb(app, ctx, "unnumber",
+                "Take the line numbers away (the RemoveLine command): every line "
+                "that begins with a number loses it\n"
+                "and the blank after it. Continuation lines and lines a jump "
+                "goes to are left as they are.",
+                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 2); });
 
     auto keywordOptions = std::make_shared<KeywordOptions>();
-    auto* deleteLines = app.add_subcommand(
-        "delete-lines",
-        "Delete every statement that holds a keyword (the DeleteKey command), comments and strings included,\n"
-        "letter case respected. A continued statement goes as a whole. Lines holding \"Sub FollowProgram\"\n"
-        "are never deleted. An empty keyword deletes nothing.");
+    auto* deleteLines = app.add_subcommand("delete-lines",
+                                           "Delete every statement that holds a keyword (the "
+                                           "DeleteKey command), comments and strings included,\n"
+                                           "letter case respected. A continued statement goes as a "
+                                           "whole. Lines holding \"Sub FollowProgram\"\n"
+                                           "are never deleted. An empty keyword deletes nothing.");
     AddCodeVerbOptions(*deleteLines, keywordOptions->code);
-    deleteLines->add_option("--keyword", keywordOptions->keyword, "The text to look for, exactly as given (default: Debug.Print)")
+    deleteLines
+        ->add_option("--keyword", keywordOptions->keyword,
+                     "The text to look for, exactly as given (default: Debug.Print)")
         ->option_text("TEXT")
         ->default_str("Debug.Print");
     deleteLines->callback([&ctx, keywordOptions] {
@@ -69,10 +64,9 @@ void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
             ctx.exitCode = exit_code::kUsage;
             return;
         }
-        ctx.exitCode = RunCodeVerb(
-            ctx, keywordOptions->code,
-            [keyword](engine::Host& host, engine::FileList& lst) { engine::StudyRemoveCode(host, lst, keyword); },
-            false);
+        ctx.exitCode = RunCodeVerb(ctx, keywordOptions->code, [keyword](engine::Host& host, engine::FileList& lst) {
+            engine::StudyRemoveCode(host, lst, keyword);
+        });
     });
 }
 

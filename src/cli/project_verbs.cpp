@@ -1,9 +1,102 @@
+// list, procs, show: what the IDE would show of a project, for scripts and for a look before changing it.
+
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <fmt/ostream.h>
 
 #include "cli/verbs.h"
+#include "errors/runtime_error.h"
+#include "ide/project_loader.h"
+#include "ide/source_module.h"
+#include "text/cp1252.h"
+#include "util/file_io.h"
 
 namespace vex::cli {
+namespace {
 
-void RegisterProjectVerbs(CLI::App&, VerbContext&) {}
+const char* KindLabel(ide::ProcKind kind) {
+    switch (kind) {
+        case ide::ProcKind::Proc: return "Proc";
+        case ide::ProcKind::Let: return "Let";
+        case ide::ProcKind::Set: return "Set";
+        case ide::ProcKind::Get: return "Get";
+    }
+    return "Proc";
+}
+
+// Loads the project for a read-only verb and prints the loader's warnings; nullopt after an error.
+std::optional<ide::Workspace> Open(VerbContext& ctx, const std::string& path) {
+    try {
+        auto ws = ide::LoadWorkspace(path);
+        for (const auto& w : ws.Warnings()) fmt::print(ctx.err, "vextools: warning: {}\n", w);
+        return ws;
+    } catch (const errors::RuntimeError& e) {
+        fmt::print(ctx.err, "vextools: {}\n", e.Description());
+        ctx.exitCode = exit_code::kFailure;
+        return std::nullopt;
+    }
+}
+
+ide::Component* FindOrComplain(VerbContext& ctx, ide::Project& project, const std::string& name) {
+    if (auto* c = project.FindComponent(text::FromUtf8(name))) return c;
+    fmt::print(ctx.err, "vextools: {}: no component named \"{}\"\n", util::Display(project.FileName()), name);
+    ctx.exitCode = exit_code::kUsage;
+    return nullptr;
+}
+
+void ListComponents(VerbContext& ctx, const std::string& path) {
+    auto ws = Open(ctx, path);
+    if (!ws) return;
+    for (const auto& c : ws->ActiveVBProject()->VBComponents()) {
+        fmt::print(ctx.out, "{}\t{}", text::ToUtf8(c.Name()), ide::KindName(c.Kind()));
+        for (const auto& f : c.Files()) fmt::print(ctx.out, "\t{}", util::Display(f));
+        fmt::print(ctx.out, "\n");
+    }
+}
+
+void ListProcedures(VerbContext& ctx, const std::string& path, const std::string& only) {
+    auto ws = Open(ctx, path);
+    if (!ws) return;
+    auto& project = *ws->ActiveVBProject();
+    for (auto& c : project.VBComponents()) {
+        if (!only.empty() && c.Name() != text::FromUtf8(only)) continue;
+        for (const auto& p : c.Source().Procedures())
+            fmt::print(ctx.out, "{}\t{}\t{}\t{}\t{}\t{}\n", text::ToUtf8(c.Name()), text::ToUtf8(p.name),
+                       KindLabel(p.kind), p.start, p.body, p.end - p.start + 1);
+    }
+    if (!only.empty()) FindOrComplain(ctx, project, only);
+}
+
+void ShowComponent(VerbContext& ctx, const std::string& path, const std::string& name) {
+    auto ws = Open(ctx, path);
+    if (!ws) return;
+    auto* c = FindOrComplain(ctx, *ws->ActiveVBProject(), name);
+    if (!c) return;
+    const auto& code = c->GetCodeModule();
+    for (long i = 1; i <= code.CountOfLines(); ++i) fmt::print(ctx.out, "{}\n", text::ToUtf8(code.Lines(i, 1)));
+}
+
+}  // namespace
+
+void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx) {
+    static std::string project, component;
+
+    auto* list = app.add_subcommand("list", "List the components of the project, in the order the IDE shows them:\n"
+                                            "NAME<TAB>KIND<TAB>FILE[<TAB>COMPANION]");
+    list->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
+    list->callback([&ctx] { ListComponents(ctx, project); });
+
+    auto* procs = app.add_subcommand("procs", "List the procedures as the IDE counts them:\n"
+                                              "COMPONENT<TAB>NAME<TAB>KIND<TAB>START<TAB>BODY<TAB>COUNT\n"
+                                              "(KIND is Proc, Let, Set or Get; lines numbered from 1)");
+    procs->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
+    procs->add_option("COMPONENT", component, "Only this component");
+    procs->callback([&ctx] { ListProcedures(ctx, project, component); });
+
+    auto* show = app.add_subcommand("show", "Print a component's code as the IDE shows it (header and attributes hidden)");
+    show->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
+    show->add_option("COMPONENT", component, "The component's name")->required();
+    show->callback([&ctx] { ShowComponent(ctx, project, component); });
+}
 
 }  // namespace vex::cli

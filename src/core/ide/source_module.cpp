@@ -1,1 +1,384 @@
-// placeholder, replaced shortly
+#include "ide/source_module.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "errors/runtime_error.h"
+#include "ide/vb_syntax.h"
+#include "text/cp1252.h"
+
+namespace vex::ide {
+namespace {
+
+using errors::RuntimeError;
+
+// One visible line: its text, its line break, and the hidden lines (member attributes) that follow it.
+// Invariant: `eol` is never empty; a file without a final break is remembered in Impl::finalBreak.
+struct Line {
+    std::string text;
+    std::string eol;
+    std::string hidden;  // raw bytes of the hidden lines after this one, each with its own line break
+};
+
+struct PhysicalLine {
+    std::string_view text;
+    std::string_view eol;
+};
+
+std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
+    std::vector<PhysicalLine> out;
+    size_t start = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        const size_t len = (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        out.push_back({bytes.substr(start, i - start), bytes.substr(i, len)});
+        i += len - 1;
+        start = i + 1;
+    }
+    if (start < bytes.size()) out.push_back({bytes.substr(start), {}});
+    return out;
+}
+
+// Splits inserted text at every line break: CR LF, lone CR or lone LF.
+std::vector<std::string_view> SplitText(std::string_view text) {
+    const auto physical = SplitPhysical(text);
+    std::vector<std::string_view> parts;
+    for (const auto& p : physical) parts.push_back(p.text);
+    // A break at the very end starts one more (empty) line.
+    if (physical.empty() || !physical.back().eol.empty()) parts.emplace_back();
+    return parts;
+}
+
+std::string_view FirstWord(std::string_view trimmed) {
+    size_t i = 0;
+    while (i < trimmed.size() && trimmed[i] != ' ' && trimmed[i] != '\t') ++i;
+    return trimmed.substr(0, i);
+}
+
+// What a line means to the procedure index, taken without its context.
+struct Significance {
+    enum class What { None, Declaration, End } what = What::None;
+    std::string name;
+    ProcKind kind = ProcKind::Proc;
+    bool operator==(const Significance&) const = default;
+};
+
+Significance Classify(std::string_view line) {
+    if (auto d = syntax::MatchDeclaration(line)) return {Significance::What::Declaration, d->name, d->kind};
+    if (syntax::MatchEnd(line) != syntax::EndKind::None) return {Significance::What::End, {}, ProcKind::Proc};
+    return {};
+}
+
+std::string IndexKey(std::string_view name, ProcKind kind) {
+    return text::Lower(name) + '\x01' + static_cast<char>('0' + static_cast<int>(kind));
+}
+
+}  // namespace
+
+struct SourceModule::Impl {
+    std::string original;
+    std::string header;  // hidden lines before line 1
+    std::vector<std::unique_ptr<Line>> lines;
+    std::string defaultEol = "\r\n";
+    bool finalBreak = true;
+    std::string vbName;
+
+    // Procedure index, rebuilt lazily when an edit may have changed the structure; shifted in place when not.
+    mutable std::vector<ProcInfo> procs;
+    mutable std::unordered_map<std::string, size_t> byName;
+    mutable bool dirty = true;
+
+    long Count() const { return static_cast<long>(lines.size()); }
+    const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)]->text; }
+    bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && syntax::Continues(TextAt(line)); }
+
+    void CheckLine(long line, const char* what) const {
+        if (line < 1 || line > Count())
+            throw RuntimeError(errors::code::kInvalidProcedureCall,
+                               std::string(what) + ": line " + std::to_string(line) + " is outside 1.." +
+                                   std::to_string(Count()));
+    }
+
+    void Rebuild() const;
+    const ProcInfo& Find(std::string_view name, ProcKind kind) const;
+    // Keeps the index current after `delta` lines were inserted (or removed, when negative) after line `after`.
+    void Shift(long after, long delta) const;
+    // True when lines from `firstChanged` on may move the declarations section's end.
+    bool TouchesDeclarations(long firstChanged) const { return !procs.empty() && firstChanged <= procs[0].body; }
+};
+
+void SourceModule::Impl::Rebuild() const {
+    procs.clear();
+    byName.clear();
+    bool previousContinues = false;
+    bool statementIsCode = false;
+    bool inProc = false;
+    long lastDeclarationCode = 0;
+    long previousEnd = 0;
+    const long n = Count();
+    for (long i = 1; i <= n; ++i) {
+        const std::string& t = TextAt(i);
+        const bool isContinuation = previousContinues;
+        previousContinues = syntax::Continues(t);
+        if (isContinuation) {
+            if (procs.empty() && statementIsCode) lastDeclarationCode = i;
+            continue;
+        }
+        if (!inProc) {
+            if (auto d = syntax::MatchDeclaration(t)) {
+                const long start = procs.empty() ? lastDeclarationCode + 1 : previousEnd + 1;
+                procs.push_back({d->name, d->kind, start, i, 0});
+                inProc = true;
+            } else if (procs.empty()) {
+                statementIsCode = !syntax::IsBlankOrComment(t);
+                if (statementIsCode) lastDeclarationCode = i;
+            }
+        } else if (syntax::MatchEnd(t) != syntax::EndKind::None) {
+            procs.back().end = i;
+            previousEnd = i;
+            inProc = false;
+        }
+    }
+    // The last procedure owns everything after it.
+    if (!procs.empty()) procs.back().end = n;
+    for (size_t k = 0; k < procs.size(); ++k) byName.emplace(IndexKey(procs[k].name, procs[k].kind), k);
+    dirty = false;
+}
+
+void SourceModule::Impl::Shift(long after, long delta) const {
+    if (dirty || procs.empty()) return;
+    for (auto& p : procs) {
+        if (p.body > after) p.body += delta;
+        if (p.end > after) p.end += delta;
+    }
+    procs.back().end = Count();
+    for (size_t k = 1; k < procs.size(); ++k) procs[k].start = procs[k - 1].end + 1;
+}
+
+const ProcInfo& SourceModule::Impl::Find(std::string_view name, ProcKind kind) const {
+    if (dirty) Rebuild();
+    auto it = byName.find(IndexKey(name, kind));
+    if (it == byName.end()) throw RuntimeError(errors::code::kSubOrFunctionNotDefined, "Sub or Function not defined");
+    return procs[it->second];
+}
+
+SourceModule::SourceModule() : impl_(std::make_unique<Impl>()) {}
+SourceModule::~SourceModule() = default;
+
+std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string_view fileName) {
+    const std::string where = fileName.empty() ? std::string("module") : std::string(fileName);
+    if (const auto nul = bytes.find('\0'); nul != std::string::npos) {
+        const long line = 1 + static_cast<long>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(nul), '\n'));
+        throw RuntimeError(errors::code::kBadFileMode,
+                           where + ":" + std::to_string(line) + ": not VB6 source text (NUL byte)");
+    }
+
+    std::unique_ptr<SourceModule> m(new SourceModule());
+    Impl& d = *m->impl_;
+    d.original = std::move(bytes);
+    const auto physical = SplitPhysical(d.original);
+    if (!physical.empty()) {
+        d.finalBreak = !physical.back().eol.empty();
+        if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
+    }
+
+    // The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes.
+    size_t i = 0;
+    int depth = 0;
+    long blockStart = 0;
+    bool sawAttribute = false;
+    for (; i < physical.size(); ++i) {
+        const auto t = text::Trim(physical[i].text);
+        const auto word = FirstWord(t);
+        const bool opens = text::IEquals(word, "Begin");
+        if (depth > 0) {
+            if (opens) ++depth;
+            else if (text::IEquals(t, "End")) --depth;
+            continue;
+        }
+        if (opens) {
+            depth = 1;
+            blockStart = static_cast<long>(i) + 1;
+        } else if (text::IStartsWith(t, "Attribute ")) {
+            sawAttribute = true;
+            auto rest = t.substr(10);
+            if (text::IStartsWith(text::LTrim(rest), "VB_Name")) {
+                const auto q1 = rest.find('"');
+                const auto q2 = q1 == std::string_view::npos ? q1 : rest.find('"', q1 + 1);
+                if (q2 != std::string_view::npos) d.vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
+            }
+        } else if (!sawAttribute && (text::IEquals(word, "VERSION") || text::IStartsWith(t, "Object=") ||
+                                     text::IEquals(word, "Object"))) {
+            // part of the header
+        } else {
+            break;
+        }
+    }
+    if (depth > 0)
+        throw RuntimeError(errors::code::kBadFileMode,
+                           where + ":" + std::to_string(blockStart) + ": Begin block is never closed by End");
+    for (size_t h = 0; h < i; ++h) {
+        d.header += physical[h].text;
+        d.header += physical[h].eol.empty() ? std::string_view(d.defaultEol) : physical[h].eol;
+    }
+
+    // The code: member attributes (not inside a continued statement) hide behind the line before them.
+    bool previousContinues = false;
+    for (; i < physical.size(); ++i) {
+        const auto& p = physical[i];
+        const std::string eol = p.eol.empty() ? d.defaultEol : std::string(p.eol);
+        if (!previousContinues && !d.lines.empty() && syntax::IsAttributeLine(p.text)) {
+            d.lines.back()->hidden += std::string(p.text) + eol;
+            continue;
+        }
+        d.lines.push_back(std::make_unique<Line>(Line{std::string(p.text), eol, {}}));
+        previousContinues = syntax::Continues(p.text);
+    }
+    return m;
+}
+
+long SourceModule::CountOfLines() const { return impl_->Count(); }
+
+std::string SourceModule::Lines(long line, long count) const {
+    if (count <= 0) return {};
+    impl_->CheckLine(line, "Lines");
+    impl_->CheckLine(line + count - 1, "Lines");
+    std::string out = impl_->TextAt(line);
+    for (long k = 1; k < count; ++k) out += "\r\n" + impl_->TextAt(line + k);
+    return out;
+}
+
+void SourceModule::ReplaceLine(long line, std::string_view text) {
+    Impl& d = *impl_;
+    d.CheckLine(line, "ReplaceLine");
+    const auto parts = SplitText(text);
+    auto& lines = d.lines;
+    const auto at = lines.begin() + (line - 1);
+    Line& old = **at;
+    const long added = static_cast<long>(parts.size()) - 1;
+    const bool oldContinues = syntax::Continues(old.text);
+
+    auto noneSignificant = [&](size_t from, size_t to) {
+        for (size_t k = from; k < to; ++k)
+            if (Classify(parts[k]).what != Significance::What::None) return false;
+        return true;
+    };
+    auto makeLines = [&](size_t from, size_t to) {
+        std::vector<std::unique_ptr<Line>> made;
+        for (size_t k = from; k < to; ++k) made.push_back(std::make_unique<Line>(Line{std::string(parts[k]), d.defaultEol, {}}));
+        return made;
+    };
+
+    if (added > 0 && parts.back() == old.text && parts.front() != old.text) {
+        // Lines inserted before the old one, which keeps its break and its hidden lines.
+        const bool context = d.ContinuesAt(line - 1);
+        const bool neutral = noneSignificant(0, parts.size() - 1) &&
+                             syntax::Continues(parts[parts.size() - 2]) == context && !d.TouchesDeclarations(line);
+        auto made = makeLines(0, parts.size() - 1);
+        lines.insert(at, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+        if (!neutral) d.dirty = true;
+        d.Shift(line - 1, added);
+        return;
+    }
+
+    // The old line becomes the first part (keeping its hidden lines); the rest goes after it, and the old
+    // line break moves to the last part so that a line without a final break stays last.
+    const bool sameFirst = parts.front() == old.text;
+    const bool neutral = (sameFirst || Classify(old.text) == Classify(parts.front())) &&
+                         noneSignificant(1, parts.size()) && syntax::Continues(parts.back()) == oldContinues &&
+                         !d.TouchesDeclarations(sameFirst ? line + 1 : line);
+    old.text = std::string(parts.front());
+    if (added > 0) {
+        auto made = makeLines(1, parts.size());
+        std::swap(made.back()->eol, old.eol);
+        lines.insert(at + 1, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+    }
+    if (!neutral) d.dirty = true;
+    d.Shift(line, added);
+}
+
+void SourceModule::DeleteLines(long line, long count) {
+    Impl& d = *impl_;
+    if (count <= 0) return;
+    d.CheckLine(line, "DeleteLines");
+    d.CheckLine(line + count - 1, "DeleteLines");
+    const long last = line + count - 1;
+    bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1);
+    std::string orphans;
+    for (long k = line; k <= last; ++k) {
+        const Line& l = *d.lines[static_cast<size_t>(k - 1)];
+        if (Classify(l.text).what != Significance::What::None) neutral = false;
+        orphans += l.hidden;
+    }
+    // The final line break belongs to the file, not to the line: keep it with the new last line.
+    if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)]->eol = d.lines.back()->eol;
+    // Hidden lines of deleted lines stay with the line before them (or go to the header).
+    if (!orphans.empty()) {
+        if (line > 1) d.lines[static_cast<size_t>(line - 2)]->hidden += orphans;
+        else d.header += orphans;
+    }
+    d.lines.erase(d.lines.begin() + (line - 1), d.lines.begin() + last);
+    if (!neutral) d.dirty = true;
+    d.Shift(last, -count);
+}
+
+std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {
+    const Impl& d = *impl_;
+    d.CheckLine(line, "ProcOfLine");
+    if (d.dirty) d.Rebuild();
+    kind = ProcKind::Proc;
+    auto it = std::upper_bound(d.procs.begin(), d.procs.end(), line,
+                               [](long l, const ProcInfo& p) { return l < p.start; });
+    if (it == d.procs.begin()) return {};
+    --it;
+    kind = it->kind;
+    return it->name;
+}
+
+long SourceModule::ProcBodyLine(std::string_view name, ProcKind kind) const { return impl_->Find(name, kind).body; }
+
+long SourceModule::ProcStartLine(std::string_view name, ProcKind kind) const {
+    return impl_->Find(name, kind).start;
+}
+
+long SourceModule::ProcCountLines(std::string_view name, ProcKind kind) const {
+    const auto& p = impl_->Find(name, kind);
+    return p.end - p.start + 1;
+}
+
+const std::vector<ProcInfo>& SourceModule::Procedures() const {
+    if (impl_->dirty) impl_->Rebuild();
+    return impl_->procs;
+}
+
+const std::string& SourceModule::VBName() const { return impl_->vbName; }
+
+std::string SourceModule::Serialize() const {
+    const Impl& d = *impl_;
+    std::string out = d.header;
+    out.reserve(d.original.size() + 1024);
+    for (const auto& l : d.lines) {
+        out += l->text;
+        out += l->eol;
+        out += l->hidden;
+    }
+    if (!d.finalBreak && !out.empty()) {
+        if (out.ends_with("\r\n")) out.resize(out.size() - 2);
+        else if (out.back() == '\n' || out.back() == '\r') out.pop_back();
+    }
+    return out;
+}
+
+const std::string& SourceModule::Original() const { return impl_->original; }
+
+bool SourceModule::Changed() const { return Serialize() != impl_->original; }
+
+void SourceModule::MarkSaved() { impl_->original = Serialize(); }
+
+size_t SourceModule::LongestLine() const {
+    size_t longest = 0;
+    for (const auto& l : impl_->lines) longest = std::max(longest, l->text.size());
+    return longest;
+}
+
+}  // namespace vex::ide

@@ -1,0 +1,237 @@
+#include "ide/project_loader.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <system_error>
+
+#include "errors/runtime_error.h"
+#include "ide/source_module.h"
+#include "text/cp1252.h"
+#include "util/file_io.h"
+
+namespace vex::ide {
+namespace fs = std::filesystem;
+namespace {
+
+using errors::RuntimeError;
+
+// VB6's own limits: the IDE refuses modules beyond them, so we warn but still load.
+constexpr long kMaxModuleLines = 65534;
+constexpr size_t kMaxLineBytes = 1023;
+
+struct KindInfo {
+    std::string_view key;        // the .vbp key
+    std::string_view extension;  // the source file's extension
+    std::string_view companion;  // the binary companion's extension, or empty
+    ComponentKind kind;
+};
+
+constexpr std::array<KindInfo, 7> kKinds = {{
+    {"Form", ".frm", ".frx", ComponentKind::Form},
+    {"Module", ".bas", "", ComponentKind::Module},
+    {"Class", ".cls", "", ComponentKind::Class},
+    {"UserControl", ".ctl", ".ctx", ComponentKind::UserControl},
+    {"UserDocument", ".dob", ".dox", ComponentKind::UserDocument},
+    {"PropertyPage", ".pag", ".pgx", ComponentKind::PropertyPage},
+    {"Designer", ".dsr", ".dsx", ComponentKind::Designer},
+}};
+
+const KindInfo* KindByKey(std::string_view key) {
+    for (const auto& k : kKinds)
+        if (text::IEquals(k.key, key)) return &k;
+    return nullptr;
+}
+
+const KindInfo* KindByExtension(std::string_view ext) {
+    for (const auto& k : kKinds)
+        if (text::IEquals(k.extension, ext)) return &k;
+    return nullptr;
+}
+
+// The .vbp/.vbg lines as key and value, with their line numbers, up to the first [section].
+struct Entry {
+    long line;
+    std::string key;
+    std::string value;
+};
+
+std::vector<Entry> ReadEntries(std::string_view bytes) {
+    std::vector<Entry> entries;
+    long number = 0;
+    size_t start = 0;
+    while (start <= bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        ++number;
+        const auto line = bytes.substr(start, end - start);
+        if (!line.empty() && line.front() == '[') break;
+        if (const auto eq = line.find('='); eq != std::string_view::npos)
+            entries.push_back({number, std::string(text::Trim(line.substr(0, eq))), std::string(line.substr(eq + 1))});
+        if (end == bytes.size()) break;
+        start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
+    }
+    return entries;
+}
+
+std::string Unquote(std::string_view v) {
+    v = text::Trim(v);
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+// The entry of `dir` whose name equals `name` without regard to case, as Windows would find it. Names on
+// disk may be spelled in UTF-8 or in Windows-1252; `name` is Windows-1252.
+std::optional<fs::path> FindEntry(const fs::path& dir, std::string_view name) {
+    for (const fs::path& candidate : {dir / std::string(name), dir / text::ToUtf8(name)}) {
+        std::error_code ec;
+        if (fs::exists(candidate, ec)) return candidate;
+    }
+    std::error_code ec;
+    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (text::IEquals(entry, name) || text::IEquals(text::FromUtf8(entry), name)) return dir / entry;
+    }
+    return std::nullopt;
+}
+
+// `vbpPath` as it would be spelled without resolving case (for messages and missing files).
+fs::path Literal(const fs::path& base, std::string_view vbpPath) {
+    std::string p(vbpPath);
+    std::replace(p.begin(), p.end(), '\\', '/');
+    return (base / p).lexically_normal();
+}
+
+Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName, Workspace& ws,
+                        const std::string& where) {
+    std::string bytes;
+    try {
+        bytes = util::ReadFile(file);
+    } catch (const RuntimeError& e) {
+        ws.Warnings().push_back(where + ": " + e.Description() + " (component kept, its code skipped)");
+        return Component(std::move(fallbackName), kind.kind, file, nullptr);
+    }
+    auto module = SourceModule::Parse(std::move(bytes), util::Display(file));
+    if (module->CountOfLines() > kMaxModuleLines)
+        ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(module->CountOfLines()) +
+                                " lines, more than VB6 accepts (65,534)");
+    if (module->LongestLine() > kMaxLineBytes)
+        ws.Warnings().push_back(util::Display(file) + ": a line of " + std::to_string(module->LongestLine()) +
+                                " bytes, longer than VB6 accepts (1,023)");
+    std::string name = module->VBName().empty() ? std::move(fallbackName) : module->VBName();
+    Component c(std::move(name), kind.kind, file, std::move(module));
+    if (!kind.companion.empty()) {
+        const std::string stem = file.stem().string();
+        if (auto companion = FindEntry(file.parent_path(), stem + std::string(kind.companion)))
+            c.AddFile(*companion);
+    }
+    return c;
+}
+
+Project LoadVbp(const fs::path& vbp, Workspace& ws) {
+    const std::string bytes = util::ReadFile(vbp);
+    if (bytes.find('\0') != std::string::npos)
+        throw RuntimeError(errors::code::kBadFileMode, util::Display(vbp) + ": not a VB6 project file (binary)");
+    const auto entries = ReadEntries(bytes);
+    if (std::none_of(entries.begin(), entries.end(), [](const Entry& e) { return text::IEquals(e.key, "Type"); }))
+        throw RuntimeError(errors::code::kBadFileMode, util::Display(vbp) + ": not a VB6 project file (no Type= line)");
+
+    Project project;
+    project.SetFileName(vbp);
+    project.SetName(vbp.stem().string());
+    const fs::path base = vbp.parent_path();
+    for (const auto& e : entries) {
+        if (text::IEquals(e.key, "Name")) {
+            project.SetName(Unquote(e.value));
+            continue;
+        }
+        const KindInfo* kind = KindByKey(e.key);
+        if (!kind) continue;
+        std::string name;
+        std::string_view path = e.value;
+        if (const auto semi = path.find(';'); semi != std::string_view::npos) {  // "Name; path"
+            name = std::string(text::Trim(path.substr(0, semi)));
+            path = path.substr(semi + 1);
+        }
+        path = text::Trim(path);
+        const std::string where = util::Display(vbp) + ":" + std::to_string(e.line);
+        fs::path file = ResolvePath(base, path);
+        if (file.empty()) {
+            file = Literal(base, path);
+            ws.Warnings().push_back(where + ": " + util::Display(file) + ": file not found (component kept, its code skipped)");
+            if (name.empty()) name = file.stem().string();
+            project.VBComponents().emplace_back(std::move(name), kind->kind, file, nullptr);
+            continue;
+        }
+        if (name.empty()) name = file.stem().string();
+        project.VBComponents().push_back(LoadComponent(file, *kind, std::move(name), ws, where));
+    }
+    return project;
+}
+
+Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws) {
+    Project project;
+    project.SetFileName(file);
+    project.SetName(file.stem().string());
+    // A lone module must be readable: there is nothing else to work on.
+    util::ReadFile(file);
+    project.VBComponents().push_back(LoadComponent(file, kind, file.stem().string(), ws, util::Display(file)));
+    return project;
+}
+
+}  // namespace
+
+fs::path ResolvePath(const fs::path& base, std::string_view vbpPath) {
+    std::string p(vbpPath);
+    std::replace(p.begin(), p.end(), '\\', '/');
+    if (p.size() >= 2 && p[1] == ':') return {};  // a drive letter: nothing of the kind here
+    fs::path current = p.starts_with('/') ? fs::path("/") : base;
+    size_t start = p.starts_with('/') ? 1 : 0;
+    while (start <= p.size()) {
+        size_t end = p.find('/', start);
+        if (end == std::string::npos) end = p.size();
+        const std::string part = p.substr(start, end - start);
+        if (part == "..") current = current.empty() ? fs::path("..") : current / "..";
+        else if (!part.empty() && part != ".") {
+            auto found = FindEntry(current, part);
+            if (!found) return {};
+            current = *found;
+        }
+        start = end + 1;
+    }
+    return current.lexically_normal();
+}
+
+Workspace LoadWorkspace(const fs::path& path) {
+    Workspace ws;
+    const std::string ext = path.extension().string();
+    if (text::IEquals(ext, ".vbp")) {
+        ws.Projects().push_back(LoadVbp(path, ws));
+    } else if (text::IEquals(ext, ".vbg")) {
+        const std::string bytes = util::ReadFile(path);
+        std::optional<size_t> startup;
+        for (const auto& e : ReadEntries(bytes)) {
+            const bool isStartup = text::IEquals(e.key, "StartupProject");
+            if (!isStartup && !text::IEquals(e.key, "Project")) continue;
+            const fs::path vbp = ResolvePath(path.parent_path(), text::Trim(e.value));
+            if (vbp.empty())
+                throw RuntimeError(errors::code::kFileNotFound,
+                                   util::Display(path) + ":" + std::to_string(e.line) + ": project " +
+                                       util::Display(Literal(path.parent_path(), text::Trim(e.value))) + " not found");
+            if (isStartup) startup = ws.Projects().size();
+            ws.Projects().push_back(LoadVbp(vbp, ws));
+        }
+        if (ws.Projects().empty())
+            throw RuntimeError(errors::code::kBadFileMode, util::Display(path) + ": the group lists no project");
+        ws.SetActive(startup.value_or(0));
+    } else if (const KindInfo* kind = KindByExtension(ext)) {
+        ws.Projects().push_back(LoadModuleFile(path, *kind, ws));
+    } else {
+        throw RuntimeError(errors::code::kBadFileMode,
+                           util::Display(path) + ": not a VB6 project, group or module file (expected .vbp, .vbg, "
+                                                 ".bas, .cls, .frm, .ctl, .dob, .pag or .dsr)");
+    }
+    return ws;
+}
+
+}  // namespace vex::ide

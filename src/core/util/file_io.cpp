@@ -1,0 +1,91 @@
+#include "util/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "errors/runtime_error.h"
+#include "text/cp1252.h"
+
+namespace vex::util {
+namespace {
+
+[[noreturn]] void Fail(int number, const std::filesystem::path& path, const std::string& what, int err) {
+    throw errors::RuntimeError(number, Display(path) + ": " + what + ": " + std::strerror(err));
+}
+
+}  // namespace
+
+std::string Display(const std::filesystem::path& path) {
+    // File names on disk may be Windows-1252 bytes; show them readably either way.
+    return text::ToUtf8(text::FromUtf8(path.string()));
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path,
+                     "cannot open", errno);
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            Fail(errors::code::kPathFileAccess, path, "cannot read", err);
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+    const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    std::string temp = (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) Fail(errors::code::kPermissionDenied, path, "cannot create a temporary file beside it", errno);
+
+    auto abandon = [&](const char* what) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        Fail(errors::code::kPathFileAccess, path, what, err);
+    };
+    struct stat st {};
+    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~[] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }());
+    if (::fchmod(fd, mode) != 0) abandon("cannot set permissions");
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            abandon("cannot write");
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) abandon("cannot flush");
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        Fail(errors::code::kPathFileAccess, path, "cannot close", err);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        Fail(errors::code::kPathFileAccess, path, "cannot replace", err);
+    }
+}
+
+}  // namespace vex::util

@@ -1,0 +1,185 @@
+#include "ide/source_module.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "errors/runtime_error.h"
+
+namespace vex::ide {
+namespace {
+
+std::string Crlf(std::initializer_list<std::string_view> lines) {
+    std::string s;
+    for (auto l : lines) (s += l) += "\r\n";
+    return s;
+}
+
+std::string Describe(const std::vector<ProcInfo>& procs) {
+    std::string s;
+    for (const auto& p : procs)
+        s += p.name + "/" + std::to_string(static_cast<int>(p.kind)) + " " + std::to_string(p.start) + "-" +
+             std::to_string(p.body) + "-" + std::to_string(p.end) + "; ";
+    return s;
+}
+
+struct RangeCase {
+    const char* what;
+    std::string text;
+    std::string expected;  // name/kind start-body-end; ...
+};
+
+class ProcedureRanges : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(ProcedureRanges, AsTheIdeCountsThem) {
+    const auto m = SourceModule::Parse(GetParam().text);
+    EXPECT_EQ(Describe(m->Procedures()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProcedureRanges,
+    ::testing::Values(
+        RangeCase{"comments above belong to the procedure",
+                  Crlf({"Option Explicit", "", "' says hello", "Sub A()", "End Sub", "", "' second", "Sub B()",
+                        "End Sub"}),
+                  "A/0 2-4-5; B/0 6-8-9; "},
+        RangeCase{"continued declaration", Crlf({"Private Function F( _", "  ByVal a As Long) As Long", "End Function"}),
+                  "F/0 1-1-3; "},
+        RangeCase{"last procedure owns trailing blanks and comments",
+                  Crlf({"Sub A()", "End Sub", "", "' tail", ""}), "A/0 1-1-5; "},
+        RangeCase{"property pair is two procedures",
+                  Crlf({"Private m As Long", "Public Property Get V() As Long", "End Property",
+                        "Public Property Let V(x As Long)", "End Property", "Property Set O(x As Object)",
+                        "End Property"}),
+                  "V/3 2-2-3; V/1 4-4-5; O/2 6-6-7; "},
+        RangeCase{"End Sub in a comment or string ends nothing",
+                  Crlf({"Sub A()", "  ' End Sub here", "  s = \"End Sub\"", "End Sub", "Sub B()", "End Sub"}),
+                  "A/0 1-1-4; B/0 5-5-6; "},
+        RangeCase{"line number and label before End",
+                  Crlf({"Sub A()", "10 x = 1", "20 End Sub", "Sub B()", "Done: End Sub", "Sub C()", "End Sub"}),
+                  "A/0 1-1-3; B/0 4-4-5; C/0 6-6-7; "},
+        RangeCase{"#If around a procedure",
+                  Crlf({"Option Explicit", "#If DEBUG Then", "Sub A()", "End Sub", "#End If", "Sub B()", "End Sub"}),
+                  "A/0 3-3-4; B/0 5-6-7; "},
+        RangeCase{"a comment ending in _ continues",
+                  Crlf({"Option Explicit", "' note _", "Sub NotADeclaration()", "Sub A()", "End Sub"}),
+                  "A/0 2-4-5; "},
+        RangeCase{"modifiers, Static, Friend, type suffix",
+                  Crlf({"Public Static Function Z$()", "End Function", "Friend Sub Y()", "End Sub",
+                        "Private Declare Function W Lib \"k\" ()", "Static Sub X()", "End Sub"}),
+                  "Z/0 1-1-2; Y/0 3-3-4; X/0 5-6-7; "},
+        RangeCase{"declarations only", Crlf({"Option Explicit", "Dim x As Long"}), ""},
+        RangeCase{"empty", "", ""}));
+
+TEST(SourceModule, HidesHeaderAndMemberAttributes) {
+    const std::string file = Crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END",
+                                   "Attribute VB_Name = \"cThing\"", "Attribute VB_Exposed = False",
+                                   "Option Explicit", "Public Property Get Item( _", "  ByVal i As Long) As Variant",
+                                   "Attribute Item.VB_UserMemId = 0", "End Property"});
+    const auto m = SourceModule::Parse(file);
+    EXPECT_EQ(m->VBName(), "cThing");
+    ASSERT_EQ(m->CountOfLines(), 4);
+    EXPECT_EQ(m->Lines(1, 1), "Option Explicit");
+    EXPECT_EQ(m->Lines(4, 1), "End Property");
+    EXPECT_EQ(m->Serialize(), file);
+}
+
+TEST(SourceModule, FormDesignerBlockIsHidden) {
+    const std::string file = Crlf({"VERSION 5.00", "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"x.ocx\"",
+                                   "Begin VB.Form frmMain", "   Caption = \"Main\"", "   BeginProperty Font",
+                                   "      Name = \"Arial\"", "   EndProperty", "   Begin VB.CommandButton cmdGo",
+                                   "   End", "End", "Attribute VB_Name = \"frmMain\"", "Private Sub cmdGo_Click()",
+                                   "End Sub"});
+    const auto m = SourceModule::Parse(file);
+    EXPECT_EQ(m->VBName(), "frmMain");
+    EXPECT_EQ(m->CountOfLines(), 2);
+    EXPECT_EQ(m->Serialize(), file);
+}
+
+TEST(SourceModule, LineBreaksAndFinalBreak) {
+    struct Case {
+        std::string file;
+        long count;
+    } cases[] = {{"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 3}, {"a\nb\n", 2}, {"", 0}, {"\r\n", 1}, {"a\rb\r\n", 2}};
+    for (const auto& c : cases) {
+        const auto m = SourceModule::Parse(c.file);
+        EXPECT_EQ(m->CountOfLines(), c.count) << c.file;
+        EXPECT_EQ(m->Serialize(), c.file);
+        EXPECT_FALSE(m->Changed());
+    }
+}
+
+TEST(SourceModule, ReplaceLineSplitsOnEveryBreakAndKeepsAttributesAfterDeclaration) {
+    const std::string file = Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+                                   "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"});
+    auto m = SourceModule::Parse(file);
+    m->ReplaceLine(1, "Public Property Get Name() As String\r\n' sep\r\nOn Error GoTo E\n' sep");
+    m->ReplaceLine(6, "' sep\rExit Property\r\n' sep\r\nEnd Property");
+    EXPECT_EQ(m->CountOfLines(), 9);
+    EXPECT_EQ(m->Serialize(), Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+                                    "Attribute Name.VB_Description = \"The name\"", "' sep", "On Error GoTo E",
+                                    "' sep", "  Name = m", "' sep", "Exit Property", "' sep", "End Property"}));
+    EXPECT_EQ(m->ProcBodyLine("name", ProcKind::Get), 1);
+    EXPECT_EQ(m->ProcCountLines("Name", ProcKind::Get), 9);
+}
+
+TEST(SourceModule, LfOnlyFileStaysLfOnlyAndNoFinalBreakIsKept) {
+    auto m = SourceModule::Parse("Sub A()\nEnd Sub");
+    m->ReplaceLine(2, "x = 1\nEnd Sub");
+    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1\nEnd Sub");
+    m->DeleteLines(3, 1);
+    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1");
+}
+
+TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
+    auto m = SourceModule::Parse(Crlf({"Sub A()", "End Sub"}));
+    ProcKind kind;
+    for (long bad : {0L, 3L, -1L}) {
+        EXPECT_THROW(m->Lines(bad, 1), errors::RuntimeError);
+        EXPECT_THROW(m->ReplaceLine(bad, "x"), errors::RuntimeError);
+        EXPECT_THROW(m->ProcOfLine(bad, kind), errors::RuntimeError);
+    }
+    try {
+        m->ProcBodyLine("A", ProcKind::Get);
+        FAIL();
+    } catch (const errors::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 35);
+        EXPECT_EQ(e.Description(), "Sub or Function not defined");
+    }
+}
+
+TEST(SourceModule, RejectsWhatIsNotSourceText) {
+    EXPECT_THROW(SourceModule::Parse(std::string("Sub A()\r\n\0\r\n", 11), "x.bas"), errors::RuntimeError);
+    EXPECT_THROW(SourceModule::Parse(Crlf({"VERSION 5.00", "Begin VB.Form f", "Sub A()"}), "f.frm"),
+                 errors::RuntimeError);
+}
+
+// Random edits through the public operations must leave the same index as parsing the result afresh.
+TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
+    const std::vector<std::string> pool = {
+        "x = 1", "' comment", "", "End Sub", "Sub P()", "Property Get P()", "End Property", "y = 2 _",
+        "  ' note _", "Function F()", "End Function", "10 End Sub", "z = 3"};
+    std::mt19937 rng(7);
+    std::string seed;
+    for (int i = 0; i < 40; ++i) seed += pool[rng() % pool.size()] + "\r\n";
+    auto m = SourceModule::Parse("Option Explicit\r\nSub A()\r\n" + seed + "End Sub\r\nSub B()\r\nEnd Sub\r\n");
+    for (int step = 0; step < 3000; ++step) {
+        const long n = m->CountOfLines();
+        const long line = 1 + static_cast<long>(rng() % static_cast<unsigned>(n));
+        const std::string old = m->Lines(line, 1);
+        switch (rng() % 4) {
+            case 0: m->ReplaceLine(line, pool[rng() % pool.size()]); break;
+            case 1: m->ReplaceLine(line, old + "\r\n" + pool[rng() % pool.size()]); break;
+            case 2: m->ReplaceLine(line, pool[rng() % pool.size()] + "\r\n" + old); break;
+            default:
+                if (n > 5) m->DeleteLines(line, 1);
+        }
+        ProcKind kind;
+        m->ProcOfLine(1 + static_cast<long>(rng() % static_cast<unsigned>(m->CountOfLines())), kind);
+        const auto fresh = SourceModule::Parse(m->Serialize());
+        ASSERT_EQ(Describe(m->Procedures()), Describe(fresh->Procedures())) << "after step " << step;
+    }
+}
+
+}  // namespace
+}  // namespace vex::ide

@@ -7,6 +7,7 @@
 #include "errors/runtime_error.h"
 #include "errors/trap.h"
 #include "ide/project.h"
+#include "util/file_io.h"
 
 namespace vex::backup {
 
@@ -38,8 +39,9 @@ public:
         const std::string stored = names_.Claim(name, t.source, renamed);
         if (renamed) {
             ++outcome.renamed;
-            host_.notices.Notice("backup: " + t.source.string() + " is stored as \"" + stored +
-                                 "\" because another file named \"" + name + "\" was copied in this run");
+            host_.notices.Notice("backup: " + util::Display(t.source) + " is stored as \"" + util::Display(stored) +
+                                 "\" because another file named \"" + util::Display(name) +
+                                 "\" was copied in this run");
         }
         t.destination = directory_ + "/" + stored;
         return t;
@@ -125,6 +127,11 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
                 }
                 for (;;) {
                     host.percentFile.SetValue(j);
+                    // A file missing when its name was asked for has no name yet; if the user brought it
+                    // back before answering Retry, it gets its name now.
+                    if (target->destination.back() == '/' &&
+                        !trap.Run([&] { target = run.Resolve(component.FileNames(j)); }))
+                        return leave();
                     if (run.Copy(*target)) {
                         ++out.copied;
                         break;
@@ -154,15 +161,17 @@ bool fApiCopyFile(engine::Host& host, CopyService& copier, const std::string& st
     bool copied = false;
     const bool finished = trap.Run([&] {
         // The service never asks and copies files only, so the flags (with kFilesOnly added) change
-        // nothing here. Like the shell, with several sources the destination is their folder; the copy
-        // stops at the first failure.
+        // nothing here. Like the shell, a destination that is a folder (always, with several sources)
+        // receives the files under their own names; the copy stops at the first failure.
         bool ok = !args.sources.empty();
+        const fs::path to(strDestination);
+        const bool intoFolder = args.sources.size() > 1 || fs::is_directory(to);
         for (const fs::path& source : args.sources) {
-            const fs::path destination =
-                args.sources.size() == 1 ? fs::path(strDestination) : fs::path(strDestination) / source.filename();
+            const fs::path destination = intoFolder ? to / source.filename() : to;
             std::string why;
             if (!copier.Copy(source, destination, &why)) {
-                host.notices.Notice(why.empty() ? "cannot copy " + source.string() + " to " + destination.string()
+                host.notices.Notice(why.empty() ? "cannot copy " + util::Display(source) + " to " +
+                                                      util::Display(destination)
                                                 : why);
                 ok = false;
                 break;

@@ -49,8 +49,8 @@ struct CopyArgs {
     std::vector<std::filesystem::path> sources;
 };
 
-/// fApiCopyFile: copies the sources to `strDestination` (the file path for one source, the folder for
-/// several) with `flags` | kFilesOnly. The copy never asks, whatever the flags: an existing file is
+/// fApiCopyFile: copies the sources to `strDestination` with `flags` | kFilesOnly. `strDestination` is
+/// the copy's path, or a folder that receives the files under their own names (always, for several sources). The copy never asks, whatever the flags: an existing file is
 /// replaced. Each failure's reason goes to the host's notices. True when every source was copied.
 /// Errors are reported with the tag "Public Function fApiCopyFile"; an aborted call answers false.
 bool fApiCopyFile(engine::Host& host, CopyService& copier, const std::string& strDestination, const CopyArgs& args);

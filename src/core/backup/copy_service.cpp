@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "util/file_io.h"
+
 namespace vex::backup {
 
 namespace fs = std::filesystem;
@@ -54,7 +56,7 @@ private:
 };
 
 bool Fail(std::string* error, const fs::path& source, const fs::path& destination, const std::string& why) {
-    if (error) *error = "cannot copy " + source.string() + " to " + destination.string() + ": " + why;
+    if (error) *error = "cannot copy " + util::Display(source) + " to " + util::Display(destination) + ": " + why;
     return false;
 }
 

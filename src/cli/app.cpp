@@ -27,6 +27,7 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}));
 
     RegisterProjectVerbs(app, ctx);
+    RegisterBackupVerbs(app, ctx);
 
     try {
         app.parse(argc, argv);

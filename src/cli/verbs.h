@@ -6,5 +6,6 @@
 namespace vex::cli {
 
 void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);  // list, procs, show
+void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx);   // backup
 
 }  // namespace vex::cli

@@ -27,6 +27,8 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}));
 
     RegisterProjectVerbs(app, ctx);
+    RegisterOptionsVerbs(app, ctx);
+    RegisterNumberingVerbs(app, ctx);
     RegisterBackupVerbs(app, ctx);
 
     try {

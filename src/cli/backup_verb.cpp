@@ -5,22 +5,24 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "backup/add_in_directory.h"
+#include <iostream>
+#include <memory>
+
 #include "backup/backup.h"
 #include "backup/backup_dir_model.h"
+#include "cli/code_verb.h"
+#include "cli/environment.h"
+#include "cli/progress_line.h"
 #include "cli/verbs.h"
 #include "engine/file_list.h"
 #include "engine/host.h"
-#include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "engine/project_list.h"
 #include "errors/runtime_error.h"
 #include "ide/project_loader.h"
-#include "settings/memory_settings_store.h"
-#include "text/cp1252.h"
+#include "settings/locations.h"
 #include "util/file_io.h"
 
 namespace vex::cli {
@@ -34,143 +36,49 @@ struct BackupArgs {
     std::vector<std::string> components;
 };
 
-// Answers every question by the --on-error policy. "ask" (or no policy) answers Abort here.
-class PolicyPrompter : public errors::Prompter {
-public:
-    explicit PolicyPrompter(std::string policy) : policy_(std::move(policy)) {}
-    int MsgBox(const errors::Message& m) override {
-        if ((m.style & 0xF) == errors::style::kOkOnly) return errors::answer::kOk;
-        if (policy_ == "retry") return ++retries_ <= kMaxRetries ? errors::answer::kRetry : errors::answer::kAbort;
-        if (policy_ == "ignore") return errors::answer::kIgnore;
-        return errors::answer::kAbort;
-    }
-
-private:
-    static constexpr int kMaxRetries = 3;
-    std::string policy_;
-    int retries_ = 0;
-};
-
-// Prints each report on stderr and answers it through the prompter.
-class StderrErrorReport : public errors::ErrorReport {
-public:
-    StderrErrorReport(std::ostream& err, errors::Prompter& prompter) : err_(err), prompter_(prompter) {}
-    std::string gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
-                           const std::optional<std::string>& = std::nullopt) override {
-        fmt::print(err_, "vextools: {}: error {}: {}\n", procedureName, error.Number(), error.Description());
-        std::string answer = "5";
-        if (error.Number() != 0)
-            answer = std::to_string(prompter_.MsgBox(
-                {error.Description(), "", errors::style::kAbortRetryIgnore + errors::style::kCritical}));
-        reported_.push_back({std::string(procedureName), error.Number(), error.Description(), answer});
-        return answer;
-    }
-    const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
-
-private:
-    std::ostream& err_;
-    errors::Prompter& prompter_;
-    std::vector<errors::ReportedError> reported_;
-};
-
-class StderrNotices : public engine::Notices {
-public:
-    explicit StderrNotices(std::ostream& err) : err_(err) {}
-    void Notice(std::string_view text) override { fmt::print(err_, "vextools: {}\n", text); }
-
-private:
-    std::ostream& err_;
-};
-
-// LoadProjectFile: one row per named component, in project order, every row selected.
-void FillList(const ide::Project& project, engine::FileList& lst) {
-    lst.Clear();
-    for (const auto& c : project.VBComponents())
-        if (!c.Name().empty()) lst.AddItem(c.Name());
-    for (int16_t i = 0; i < lst.ListCount(); ++i) lst.SetSelected(i, true);
-}
-
-size_t Distance(const std::string& a, const std::string& b) {
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const size_t above = row[j];
-            const bool same = text::LowerChar(a[i - 1]) == text::LowerChar(b[j - 1]);
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
-// --component: only the named rows stay selected. False (after a message) when a name has no row.
-bool SelectComponents(VerbContext& ctx, engine::FileList& lst, const std::vector<std::string>& names) {
-    if (names.empty()) return true;
-    for (int16_t i = 0; i < lst.ListCount(); ++i) lst.SetSelected(i, false);
-    for (const auto& utf8 : names) {
-        const std::string name = text::FromUtf8(utf8);
-        bool found = false;
-        for (int16_t i = 0; i < lst.ListCount() && !found; ++i)
-            if (lst.List(i) == name) {
-                lst.SetSelected(i, true);
-                found = true;
-            }
-        if (found) continue;
-        std::vector<std::pair<size_t, std::string>> near;
-        for (int16_t i = 0; i < lst.ListCount(); ++i) near.emplace_back(Distance(name, lst.List(i)), lst.List(i));
-        std::stable_sort(near.begin(), near.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
-        std::string hint;
-        for (size_t k = 0; k < near.size() && k < 3; ++k) hint += (k ? ", " : "") + text::ToUtf8(near[k].second);
-        fmt::print(ctx.err, "vextools: no component named \"{}\"{}\n", utf8,
-                   hint.empty() ? std::string() : " (nearest: " + hint + ")");
-        ctx.exitCode = exit_code::kUsage;
-        return false;
-    }
-    return true;
-}
-
 void RunBackup(VerbContext& ctx, const BackupArgs& args) {
-    settings::MemorySettingsStore store;
-    PolicyPrompter prompter(ctx.global.onError);
-    StderrErrorReport report(ctx.err, prompter);
-
     ide::Workspace ws;
+    std::unique_ptr<settings::SettingsStore> store;
+    std::string directory;
     try {
         ws = ide::LoadWorkspace(args.project);
+        store = OpenStore(ctx.global);
+        if (args.to) {
+            directory = *args.to;  // for this run only: the stored directory stays
+        } else {
+            const std::string addIn = settings::AddinDirectory().string();
+            directory = store->Get(backup::kBackupDirKey, addIn);
+            // The add-in's own directory exists wherever the add-in is installed; make sure it does here.
+            std::error_code ec;
+            if (directory == addIn) fs::create_directories(directory, ec);
+        }
     } catch (const errors::RuntimeError& e) {
-        fmt::print(ctx.err, "vextools: {}\n", e.Description());
+        ctx.err << "vextools: " << e.Description() << "\n";
         ctx.exitCode = exit_code::kFailure;
         return;
     }
-    for (const auto& w : ws.Warnings()) fmt::print(ctx.err, "vextools: warning: {}\n", w);
-    ide::Project& project = *ws.ActiveVBProject();
+    for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
 
-    engine::PlainFileList lst;
-    FillList(project, lst);
-    if (!SelectComponents(ctx, lst, args.components)) return;
-
-    std::string directory;
-    if (args.to) {
-        directory = *args.to;  // for this run only: the stored directory stays
-    } else {
-        const std::string addIn = backup::AddInDirectory().string();
-        directory = store.Get(backup::kBackupDirKey, addIn);
-        // The add-in's own directory exists wherever the add-in is installed; make sure it does here.
-        std::error_code ec;
-        if (directory == addIn) fs::create_directories(directory, ec);
-    }
-
-    engine::PlainProgressBar percentProject, percentFile;
+    engine::SystemClock clock;
     engine::NullScreen screen;
     engine::StringResultLog result;
-    StderrNotices notices(ctx.err);
-    engine::SystemClock clock;
-    engine::Host host{&project, percentProject, percentFile, screen, result, store, report, prompter, notices, clock};
+    StreamNotices notices(ctx.err);
+    const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
+    const auto report = MakeErrorReport(*prompter, clock, &screen);
+    ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
+    engine::Host host{ws.ActiveVBProject(), progress.Project(), progress.File(), screen, result, *store,
+                      *report,              *prompter,          notices,         clock};
+
+    engine::PlainFileList lst;
+    engine::LoadProjectFile(host, lst);
+    if (!SelectComponents(ctx, host, lst, args.components)) {
+        ctx.exitCode = exit_code::kUsage;
+        return;
+    }
+
     backup::FileSystemCopyService copier;
     const auto outcome = backup::CreateBackUp(host, directory, lst, copier);
+    progress.Finish();
 
     fmt::print(ctx.err, "backup: {} file{} copied, {} file{} failed, into {}{}\n", outcome.copied,
                outcome.copied == 1 ? "" : "s", outcome.failed, outcome.failed == 1 ? "" : "s",

@@ -5,7 +5,9 @@
 
 namespace vex::cli {
 
-void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);  // list, procs, show
-void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx);   // backup
+void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);  // options list|get|set|reset
+void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);    // list, procs, show
+void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx);  // number, unnumber, delete-lines
+void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx);     // backup
 
 }  // namespace vex::cli

@@ -18,8 +18,9 @@ struct CliRun {
     std::string out, err;
 };
 
-CliRun Vextools(std::vector<std::string> args) {
-    args.insert(args.begin(), "vextools");
+/// Runs the command line in this process with its own settings file.
+CliRun Vextools(std::vector<std::string> args, const fs::path& settingsFile) {
+    args.insert(args.begin(), {"vextools", "--settings", settingsFile.string()});
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
@@ -32,6 +33,8 @@ struct BackupVerbTest : ::testing::Test {
     TempTree t;
     std::string vbp = t.Write("p/P.vbp", "Type=Exe\r\nModule=Module1; modA.bas\r\nForm=Form1.frm\r\n").string();
     std::string out = t.MakeDir("out").string();
+    fs::path settingsFile = t / "settings.ini";
+    CliRun Vextools(std::vector<std::string> args) { return cli::Vextools(std::move(args), settingsFile); }
     BackupVerbTest() {
         t.Write("p/modA.bas", "Attribute VB_Name = \"Module1\"\r\nOption Explicit\r\n");
         t.Write("p/Form1.frm", "VERSION 5.00\r\nBegin VB.Form Form1\r\nEnd\r\nAttribute VB_Name = \"Form1\"\r\n");
@@ -47,7 +50,8 @@ TEST_F(BackupVerbTest, ComponentsSelectTheRowsAndUnknownNamesAreUsageErrors) {
 
     r = Vextools({"backup", vbp, "--to", out, "--component", "Modul1"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("no component named \"Modul1\" (nearest: Module1"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no component named \"Modul1\" in the project; did you mean Module1"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(BackupVerbTest, AFailedFileStopsTheRunAndExitsThree) {
@@ -62,7 +66,8 @@ TEST_F(BackupVerbTest, AFailedFileStopsTheRunAndExitsThree) {
     EXPECT_NE(r.err.find("none.vbp"), std::string::npos) << r.err;
 }
 
-TEST_F(BackupVerbTest, WithoutToTheAddInDirectoryIsUsed) {
+TEST_F(BackupVerbTest, TheStoredDirectoryIsTheDefaultAndToStoresNothing) {
+    // Nothing stored: the add-in's directory.
     const char* before = std::getenv("VEXTOOLS_HOME");
     const std::string saved = before ? before : "";
     ::setenv("VEXTOOLS_HOME", (t / "home").c_str(), 1);
@@ -70,6 +75,16 @@ TEST_F(BackupVerbTest, WithoutToTheAddInDirectoryIsUsed) {
     if (before) ::setenv("VEXTOOLS_HOME", saved.c_str(), 1); else ::unsetenv("VEXTOOLS_HOME");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(TempTree::Names(t / "home"), (std::set<std::string>{"P.vbp", "modA.bas", "Form1.frm", "Form1.frx"}));
+
+    // A stored directory is used; --to goes elsewhere and leaves the setting as it was.
+    const std::string stored = t.MakeDir("stored").string();
+    ASSERT_EQ(Vextools({"options", "set", "--raw", "Backup Dir", stored}).code, 0);
+    const std::string settingsBefore = TempTree::Read(settingsFile);
+    EXPECT_EQ(Vextools({"backup", vbp, "--component", "Module1"}).code, 0);
+    EXPECT_EQ(TempTree::Names(stored), (std::set<std::string>{"P.vbp", "modA.bas"}));
+    EXPECT_EQ(Vextools({"backup", vbp, "--to", out}).code, 0);
+    EXPECT_EQ(TempTree::Read(settingsFile), settingsBefore);
+    EXPECT_EQ(TempTree::Names(out).size(), 4u);
 }
 
 TEST(BackupCorpus, EveryProjectCopiesByteForByte) {
@@ -81,7 +96,8 @@ TEST(BackupCorpus, EveryProjectCopiesByteForByte) {
         SCOPED_TRACE(e.path().string());
         ++projects;
         TempTree t;
-        const auto r = Vextools({"backup", e.path().string(), "--to", t.Root().string(), "--on-error", "abort"});
+        const auto r = Vextools({"backup", e.path().string(), "--to", t.Root().string(), "--on-error", "abort"},
+                                t.Root() / "settings.ini");
         ASSERT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.err.find("stored as"), std::string::npos) << r.err;  // no name clash in these projects
 

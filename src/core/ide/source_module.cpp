@@ -146,7 +146,7 @@ void SourceModule::Impl::Rebuild() const {
 }
 
 void SourceModule::Impl::Shift(long after, long delta) const {
-    if (dirty || procs.empty()) return;
+    if (dirty || procs.empty() || delta == 0) return;
     for (auto& p : procs) {
         if (p.body > after) p.body += delta;
         if (p.end > after) p.end += delta;

@@ -1,0 +1,251 @@
+#include "cli/code_verb.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <ostream>
+
+#include "cli/progress_line.h"
+#include "cli/unified_diff.h"
+#include "engine/project_list.h"
+#include "engine/result_log_file.h"
+#include "errors/error_report.h"
+#include "errors/prompter.h"
+#include "ide/project_loader.h"
+#include "ide/project_saver.h"
+#include "settings/memory_settings_store.h"
+#include "text/cp1252.h"
+
+namespace vex::cli {
+
+namespace {
+
+// Answers every report from the --on-error policy (retry, ignore; anything else aborts) and keeps the list.
+class PolicyErrorReport : public errors::ErrorReport {
+public:
+    explicit PolicyErrorReport(std::string policy) : policy_(std::move(policy)) {}
+    std::string gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
+                           const std::optional<std::string>& = std::nullopt) override {
+        std::string answer = "3";
+        if (error.Number() == 0 || policy_ == "ignore") answer = "5";
+        else if (policy_ == "retry") answer = ++retries_ <= kMaxRetries ? "4" : "3";
+        reported_.push_back({std::string(procedureName), error.Number(), error.Description(), answer});
+        return answer;
+    }
+    const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
+
+private:
+    static constexpr int kMaxRetries = 3;
+    std::string policy_;
+    int retries_ = 0;
+    std::vector<errors::ReportedError> reported_;
+};
+
+// Message boxes have nobody to ask on a batch run: the message goes to stderr, the first button answers.
+class StderrPrompter : public errors::Prompter {
+public:
+    explicit StderrPrompter(std::ostream& err) : err_(err) {}
+    int MsgBox(const errors::Message& m) override {
+        std::string text = m.text;
+        std::replace(text.begin(), text.end(), '\r', ' ');
+        err_ << "vextools: " << (m.title.empty() ? "" : m.title + ": ") << text << "\n";
+        switch (m.style & 7) {
+            case errors::style::kAbortRetryIgnore: return errors::answer::kAbort;
+            case errors::style::kRetryCancel: return errors::answer::kCancel;
+            default: return errors::answer::kOk;
+        }
+    }
+
+private:
+    std::ostream& err_;
+};
+
+class StderrNotices : public engine::Notices {
+public:
+    explicit StderrNotices(std::ostream& err) : err_(err) {}
+    void Notice(std::string_view text) override { err_ << "vextools: " << text << "\n"; }
+
+private:
+    std::ostream& err_;
+};
+
+size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+/// Up to three component names closest to `wanted` (letter case ignored), closest first.
+std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
+    const std::string w = text::Lower(wanted);
+    std::vector<std::pair<size_t, std::string>> scored;
+    for (int16_t i = 0; i < lst.ListCount(); ++i) {
+        const std::string name = lst.List(i);
+        const std::string n = text::Lower(name);
+        size_t d = EditDistance(w, n);
+        if (n.find(w) != std::string::npos || w.find(n) != std::string::npos) d = std::min<size_t>(d, 1);
+        if (d <= std::max<size_t>(2, w.size() / 3)) scored.emplace_back(d, name);
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](auto& x, auto& y) { return x.first < y.first; });
+    std::vector<std::string> names;
+    for (size_t i = 0; i < scored.size() && i < 3; ++i) names.push_back(text::ToUtf8(scored[i].second));
+    return names;
+}
+
+}  // namespace
+
+bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
+                      const std::vector<std::string>& wanted) {
+    if (wanted.empty()) return true;  // as loaded: every row selected
+    engine::UnSelectAllList(host, lst);
+    for (const auto& utf8 : wanted) {
+        const std::string name = text::FromUtf8(utf8);
+        int16_t row = -1;
+        for (int16_t i = 0; i < lst.ListCount() && row < 0; ++i)
+            if (lst.List(i) == name) row = i;
+        if (row < 0) {
+            ctx.err << "vextools: no component named \"" << utf8 << "\" in the project";
+            auto near = NearestNames(name, lst);
+            for (size_t i = 0; i < near.size(); ++i) ctx.err << (i == 0 ? "; did you mean " : ", ") << near[i];
+            ctx.err << (near.empty() ? "" : "?") << "\n";
+            return false;
+        }
+        lst.SetSelected(row, true);
+    }
+    return true;
+}
+
+namespace {
+
+std::string AnswerWord(const std::string& answer) {
+    if (answer == "4") return "retried";
+    if (answer == "5") return "ignored";
+    if (answer == "3") return "aborted";
+    return "answered " + answer;
+}
+
+void ListErrors(VerbContext& ctx, const errors::ErrorReport& report) {
+    for (const auto& e : report.Reported())
+        ctx.err << "vextools: error " << e.number << " (" << e.description << ") in " << text::ToUtf8(e.procedure)
+                << ", " << AnswerWord(e.answer) << "\n";
+}
+
+std::string ForDisplay(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
+}  // namespace
+
+void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
+    verb.add_option("PROJECT", options.project, "The .vbp project, .vbg group or module file to work on")
+        ->required();
+    verb.add_option("--component", options.components,
+                    "Work on this component only (repeatable; default: every component)")
+        ->take_last()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    verb.add_flag("--dry-run", options.dryRun, "Print a unified diff of what would change; write nothing");
+    verb.add_flag("--check", options.check,
+                  "Write nothing; exit 1 when some file would change, 0 otherwise");
+    verb.add_option("--log", options.logFile, "Append the result log to FILE (created if missing)")
+        ->option_text("FILE");
+}
+
+int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
+                const std::function<void(engine::Host&, engine::FileList&)>& action, bool printResultLog) {
+    ide::Workspace workspace;
+    try {
+        workspace = ide::LoadWorkspace(options.project);
+    } catch (const errors::RuntimeError& e) {
+        ctx.err << "vextools: " << e.Description() << "\n";
+        return exit_code::kFailure;
+    }
+    for (const auto& w : workspace.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
+    ide::Project* project = workspace.ActiveVBProject();
+    if (!project) {
+        ctx.err << "vextools: " << options.project << " holds no project\n";
+        return exit_code::kFailure;
+    }
+
+    settings::MemorySettingsStore store;
+    PolicyErrorReport report(ctx.global.onError);
+    StderrPrompter prompter(ctx.err);
+    StderrNotices notices(ctx.err);
+    engine::SystemClock clock;
+    engine::NullScreen screen;
+    engine::StringResultLog result;
+    ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
+    engine::Host host{project, progress.Project(), progress.File(), screen, result, store, report, prompter,
+                      notices, clock};
+
+    engine::PlainFileList lst;
+    engine::LoadProjectFile(host, lst);
+    if (!SelectComponents(ctx, host, lst, options.components)) return exit_code::kUsage;
+
+    action(host, lst);
+    progress.Finish();
+
+    int code = exit_code::kOk;
+    if (printResultLog) ctx.out << ForDisplay(result.Text()) << "\n";
+    if (options.logFile) {
+        try {
+            engine::SaveResultLog(*options.logFile, result.Text());
+        } catch (const errors::RuntimeError& e) {
+            ctx.err << "vextools: " << e.Description() << "\n";
+            code = exit_code::kFailure;
+        }
+    }
+
+    if (report.Aborted()) {
+        ListErrors(ctx, report);
+        ctx.err << "vextools: run aborted; nothing saved\n";
+        return exit_code::kFailure;
+    }
+
+    auto changes = ide::ChangedComponents(*project);
+    long linesChanged = 0;
+    for (const auto& change : changes) {
+        std::error_code ec;
+        std::filesystem::path shown = std::filesystem::proximate(change.file, ec);
+        if (ec || shown.empty() || *shown.begin() == "..") shown = change.file;
+        TextDiff diff = DiffTexts(change.before, change.after, shown.generic_string());
+        linesChanged += diff.linesChanged;
+        if (options.dryRun) ctx.out << diff.unified;
+    }
+    const std::string counts = std::to_string(changes.size()) + " component(s) " +
+                               (options.dryRun || options.check ? "would change, " : "changed, ") +
+                               std::to_string(linesChanged) + " line(s) changed";
+
+    if (options.check) {
+        for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
+    }
+    if (!options.dryRun && !options.check && !changes.empty()) {
+        try {
+            ide::SaveChanges(changes);
+        } catch (const errors::RuntimeError& e) {
+            ListErrors(ctx, report);
+            ctx.err << "vextools: " << e.Description() << "\nvextools: nothing saved\n";
+            return exit_code::kFailure;
+        }
+    }
+    ctx.err << counts << "\n";
+    ListErrors(ctx, report);
+    if (options.check && !changes.empty() && code == exit_code::kOk) return exit_code::kChanges;
+    return code;
+}
+
+}  // namespace vex::cli

@@ -1,0 +1,49 @@
+#pragma once
+// The shared runner of the verbs that rewrite code (number, unnumber, delete-lines, add-handlers, ...):
+// load the project, select the components, run one engine call, then show, check or save what changed.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/app.h"
+#include "engine/file_list.h"
+#include "engine/host.h"
+
+namespace CLI {
+class App;
+}
+
+namespace vex::cli {
+
+struct CodeVerbOptions {
+    std::string project;
+    std::vector<std::string> components;
+    bool dryRun = false;
+    bool check = false;
+    std::optional<std::string> logFile;
+};
+
+/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a verb.
+void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
+
+/// Selects exactly the rows named by `wanted` (UTF-8 component names); all rows stay selected when it is
+/// empty. Returns false after a message on ctx.err naming the nearest names when a name has no row.
+bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
+                      const std::vector<std::string>& wanted);
+
+/// Loads the project, fills a list as LoadProjectFile does and selects the --component rows (all rows
+/// when none is given; an unknown name is a usage error, exit 2, with the nearest names suggested),
+/// builds the engine host, and runs `action`. Then prints the result log on stdout when `printResultLog`
+/// (and appends it to --log FILE), and ends the run:
+///   - an Abort answer: nothing is saved, exit 3;
+///   - --dry-run: a unified diff of what would change on stdout, nothing written, exit 0;
+///   - --check: nothing written, exit 1 when some file's bytes would change, else 0;
+///   - otherwise the changed components are saved (unchanged files are never rewritten), a summary goes
+///     to stderr with the errors met, exit 0.
+/// Unreadable input and failed saves exit 3 with a message naming the file.
+int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
+                const std::function<void(engine::Host&, engine::FileList&)>& action, bool printResultLog);
+
+}  // namespace vex::cli

@@ -1,0 +1,42 @@
+#include "cli/environment.h"
+
+#include <unistd.h>
+
+#include <ostream>
+
+#include "cli/prompters.h"
+#include "errors/gest_erreur.h"
+#include "settings/ini_settings_store.h"
+#include "settings/locations.h"
+
+namespace vex::cli {
+
+std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global) {
+    std::optional<std::filesystem::path> file;
+    if (global.settingsFile) file = *global.settingsFile;
+    return std::make_unique<settings::IniSettingsStore>(settings::SettingsFilePath(file));
+}
+
+std::unique_ptr<errors::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {
+    std::string policy = global.onError;
+    if (policy.empty()) policy = ::isatty(STDIN_FILENO) ? "ask" : "abort";
+    if (policy == "ask") return std::make_unique<TerminalPrompter>(in, err);
+    if (policy == "retry") return std::make_unique<PolicyPrompter>(PolicyPrompter::Policy::Retry, err);
+    if (policy == "ignore") return std::make_unique<PolicyPrompter>(PolicyPrompter::Policy::Ignore, err);
+    return std::make_unique<PolicyPrompter>(PolicyPrompter::Policy::Abort, err);
+}
+
+std::unique_ptr<errors::ErrorReport> MakeErrorReport(errors::Prompter& prompter, const engine::Clock& clock,
+                                                     engine::Screen* screen) {
+    std::filesystem::path log;
+    try {
+        log = settings::AddinDirectory() / settings::kErrorLogName;
+    } catch (const std::exception&) {
+        // Nowhere to keep the log: reports are still asked, only not written down.
+    }
+    return std::make_unique<errors::GestErreur>(prompter, clock, log, screen);
+}
+
+void StreamNotices::Notice(std::string_view text) { err_ << "vextools: " << text << '\n'; }
+
+}  // namespace vex::cli

@@ -1,0 +1,41 @@
+#pragma once
+// What every verb needs from the user's environment: the settings store, the prompter behind message
+// boxes, the error report with its log, and a place for notices. Verbs call these instead of building
+// the pieces themselves, so --settings and --on-error mean the same everywhere.
+
+#include <iosfwd>
+#include <memory>
+#include <string_view>
+
+#include "cli/app.h"
+#include "engine/host.h"
+#include "errors/error_report.h"
+#include "errors/prompter.h"
+#include "settings/settings_store.h"
+
+namespace vex::cli {
+
+/// The store named by --settings, else $VEXTOOLS_SETTINGS, else the per-user default. Throws RuntimeError
+/// when no location can be worked out (no HOME).
+std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global);
+
+/// The prompter of --on-error: "ask" asks on the terminal (answers read from `in`), "retry", "ignore" and
+/// "abort" answer by themselves; unset means "ask" when standard input is a terminal, else "abort".
+/// Messages go to `err`.
+std::unique_ptr<errors::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err);
+
+/// gestErreur logging to List_Err.log in the add-in's directory and asking through `prompter`.
+std::unique_ptr<errors::ErrorReport> MakeErrorReport(errors::Prompter& prompter, const engine::Clock& clock,
+                                                     engine::Screen* screen = nullptr);
+
+/// Notices as "vextools: ..." lines on a stream (stderr).
+class StreamNotices : public engine::Notices {
+public:
+    explicit StreamNotices(std::ostream& err) : err_(err) {}
+    void Notice(std::string_view text) override;
+
+private:
+    std::ostream& err_;
+};
+
+}  // namespace vex::cli

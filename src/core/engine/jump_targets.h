@@ -1,0 +1,31 @@
+#pragma once
+// The line numbers a procedure's own statements jump to (GoTo, GoSub, Resume, On ... GoTo/GoSub, and
+// If ... Then/Else with a line number). Those lines must keep their numbers.
+
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ide/code_module.h"
+
+namespace vex::engine {
+
+struct ProcKey {
+    std::string name;
+    ide::ProcKind kind = ide::ProcKind::Proc;
+    auto operator<=>(const ProcKey&) const = default;
+};
+
+/// Line numbers as LeadingNumber() gives them (decimal, no leading zeros).
+using NumberSet = std::set<std::string>;
+
+/// The numbers referred to by the jumps of one statement (its continued lines joined). Text inside
+/// strings and comments is ignored; "On Error GoTo 0" and "Resume 0" refer to no line.
+std::vector<std::string> JumpTargetsOf(std::string_view statement);
+
+/// The jump targets of every procedure of `code`, by procedure.
+std::map<ProcKey, NumberSet> CollectJumpTargets(const ide::CodeModule& code);
+
+}  // namespace vex::engine

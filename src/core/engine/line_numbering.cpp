@@ -1,0 +1,198 @@
+#include "engine/line_numbering.h"
+
+#include <array>
+
+#include "engine/line_number_options.h"
+#include "engine/selection_walk.h"
+#include "engine/vb_lines.h"
+#include "ide/vb_syntax.h"
+#include "engine/vb_number.h"
+#include "errors/trap.h"
+#include "ide/component.h"
+#include "text/cp1252.h"
+
+namespace vex::engine {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// The text after the first blank, or the whole text when it has none.
+std::string_view AfterFirstBlank(std::string_view line) {
+    const size_t blank = line.find(' ');
+    return blank == std::string_view::npos ? line : line.substr(blank + 1);
+}
+
+/// True for the declaration line of procedure `proc`: "Sub ", "Function " or "Property Get|Let|Set "
+/// followed by its name, anywhere in the line, case-sensitive.
+bool IsDeclaration(std::string_view line, const std::string& proc) {
+    static constexpr std::array<std::string_view, 5> kKeywords = {"Sub ", "Function ", "Property Get ",
+                                                                  "Property Let ", "Property Set "};
+    for (auto keyword : kKeywords)
+        if (line.find(std::string(keyword) + proc) != std::string_view::npos) return true;
+    return false;
+}
+
+/// Statements that never take a number: comments, declarations, case branches, procedure ends and
+/// compiler directives.
+bool HasExcludedPrefix(std::string_view trimmedLower) {
+    static constexpr std::array<std::string_view, 11> kPrefixes = {
+        "'", "debug", "dim", "end sub", "end function", "end property", "const", "declare", "global", "case", "#"};
+    for (auto p : kPrefixes)
+        if (trimmedLower.starts_with(p)) return true;
+    return false;
+}
+
+std::string Utf8(std::string_view s) { return text::ToUtf8(s); }
+
+void NoticeKept(Host& host, const ide::Component& component, const std::string& proc, long line,
+                const std::string& number) {
+    host.notices.Notice(Utf8(component.Name()) + ": " + Utf8(proc) + ": line " + std::to_string(line) +
+                        " keeps its number " + number + ", a jump goes there");
+}
+
+/// Numbers one component's procedures; `running` runs on across components when not reset.
+void NumberComponent(Host& host, ide::Component& component, const LineNumberOptions& options,
+                     const std::string& lowerKey, LineNumberContext& ctx, int32_t& running) {
+    ide::CodeModule& code = component.GetCodeModule();
+    const long count = CountOfLines16(code);
+    host.percentFile.SetMax(count);
+    host.percentFile.SetValue(0);
+    const auto jumps = CollectJumpTargets(code);
+    static const NumberSet kNone;
+
+    ProcKey last;  // empty: the first procedure of the component counts as a change
+    bool continuation = false;
+    for (long j = 1; j <= count && !ctx.aborted; ++j) {
+        host.screen.DoEvents();
+        host.percentFile.SetValue(j);
+        ide::ProcKind kind = ide::ProcKind::Proc;
+        std::string proc = code.ProcOfLine(j, kind);
+        if (proc.empty()) continue;  // declarations section
+
+        if (proc != last.name || kind != last.kind || last.name.empty()) {
+            // A new procedure: its first line is left as it is, but a declaration continued from it
+            // must still keep the lines it continues into free of numbers.
+            last = {proc, kind};
+            ctx.blnErrorBlock = false;
+            if (options.resetLineNumber) running = 0;
+            auto it = jumps.find(last);
+            ctx.reserved = it == jumps.end() ? &kNone : &it->second;
+            continuation = EndsWithUnderscore(code.Lines(j, 1));
+            continue;
+        }
+
+        const std::string line = code.Lines(j, 1);
+        if (!continuation && !line.empty() && !IsDeclaration(line, proc)) {
+            if (text::Lower(line).find(lowerKey) != std::string::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
+            const std::string number = LeadingNumber(line);
+            if (!number.empty() && ctx.reserved->contains(number)) {
+                NoticeKept(host, component, proc, j, number);
+            } else {
+                std::string numbered = WriteLineNumber(ctx, line, running, options.lineJump);
+                if (!numbered.empty()) code.ReplaceLine(j, numbered);
+            }
+        }
+        continuation = EndsWithUnderscore(line);
+    }
+}
+
+void UnnumberComponent(Host& host, ide::Component& component) {
+    ide::CodeModule& code = component.GetCodeModule();
+    const long count = CountOfLines16(code);
+    host.percentFile.SetMax(count);
+    host.percentFile.SetValue(0);
+    std::optional<std::map<ProcKey, NumberSet>> jumps;  // collected when a numbered line is met
+
+    bool continued = false;
+    for (long j = 1; j <= count; ++j) {
+        host.screen.DoEvents();
+        const std::string line = code.Lines(j, 1);
+        host.percentFile.SetValue(j);
+        // Leading digits on a continuation line belong to an expression, not to a line number.
+        const bool isContinuation = continued;
+        continued = ide::syntax::Continues(line);
+        if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
+
+        if (!jumps) jumps = CollectJumpTargets(code);
+        ide::ProcKind kind = ide::ProcKind::Proc;
+        ProcKey key{code.ProcOfLine(j, kind), ide::ProcKind::Proc};
+        key.kind = kind;
+        const std::string number = LeadingNumber(line);
+        if (auto it = jumps->find(key); it != jumps->end() && it->second.contains(number)) {
+            NoticeKept(host, component, key.name, j, number);
+            continue;
+        }
+        std::string stripped = RemoveNumber(line);
+        if (!stripped.empty()) code.ReplaceLine(j, stripped);
+    }
+}
+
+}  // namespace
+
+void StudyLineNumber(Host& host, FileList& lst, int16_t mode) {
+    host.screen.SetPointer(Pointer::Hourglass);
+    host.screen.DoEvents();
+    errors::Trap trap(host.report, "modEtude // StudyLineNumber");
+    if (!trap.Run([&] { mode == 1 ? AddLineNumber(host, lst) : RemoveLineNumber(host, lst); })) return;
+    host.percentFile.SetValue(0);
+    host.percentProject.SetValue(0);
+    host.screen.SetPointer(Pointer::Default);
+}
+
+void AddLineNumber(Host& host, FileList& lst) {
+    const LineNumberOptions options = ReadLineNumberOptions(host.store);
+    const std::string lowerKey = text::Lower(options.errorKey);
+    LineNumberContext ctx{host.report};
+    int32_t running = 0;
+    WalkSelection(host, lst, [&](ide::Component& component, int16_t) {
+        NumberComponent(host, component, options, lowerKey, ctx, running);
+        return !ctx.aborted;
+    });
+}
+
+void RemoveLineNumber(Host& host, FileList& lst) {
+    WalkSelection(host, lst, [&](ide::Component& component, int16_t) {
+        UnnumberComponent(host, component);
+        return true;
+    });
+}
+
+std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& running, int32_t step) {
+    const std::string t = text::Lower(text::Trim(line));
+    if (HasExcludedPrefix(t)) return {};
+    // A label must stay the first thing on its line, or VB no longer reads it as a label.
+    if (StartsWithLabel(line)) return {};
+    if (ctx.blnErrorBlock) return {};
+    if (!line.empty() && IsDigit(line[0])) {
+        line = std::string(AfterFirstBlank(line));
+        if (IsNumeric(line)) line = " ";
+    }
+    if (text::Trim(line).empty()) return line;
+
+    int32_t next = running;
+    errors::Trap trap(ctx.report, "modEtude // WriteLineNumber");
+    bool ok = false;
+    const bool goOn = trap.Run([&] {
+        int64_t n = running;
+        do {
+            n += step;
+            if (n < INT32_MIN || n > INT32_MAX) throw errors::Overflow();
+        } while (step != 0 && ctx.reserved && ctx.reserved->contains(std::to_string(n)));
+        next = static_cast<int32_t>(n);
+        ok = true;
+    });
+    if (!goOn) ctx.aborted = true;
+    if (!ok) return {};  // no number to give: the line stays as it is
+    running = next;
+    return std::to_string(running) + " " + line;
+}
+
+std::string RemoveNumber(std::string_view line) {
+    if (line.empty() || !IsDigit(line[0])) return {};
+    std::string_view rest = AfterFirstBlank(line);
+    if (IsNumeric(rest)) return " ";
+    return std::string(rest);
+}
+
+}  // namespace vex::engine

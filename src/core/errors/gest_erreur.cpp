@@ -1,0 +1,104 @@
+#include "errors/gest_erreur.h"
+
+#include "engine/host.h"
+#include "ini/profile_writer.h"
+#include "text/cp1252.h"
+#include "text/general_date.h"
+
+namespace vex::errors {
+namespace {
+
+// A log value in the log's code page, on one line: each line break (CR LF, CR or LF) becomes a blank so
+// that a multi-line description cannot break the INI layout.
+std::string LogText(std::string_view utf8) {
+    std::string oneLine;
+    oneLine.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' || utf8[i] == '\n') {
+            if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+            oneLine += ' ';
+        } else {
+            oneLine += utf8[i];
+        }
+    }
+    return text::FromUtf8(oneLine);
+}
+
+std::string VersionText() {
+    return std::to_string(VEXTOOLS_VERSION_MAJOR) + "." + std::to_string(VEXTOOLS_VERSION_MINOR) + "." +
+           std::to_string(VEXTOOLS_VERSION_PATCH);
+}
+
+const char* ActionWord(const std::string& answer) {
+    if (answer == "4") return "Retry";
+    if (answer == "5") return "Ignore";
+    if (answer == "3") return "Abort";
+    return "";
+}
+
+}  // namespace
+
+GestErreur::GestErreur(Prompter& prompter, const engine::Clock& clock, std::filesystem::path logFile,
+                       engine::Screen* screen)
+    : prompter_(prompter), clock_(clock), logFile_(std::move(logFile)), screen_(screen) {}
+
+std::string GestErreur::MessageText(int number, std::string_view description) {
+    return "The following error is intercept::\rN° " + std::to_string(number) + " - " + std::string(description) +
+           "\r\rSi l'erreur persiste, veuillez contacter votre distributeur.";
+}
+
+void GestErreur::Log(const std::string& section,
+                     const std::vector<std::pair<std::string, std::string>>& entries) noexcept {
+    // Failures to write the log are ignored: the user must still be asked.
+    if (logFile_.empty()) return;
+    try {
+        std::error_code ec;
+        std::filesystem::create_directories(logFile_.parent_path(), ec);
+        ini::WriteProfileStrings(logFile_, section, entries);
+    } catch (...) {
+    }
+}
+
+std::string GestErreur::gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
+                                   const std::optional<std::string>& comments) {
+    std::string section;
+    try {
+        section = LogText(text::GeneralDate(clock_.Now()));
+    } catch (...) {
+        section = "?";
+    }
+
+    std::vector<std::pair<std::string, std::string>> entries = {
+        {"Project", LogText(error.Source()) + " (" + VersionText() + ") "},
+        {"Procedure", LogText(procedureName)},
+        {"Error", "ligne: " + std::to_string(lineNumber) + " Erreur: " + std::to_string(error.Number()) + " (" +
+                      LogText(error.Description()) + ")"},
+    };
+    if (comments) entries.emplace_back("Comments", LogText(*comments));
+    Log(section, entries);
+
+    std::string answer = "5";
+    try {
+        if (screen_) screen_->SetPointer(engine::Pointer::Default);
+        if (error.Number() != 0) {
+            const int code = prompter_.MsgBox(
+                {MessageText(error.Number(), error.Description()), std::string(kAppTitle),
+                 style::kCritical + style::kAbortRetryIgnore});
+            answer = std::to_string(code);
+        }
+        if (screen_) screen_->DoEvents();
+        if (answer == "3" && screen_) screen_->SetPointer(engine::Pointer::Default);
+    } catch (...) {
+        // A prompter that cannot ask leaves the procedure rather than guessing.
+        answer = "3";
+    }
+
+    Log(section, {{"Action", ActionWord(answer)}});
+    try {
+        reported_.push_back({std::string(procedureName), error.Number(), error.Description(), answer});
+    } catch (...) {
+    }
+    return answer;
+}
+
+}  // namespace vex::errors

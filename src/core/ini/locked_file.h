@@ -1,0 +1,32 @@
+#pragma once
+// What a read-modify-write of a small file needs beside util/file_io.h: an advisory lock that serialises
+// such cycles between processes, a read that takes a missing file as empty, and the real file behind a
+// symbolic link (so that replacing the file keeps the link).
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vex::ini {
+
+/// An exclusive advisory lock (flock) on `path` + ".lock", held for the object's lifetime. The lock file
+/// is created when missing and left in place afterwards: removing it would race with the next locker.
+class FileLock {
+public:
+    /// Blocks until the lock is held. Throws RuntimeError (75, naming the file) when it cannot be opened.
+    explicit FileLock(const std::filesystem::path& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+/// The file's bytes, or nothing when it does not exist. Throws RuntimeError when it cannot be read.
+std::optional<std::string> ReadIfExists(const std::filesystem::path& path);
+
+/// The target of `path` when it is a symbolic link (followed to the end), else `path` itself.
+std::filesystem::path ResolveSymlink(const std::filesystem::path& path);
+
+}  // namespace vex::ini

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/app.h"
+#include "fakes/scoped_env.h"
+#include "fakes/scratch_dir.h"
+#include "settings/ini_settings_store.h"
+#include "settings/options.h"
+
+namespace vex::cli {
+namespace {
+
+using vex::testing::ScratchDir;
+
+const char* const kTemplate = "Exit $$SubFunction$$\\r\\n   Resume Next \\r\\nEnd Select";
+const char* const kTemplateLines = "Exit $$SubFunction$$\r\n   Resume Next \r\nEnd Select";
+
+class OptionsVerbs : public ::testing::Test {
+protected:
+    struct Result {
+        int code;
+        std::string out, err;
+    };
+
+    Result Vex(std::vector<std::string> args) {
+        args.insert(args.begin(), {"vextools", "--settings", file.string()});
+        std::vector<const char*> argv;
+        for (const auto& a : args) argv.push_back(a.c_str());
+        std::ostringstream out, err;
+        const int code = vex::cli::Run(static_cast<int>(argv.size()), argv.data(), out, err);
+        return {code, out.str(), err.str()};
+    }
+
+    ScratchDir dir;
+    std::filesystem::path file = dir / "settings.ini";
+    vex::testing::ScopedEnv env{{"VEXTOOLS_HOME", (dir / "home").c_str()}};
+};
+
+TEST_F(OptionsVerbs, AThreeLineTemplateComesBackAsThreeLines) {
+    const auto set = Vex({"options", "set", "ErrorCodeClose", kTemplate});
+    EXPECT_EQ(set.code, 0) << set.err;
+    EXPECT_EQ(set.out, "");
+    const auto get = Vex({"options", "get", "ErrorCodeClose"});
+    EXPECT_EQ(get.code, 0);
+    EXPECT_EQ(get.out, std::string(kTemplateLines) + "\n");
+}
+
+TEST_F(OptionsVerbs, GetPrintsWhatTheNextActionWouldUse) {
+    const struct {
+        const char* key;
+        std::string printed;
+    } cases[] = {{"ErrorCodeStart", "On Error GoTo ErreurOrvel\n"},
+                 {"ErrorCodeClose", settings::defaults::EngineErrorCodeClose() + "\n"},
+                 {"NoErrorKey", " %No Manage Error%\n"},
+                 {"LineJump", "10\n"},
+                 {"Backup Dir", (dir / "home").string() + "\n"}};
+    for (const auto& c : cases) {
+        const auto r = Vex({"options", "get", c.key});
+        EXPECT_EQ(r.code, 0) << c.key;
+        EXPECT_EQ(r.out, c.printed) << c.key;
+    }
+    EXPECT_EQ(Vex({"options", "set", "ErrorKey", ""}).code, 0);
+    EXPECT_EQ(Vex({"options", "get", "ErrorKey"}).out, "\n") << "stored empty is not the default";
+}
+
+TEST_F(OptionsVerbs, NonNumericNumbersAreRefusedWithExitCodeTwo) {
+    for (const char* k : {"LineJump", "Tabulation", "TabStart"}) {
+        const auto r = Vex({"options", "set", k, "x"});
+        EXPECT_EQ(r.code, 2) << k;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(k), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(file)) << "nothing stored";
+    EXPECT_EQ(Vex({"options", "set", "LineJump", "2.5"}).code, 0);
+    EXPECT_EQ(Vex({"options", "get", "LineJump"}).out, "2.5\n");
+    EXPECT_EQ(Vex({"options", "set", "Nope", "1"}).code, 2);
+}
+
+TEST_F(OptionsVerbs, RawStoresTheTextAsItIs) {
+    EXPECT_EQ(Vex({"options", "set", "--raw", "LineJump", "x"}).code, 0);
+    EXPECT_EQ(Vex({"options", "set", "--raw", "ErrorCodeStart", "a\\r\\nb"}).code, 0);
+    EXPECT_EQ(Vex({"options", "get", "LineJump"}).out, "x\n");
+    EXPECT_EQ(Vex({"options", "get", "ErrorCodeStart"}).out, "a\\r\\nb\n");
+}
+
+TEST_F(OptionsVerbs, ListShowsEveryKeyAndMarksDefaults) {
+    EXPECT_EQ(Vex({"options", "set", "Tabulation", "8"}).code, 0);
+    const auto r = Vex({"options", "list"});
+    EXPECT_EQ(r.code, 0);
+    for (auto k : settings::kAllKeys) EXPECT_NE(r.out.find(std::string(k) + " = "), std::string::npos) << k;
+    EXPECT_NE(r.out.find("Tabulation = \"8\"\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("TabStart = \"4\" (default)\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ErrorCodeClose = \"Exit $$SubFunction$$\\r\\nErreurOrvel:"), std::string::npos) << r.out;
+}
+
+TEST_F(OptionsVerbs, ResetStoresTheDialogDefaults) {
+    EXPECT_EQ(Vex({"options", "set", "ErrorKey", "mine"}).code, 0);
+    EXPECT_EQ(Vex({"options", "reset"}).code, 0);
+    EXPECT_EQ(Vex({"options", "get", "ErrorKey"}).out, "%Manage Error%\n");
+    EXPECT_EQ(Vex({"options", "get", "ErrorCodeStart"}).out, "On Error GoTo vexErrorHandler\n");
+    EXPECT_EQ(Vex({"options", "list"}).out.find("ViewResult = \"1\" (default)"), std::string::npos);
+}
+
+TEST_F(OptionsVerbs, AnUnparseableStoreFailsClearlyAndStaysAsItIs) {
+    vex::testing::WriteFile(file, "[Compléments ORVEL/VexTools]\nbroken\n");
+    const auto r = Vex({"options", "set", "LineJump", "5"});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find(file.string() + " line 2"), std::string::npos) << r.err;
+    EXPECT_EQ(vex::testing::ReadFile(file), "[Compléments ORVEL/VexTools]\nbroken\n");
+}
+
+TEST_F(OptionsVerbs, TwoProcessesWritingAtOnceKeepBothKeys) {
+    // Each process saves its own key many times; without the lock a save based on a stale read would put
+    // back the other process's older value.
+    const std::string vex = std::string(VEXTOOLS_BINARY) + " --settings '" + file.string() + "' options set ";
+    const std::string script = "for i in $(seq 1 15); do " + vex + "LineJump $i || exit 1; done & " +
+                               "for i in $(seq 1 15); do " + vex + "ErrorCodeClose \"line $i\\r\\nEnd\" || exit 1; done & " +
+                               "wait";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    settings::IniSettingsStore store(file);
+    EXPECT_EQ(store.Get("LineJump", ""), "15");
+    EXPECT_EQ(store.Get("ErrorCodeClose", ""), "line 15\r\nEnd");
+}
+
+}  // namespace
+}  // namespace vex::cli

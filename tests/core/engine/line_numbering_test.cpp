@@ -1,0 +1,220 @@
+#include "engine/line_numbering.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/project_list.h"
+#include "engine_test_util.h"
+
+namespace vex::engine {
+namespace {
+
+using testing::EngineRun;
+using testing::Lines;
+
+struct NumberCase {
+    const char* what;
+    Lines input;
+    Lines expected;
+    bool removalRestores = true;  // unnumbering the result gives the input back
+};
+
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.what; }
+
+class Numbering : public ::testing::TestWithParam<NumberCase> {};
+
+// Numbering gives the expected text, numbering again changes nothing, removal gives the input back.
+TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
+    const auto& c = GetParam();
+    EngineRun run({{"Module1", c.input}});
+    StudyLineNumber(run.fx.host, run.lst, 1);
+    EXPECT_EQ(run.Module(0), c.expected);
+    StudyLineNumber(run.fx.host, run.lst, 1);
+    EXPECT_EQ(run.Module(0), c.expected) << "second numbering";
+    if (c.removalRestores) {
+        StudyLineNumber(run.fx.host, run.lst, 2);
+        EXPECT_EQ(run.Module(0), c.input) << "removal";
+    }
+    EXPECT_TRUE(run.fx.report.Reported().empty());
+    EXPECT_EQ(run.fx.percentFile.Value(), 0);
+    EXPECT_EQ(run.fx.percentProject.Value(), 0);
+}
+
+const char* kMarker = "'########## %Manage Error% ##########";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Numbering,
+    ::testing::Values(
+        NumberCase{"the eleven-line example",
+                   {"Option Explicit", "", "Private Sub Main()", "    Dim i As Long", "    ' count", "    For i = 1 To 3",
+                    "    Debug.Print i", "    Next i", "    x = 1 + _", "        2", "End Sub"},
+                   {"Option Explicit", "", "Private Sub Main()", "    Dim i As Long", "    ' count",
+                    "10     For i = 1 To 3", "    Debug.Print i", "20     Next i", "30     x = 1 + _", "        2",
+                    "End Sub"}},
+        NumberCase{"marker blocks get no numbers",
+                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "    x = 1", kMarker, "Exit Sub",
+                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "    y = 2", "End Sub"},
+                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "10     x = 1", kMarker, "Exit Sub",
+                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "20     y = 2", "End Sub"}},
+        NumberCase{"blank, whitespace and old numbers",
+                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "End Sub"},
+                   {"", "Sub A()", "", "   ", "10 x = 1", " ", "End Sub"}, false},
+        NumberCase{"a declaration first in its range, continued",
+                   {"Private Function F( _", "  ByVal a As Long) As Long", "    F = a", "End Function"},
+                   {"Private Function F( _", "  ByVal a As Long) As Long", "10     F = a", "End Function"}},
+        NumberCase{"property procedures: declarations and ends stay, Get and Let are two procedures",
+                   {"Private m As Long", "Public Property Get V() As Long", "    V = m", "End Property", "",
+                    "Public Property Let V(ByVal x As Long)", "    m = x", "End Property"},
+                   {"Private m As Long", "Public Property Get V() As Long", "10     V = m", "End Property", "",
+                    "Public Property Let V(ByVal x As Long)", "10     m = x", "End Property"}},
+        NumberCase{"labels and directives stay first on their line",
+                   {"", "Sub A()", "Retry:", "    x = 1", "Again: x = 2", "#If DEBUG Then", "    y = 1", "#Else",
+                    "  #Const Z = 1", "#End If", "End Sub"},
+                   {"", "Sub A()", "Retry:", "10     x = 1", "Again: x = 2", "#If DEBUG Then", "20     y = 1", "#Else",
+                    "  #Const Z = 1", "#End If", "End Sub"}},
+        NumberCase{"a line ending in _ without a blank keeps the next line unnumbered",
+                   {"", "Sub A()", "    s = a_", "    t = 2", "    u = 3", "End Sub"},
+                   {"", "Sub A()", "10     s = a_", "    t = 2", "20     u = 3", "End Sub"}},
+        NumberCase{"jump targets keep their numbers and are never given again",
+                   {"", "Sub A()", "    a = 1", "20 b = 2", "    If a Then GoTo 20", "    On Error GoTo 0",
+                    "    c = 3", "End Sub"},
+                   {"", "Sub A()", "10     a = 1", "20 b = 2", "30     If a Then GoTo 20", "40     On Error GoTo 0",
+                    "50     c = 3", "End Sub"},
+                   false}));
+
+TEST(Numbering, JumpTargetsSurviveRemovalAndAreNoticed) {
+    EngineRun run({{"M", {"", "Sub A()", "10 a = 1", "20 b = 2", "30 On x GoTo 20, 40", "40 Resume 10", "End Sub"}}});
+    StudyLineNumber(run.fx.host, run.lst, 2);
+    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 a = 1", "20 b = 2", "On x GoTo 20, 40", "40 Resume 10", "End Sub"}));
+    EXPECT_EQ(run.fx.notices.notices.size(), 3u);
+    EXPECT_EQ(run.fx.notices.notices[0], "M: A: line 3 keeps its number 10, a jump goes there");
+}
+
+TEST(Numbering, RemovalKeepsContinuationLinesAndStripsEverywhereElse) {
+    EngineRun run({{"M", {"10 Option Explicit", "", "Sub A()", "10 x = 1 + _", "2 + 3", "20 y = 4", "30", "End Sub"}}});
+    StudyLineNumber(run.fx.host, run.lst, 2);
+    EXPECT_EQ(run.Module(0), (Lines{"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", " ", "End Sub"}));
+}
+
+Lines TwoProcs(const std::string& tag) {
+    return {"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub", "", "Sub Other()", "    c = 3", "End Sub"};
+}
+
+TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents) {
+    struct Case {
+        const char* reset;
+        Lines first, second;
+    } cases[] = {
+        {"1",
+         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"},
+         {"", "Sub Load()", "10     a2 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"}},
+        {"0",
+         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "30     c = 3", "End Sub"},
+         {"", "Sub Load()", "40     a2 = 1", "50     b = 2", "End Sub", "", "Sub Other()", "60     c = 3", "End Sub"}},
+    };
+    for (const auto& c : cases) {
+        EngineRun run({{"A", TwoProcs("1")}, {"B", TwoProcs("2")}});
+        run.fx.store.Save("ResetLineNumber", c.reset);
+        StudyLineNumber(run.fx.host, run.lst, 1);
+        EXPECT_EQ(run.Module(0), c.first) << c.reset;
+        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+        StudyLineNumber(run.fx.host, run.lst, 1);  // the next pass starts again from the step
+        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+    }
+}
+
+TEST(Numbering, OptionsAreReadAndConverted) {
+    struct Case {
+        const char *key, *value;
+        Lines expected;
+        int error;  // the number reported, 0 for none
+    } cases[] = {
+        {"LineJump", "2.5", {"", "Sub A()", "2 x", "4 y", "End Sub"}, 0},
+        {"LineJump", "3.5", {"", "Sub A()", "4 x", "8 y", "End Sub"}, 0},
+        {"LineJump", "abc", {"", "Sub A()", "x", "y", "End Sub"}, 13},
+        {"LineJump", "3000000000", {"", "Sub A()", "x", "y", "End Sub"}, 6},
+        {"ResetLineNumber", "yes", {"", "Sub A()", "x", "y", "End Sub"}, 13},
+        // An empty key is found in every line: the error-block state flips on each examined line.
+        {"ErrorKey", "", {"", "Sub A()", "x", "10 y", "End Sub"}, 0},
+        {"ErrorKey", "%Gestion d'erreur \xC3\xA9%", {"", "Sub A()", "10 x", "20 y", "End Sub"}, 0},
+    };
+    for (const auto& c : cases) {
+        EngineRun run({{"M", {"", "Sub A()", "x", "y", "End Sub"}}});
+        run.fx.store.Save(c.key, c.value);
+        run.fx.report.answers = {"5"};
+        StudyLineNumber(run.fx.host, run.lst, 1);
+        EXPECT_EQ(run.Module(0), c.expected) << c.key << "=" << c.value;
+        if (c.error) {
+            ASSERT_EQ(run.fx.report.Reported().size(), 1u) << c.value;
+            EXPECT_EQ(run.fx.report.Reported()[0].number, c.error);
+            EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // StudyLineNumber");
+        } else {
+            EXPECT_TRUE(run.fx.report.Reported().empty()) << c.value;
+        }
+    }
+}
+
+TEST(Numbering, ErrorKeyFromTheStoreIsComparedAsCodeText) {
+    const std::string marker = "'### %Gestion \xC9T\xC9% ###";  // ÉTÉ in Windows-1252
+    EngineRun run({{"M", {"", "Sub A()", marker, "x", marker, "y", "End Sub"}}});
+    run.fx.store.Save("ErrorKey", "%gestion \xC3\xA9t\xC3\xA9%");  // été in UTF-8
+    StudyLineNumber(run.fx.host, run.lst, 1);
+    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", marker, "x", marker, "10 y", "End Sub"}));
+}
+
+TEST(Numbering, OverflowOfTheRunningNumberIsReportedPerLine) {
+    for (const char* answer : {"5", "3"}) {
+        EngineRun run({{"M", {"", "Sub A()", "x", "y", "z", "End Sub"}}});
+        run.fx.store.Save("LineJump", "2147483647");
+        run.fx.report.answers = {answer, answer};
+        StudyLineNumber(run.fx.host, run.lst, 1);
+        EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "2147483647 x", "y", "z", "End Sub"})) << answer;
+        ASSERT_EQ(run.fx.report.Reported().size(), std::string(answer) == "5" ? 2u : 1u) << answer;
+        EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // WriteLineNumber");
+        EXPECT_EQ(run.fx.report.Reported()[0].number, errors::code::kOverflow);
+    }
+}
+
+TEST(Numbering, ComponentsBeyond32767LinesOverflowAndRetryRestartsThePass) {
+    Lines big{"", "Sub A()"};
+    big.resize(32768, "x");
+    EngineRun run({{"Small", {"", "Sub A()", "x", "End Sub"}}, {"Big", big}});
+    run.fx.report.answers = {"4", "3"};  // retry once, then abort
+    StudyLineNumber(run.fx.host, run.lst, 1);
+    ASSERT_EQ(run.fx.report.Reported().size(), 2u);
+    EXPECT_EQ(run.fx.report.Reported()[1].number, errors::code::kOverflow);
+    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 x", "End Sub"}));  // the retry numbered it the same way
+    EXPECT_EQ(run.Module(1)[2], "x");
+    EXPECT_EQ(run.fx.percentProject.Value(), 2);  // Abort leaves the bars as they were
+}
+
+TEST(Numbering, LineFunctions) {
+    struct Case {
+        std::string line, numbered, stripped;
+    } cases[] = {
+        {"    x = 1", "10     x = 1", ""},
+        {"10     x = 1", "10     x = 1", "    x = 1"},
+        {"  dimension = 1", "", ""},  // a plain prefix test: "dim" excludes it
+        {"Case 1", "", ""},
+        {"  End Property", "", ""},
+        {"42", " ", " "},
+        {"42 17", " ", " "},
+        {"42 ", "", ""},
+        {"12x", "10 12x", "12x"},  // no blank: the whole line is the rest, and it is not numeric
+        {"Done:", "", ""},
+        {"x := 1", "10 x := 1", ""},
+    };
+    testing::ScriptedErrorReport report;
+    for (const auto& c : cases) {
+        LineNumberContext ctx{report};
+        int32_t running = 0;
+        EXPECT_EQ(WriteLineNumber(ctx, c.line, running, 10), c.numbered) << c.line;
+        EXPECT_EQ(RemoveNumber(c.line), c.stripped) << c.line;
+    }
+    LineNumberContext inBlock{report, true};
+    int32_t running = 0;
+    EXPECT_EQ(WriteLineNumber(inBlock, "x = 1", running, 10), "");
+    EXPECT_EQ(running, 0);
+}
+
+}  // namespace
+}  // namespace vex::engine

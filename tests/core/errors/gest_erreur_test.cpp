@@ -1,0 +1,134 @@
+#include "errors/gest_erreur.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <ctime>
+
+#include "fakes/host_fixture.h"
+#include "fakes/scoped_env.h"
+#include "fakes/scratch_dir.h"
+
+namespace vex::errors {
+namespace {
+
+using vex::testing::ReadFile;
+
+const std::string kVersion = std::to_string(VEXTOOLS_VERSION_MAJOR) + "." + std::to_string(VEXTOOLS_VERSION_MINOR) +
+                             "." + std::to_string(VEXTOOLS_VERSION_PATCH);
+
+// The C locale in UTC, so that section names are fixed.
+class GestErreurTest : public ::testing::Test {
+protected:
+    GestErreurTest() { ::tzset(); }
+    ~GestErreurTest() override { ::tzset(); }
+
+    vex::testing::ScopedEnv env{{"TZ", "UTC"}, {"LC_ALL", "C"}};
+    vex::testing::ScratchDir dir;
+    vex::testing::ScriptedPrompter prompter{answer::kIgnore};
+    vex::testing::FixedClock clock;
+    vex::testing::CountingScreen screen;
+    GestErreur report{prompter, clock, dir / "List_Err.log", &screen};
+};
+
+TEST_F(GestErreurTest, LogsTheEntriesAsksAndRecordsTheAnswer) {
+    screen.pointer = engine::Pointer::Hourglass;
+    prompter.script = {answer::kRetry};
+    const std::string answer =
+        report.gestErreur("modEtude // StudyLineNumber", RuntimeError(53, "File not found", "VexTools"), 120);
+
+    EXPECT_EQ(answer, "4");
+    EXPECT_EQ(ReadFile(dir / "List_Err.log"),
+              "[15/01/2027 08:00:00]\n"
+              "Project=VexTools (" + kVersion + ") \n"
+              "Procedure=modEtude // StudyLineNumber\n"
+              "Error=ligne: 120 Erreur: 53 (File not found)\n"
+              "Action=Retry\n");
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text,
+              "The following error is intercept::\rN° 53 - File not found\r\r"
+              "Si l'erreur persiste, veuillez contacter votre distributeur.");
+    EXPECT_EQ(prompter.asked[0].title, "VexTools");
+    EXPECT_EQ(prompter.asked[0].style, 18);
+    EXPECT_EQ(screen.pointer, engine::Pointer::Default);
+    EXPECT_EQ(screen.yields, 1);
+    ASSERT_EQ(report.Reported().size(), 1u);
+    EXPECT_EQ(report.Reported()[0].procedure, "modEtude // StudyLineNumber");
+    EXPECT_EQ(report.Reported()[0].answer, "4");
+}
+
+TEST_F(GestErreurTest, AnswersMapToActionWords) {
+    const struct {
+        int code;
+        const char* word;
+    } cases[] = {{answer::kRetry, "Retry"}, {answer::kIgnore, "Ignore"}, {answer::kAbort, "Abort"}, {answer::kOk, ""}};
+    for (const auto& c : cases) {
+        prompter.script = {c.code};
+        EXPECT_EQ(report.gestErreur("p", RuntimeError(5, "x"), 0), std::to_string(c.code));
+        EXPECT_NE(ReadFile(dir / "List_Err.log").find("Action=" + std::string(c.word) + "\n"), std::string::npos)
+            << c.word;
+    }
+    EXPECT_TRUE(report.Aborted());
+}
+
+TEST_F(GestErreurTest, NumberZeroIsLoggedAndIgnoredWithoutAsking) {
+    EXPECT_EQ(report.gestErreur("p", RuntimeError(0, ""), 0), "5");
+    EXPECT_TRUE(prompter.asked.empty());
+    const std::string log = ReadFile(dir / "List_Err.log");
+    EXPECT_NE(log.find("Error=ligne: 0 Erreur: 0 ()\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Action=Ignore\n"), std::string::npos) << log;
+}
+
+TEST_F(GestErreurTest, TwoReportsInOneSecondShareASectionAndKeepEarlierComments) {
+    (void)report.gestErreur("StudyRemoveCode", RuntimeError(5, "first"), 1, std::string("Debug.Print"));
+    (void)report.gestErreur("AddFile", RuntimeError(9, "second"), 2);
+    EXPECT_EQ(ReadFile(dir / "List_Err.log"),
+              "[15/01/2027 08:00:00]\n"
+              "Project=VexTools (" + kVersion + ") \n"
+              "Procedure=AddFile\n"
+              "Error=ligne: 2 Erreur: 9 (second)\n"
+              "Comments=Debug.Print\n"
+              "Action=Ignore\n");
+
+    clock.now += std::chrono::seconds(1);
+    (void)report.gestErreur("Later", RuntimeError(5, "third"), 3);
+    const std::string log = ReadFile(dir / "List_Err.log");
+    EXPECT_NE(log.find("\n\n[15/01/2027 08:00:01]\nProject="), std::string::npos) << log;
+    EXPECT_EQ(report.Reported().size(), 3u);
+}
+
+TEST_F(GestErreurTest, ValuesAreWindows1252OnOneLine) {
+    (void)report.gestErreur("modÉtude", RuntimeError(5, "ligne un\r\nligne deux\nfin € 日", "Projet é"), 0,
+                            std::string("a\rb"));
+    const std::string log = ReadFile(dir / "List_Err.log");
+    EXPECT_NE(log.find("Project=Projet \xE9 ("), std::string::npos) << log;
+    EXPECT_NE(log.find("Procedure=mod\xC9tude\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("(ligne un ligne deux fin \x80 ?)\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Comments=a b\n"), std::string::npos) << log;
+}
+
+// Nothing is written, nothing is thrown, and the user is still asked.
+void ExpectAskedWithoutLog(const engine::Clock& clock, const std::filesystem::path& logFile) {
+    vex::testing::ScriptedPrompter asked{answer::kAbort};
+    GestErreur r(asked, clock, logFile);
+    EXPECT_EQ(r.gestErreur("p", RuntimeError(70, "Permission denied"), 0), "3");
+    EXPECT_EQ(asked.asked.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(logFile));
+}
+
+TEST_F(GestErreurTest, ALogUnderARegularFileIsSkipped) {
+    vex::testing::WriteFile(dir / "plain", "x");
+    ExpectAskedWithoutLog(clock, dir / "plain" / "sub" / "List_Err.log");
+}
+
+TEST_F(GestErreurTest, ALogInAReadOnlyDirectoryIsSkipped) {
+    if (::geteuid() == 0) GTEST_SKIP() << "running as root: a read-only directory does not stop writes";
+    const auto readOnly = dir / "ro";
+    std::filesystem::create_directories(readOnly);
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    ExpectAskedWithoutLog(clock, readOnly / "List_Err.log");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace vex::errors

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "errors/runtime_error.h"
+#include "ide/project_loader.h"
+#include "ide/project_saver.h"
+#include "ide/source_module.h"
+#include "util/file_io.h"
+
+namespace vex::ide {
+namespace {
+namespace fs = std::filesystem;
+
+class TempTree : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("vextools-io-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    fs::path Write(const std::string& relative, const std::string& bytes) {
+        const fs::path p = root_ / relative;
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    fs::path root_;
+};
+
+const std::string kModule = "Attribute VB_Name = \"modA\"\r\nOption Explicit\r\nSub A()\r\nEnd Sub\r\n";
+
+TEST_F(TempTree, LoadsComponentsInProjectOrderResolvingCaseAndEncoding) {
+    Write("Common/MODA.BAS", kModule);
+    Write("app/frmMain.frm", "VERSION 5.00\r\nBegin VB.Form frmMain\r\nEnd\r\nAttribute VB_Name = \"frmMain\"\r\n");
+    Write("app/FRMMAIN.FRX", std::string("\0\x01\xFF", 3));
+    Write("app/cl\xC3\xA9.cls", "Attribute VB_Name = \"cl\xE9\"\r\n");  // UTF-8 name on disk
+    const auto vbp = Write("app/P.vbp",
+                           "Type=Exe\r\nForm=frmmain.frm\r\nModule=modA; ..\\common\\moda.bas\r\n"
+                           "Class=cl\xE9; CL\xC9.cls\r\nName=\"Proj\"\r\n[MS Transaction Server]\r\nModule=x; x.bas\r\n");
+    auto ws = LoadWorkspace(vbp);
+    EXPECT_TRUE(ws.Warnings().empty());
+    auto& p = *ws.ActiveVBProject();
+    EXPECT_EQ(p.Name(), "Proj");
+    ASSERT_EQ(p.VBComponents().size(), 3u);
+    const auto& form = p.VBComponents()[0];
+    EXPECT_EQ(form.Name(), "frmMain");
+    ASSERT_EQ(form.FileCount(), 2);
+    EXPECT_EQ(form.FileNames(2).filename(), "FRMMAIN.FRX");  // as the file system spells it
+    EXPECT_EQ(p.VBComponents()[1].FileNames(1), (root_ / "Common/MODA.BAS").lexically_normal());
+    EXPECT_EQ(p.VBComponents()[2].Name(), "cl\xE9");
+    EXPECT_THROW(p.VBComponents()[1].FileNames(2), errors::RuntimeError);
+}
+
+TEST_F(TempTree, GroupActivatesItsStartupProjectAndLoadsTheOthers) {
+    Write("a/A.bas", kModule);
+    Write("a/A.vbp", "Type=Exe\r\nModule=modA; A.bas\r\n");
+    Write("b/B.vbp", "Type=Exe\r\nModule=modA; ..\\a\\A.bas\r\nName=\"B\"\r\n");
+    const auto vbg = Write("G.vbg", "VBGROUP 5.0\r\nProject=a\\A.vbp\r\nStartupProject=b\\B.vbp\r\n");
+    auto ws = LoadWorkspace(vbg);
+    EXPECT_EQ(ws.Projects().size(), 2u);
+    EXPECT_EQ(ws.ActiveVBProject()->Name(), "B");
+}
+
+TEST_F(TempTree, SingleModuleIsAProjectOfOne) {
+    auto ws = LoadWorkspace(Write("modA.bas", kModule));
+    ASSERT_EQ(ws.ActiveVBProject()->VBComponents().size(), 1u);
+    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].Name(), "modA");
+}
+
+TEST_F(TempTree, MissingFileWarnsAndKeepsTheComponent) {
+    const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modGone; gone.bas\r\n");
+    auto ws = LoadWorkspace(vbp);
+    ASSERT_EQ(ws.Warnings().size(), 1u);
+    EXPECT_NE(ws.Warnings()[0].find("gone.bas"), std::string::npos);
+    EXPECT_NE(ws.Warnings()[0].find("P.vbp:2"), std::string::npos);
+    const auto& c = ws.ActiveVBProject()->VBComponents().at(0);
+    EXPECT_EQ(c.Name(), "modGone");
+    EXPECT_FALSE(c.Loaded());
+    EXPECT_EQ(c.GetCodeModule().CountOfLines(), 0);
+    EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty());
+}
+
+TEST_F(TempTree, ModulesBeyondVb6LimitsLoadWithAWarning) {
+    std::string big = "Attribute VB_Name = \"modBig\"\r\n' " + std::string(1100, 'x') + "\r\n";
+    for (int i = 0; i < 65535; ++i) big += "'\r\n";
+    auto ws = LoadWorkspace(Write("Big.bas", big));
+    ASSERT_EQ(ws.Warnings().size(), 2u);
+    EXPECT_NE(ws.Warnings()[0].find("65,534"), std::string::npos);
+    EXPECT_NE(ws.Warnings()[1].find("1,023"), std::string::npos);
+    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().CountOfLines(), 65536);
+}
+
+TEST_F(TempTree, BadInputIsReportedWithTheFileName) {
+    struct Case {
+        std::string file, bytes, mention;
+    } cases[] = {
+        {"bin.bas", std::string("Sub A()\0", 8), "bin.bas:1"},
+        {"f.frm", "VERSION 5.00\r\nBegin VB.Form f\r\n", "f.frm:2"},
+        {"x.txt", "hello", "x.txt"},
+        {"N.vbp", "just text\r\n", "N.vbp"},
+    };
+    for (const auto& c : cases) {
+        try {
+            LoadWorkspace(Write(c.file, c.bytes));
+            ADD_FAILURE() << c.file;
+        } catch (const errors::RuntimeError& e) {
+            EXPECT_NE(e.Description().find(c.mention), std::string::npos) << e.Description();
+        }
+    }
+}
+
+TEST_F(TempTree, SavesOnlyChangesAtomicallyKeepingPermissions) {
+    const auto a = Write("A.bas", kModule);
+    const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub");
+    ::chmod(a.c_str(), 0640);
+    const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modA; A.bas\r\nModule=modB; B.bas\r\n");
+    auto ws = LoadWorkspace(vbp);
+    auto& p = *ws.ActiveVBProject();
+    p.VBComponents()[0].GetCodeModule().ReplaceLine(2, "Sub A()\r\n    x = 1");
+    p.VBComponents()[1].GetCodeModule().ReplaceLine(1, "Sub B()");  // same text: not a change
+    auto changes = ChangedComponents(p);
+    ASSERT_EQ(changes.size(), 1u);
+    SaveChanges(changes);
+    EXPECT_EQ(util::ReadFile(a), "Attribute VB_Name = \"modA\"\r\nOption Explicit\r\nSub A()\r\n    x = 1\r\nEnd Sub\r\n");
+    struct stat st {};
+    ::stat(a.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_TRUE(ChangedComponents(p).empty());
+    for (const auto& e : fs::directory_iterator(root_))
+        EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
+}
+
+TEST_F(TempTree, RefusesToOverwriteAFileChangedOnDisk) {
+    const auto a = Write("A.bas", kModule);
+    auto ws = LoadWorkspace(a);
+    ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().ReplaceLine(1, "' edited");
+    Write("A.bas", kModule + "' someone else\r\n");
+    auto changes = ChangedComponents(*ws.ActiveVBProject());
+    try {
+        SaveChanges(changes);
+        FAIL();
+    } catch (const errors::RuntimeError& e) {
+        EXPECT_NE(e.Description().find("changed on disk"), std::string::npos);
+    }
+    EXPECT_EQ(util::ReadFile(a), kModule + "' someone else\r\n");
+}
+
+TEST_F(TempTree, ReadOnlyFileFailsAndNothingIsWritten) {
+    const auto a = Write("A.bas", kModule);
+    const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub\r\n");
+    ::chmod(b.c_str(), 0444);
+    auto ws = LoadWorkspace(Write("P.vbp", "Type=Exe\r\nModule=modA; A.bas\r\nModule=modB; B.bas\r\n"));
+    for (auto& c : ws.ActiveVBProject()->VBComponents()) c.GetCodeModule().ReplaceLine(1, "' edited");
+    auto changes = ChangedComponents(*ws.ActiveVBProject());
+    EXPECT_THROW(SaveChanges(changes), errors::RuntimeError);
+    EXPECT_EQ(util::ReadFile(a), kModule);  // checked before anything was written
+}
+
+// Every source file of the real-world projects loads and saves back to the same bytes.
+TEST(Corpus, LoadingAndSavingWithoutEditsGivesIdenticalBytes) {
+    const fs::path corpus = fs::path(VEXTOOLS_SOURCE_DIR) / ".." / "shared" / "corpus";
+    if (!fs::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus << " (../shared is absent)";
+    long files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(corpus)) {
+        const auto ext = e.path().extension().string();
+        if (ext != ".bas" && ext != ".cls" && ext != ".frm" && ext != ".ctl" && ext != ".pag" && ext != ".dob" &&
+            ext != ".dsr")
+            continue;
+        const std::string bytes = util::ReadFile(e.path());
+        const auto m = SourceModule::Parse(bytes, e.path().string());
+        ASSERT_EQ(m->Serialize(), bytes) << e.path();
+        ++files;
+    }
+    EXPECT_GT(files, 500);
+    for (const auto& e : fs::recursive_directory_iterator(corpus)) {
+        if (e.path().extension() != ".vbp") continue;
+        auto ws = LoadWorkspace(e.path());
+        EXPECT_FALSE(ws.ActiveVBProject()->VBComponents().empty()) << e.path();
+        EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty()) << e.path();
+    }
+}
+
+}  // namespace
+}  // namespace vex::ide

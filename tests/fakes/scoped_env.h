@@ -1,0 +1,37 @@
+#pragma once
+// Sets environment variables for one test and puts the old values back afterwards.
+
+#include <cstdlib>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vex::testing {
+
+class ScopedEnv {
+public:
+    /// Each pair is (name, value); a null value unsets the variable.
+    ScopedEnv(std::initializer_list<std::pair<const char*, const char*>> vars) {
+        for (auto [name, value] : vars) {
+            const char* old = std::getenv(name);
+            saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            if (value)
+                ::setenv(name, value, 1);
+            else
+                ::unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            it->second ? ::setenv(it->first, it->second->c_str(), 1) : ::unsetenv(it->first);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+}  // namespace vex::testing

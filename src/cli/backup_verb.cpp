@@ -57,6 +57,13 @@ void RunBackup(VerbContext& ctx, const BackupArgs& args) {
         ctx.exitCode = exit_code::kFailure;
         return;
     }
+    // As at the toolbar, where the dialog's empty answer ends the command: no directory, no backup (an
+    // empty text would otherwise put the copies at the file system's root).
+    if (directory.empty()) {
+        ctx.err << "vextools: backup: the backup directory is empty; give one with --to DIR\n";
+        ctx.exitCode = exit_code::kUsage;
+        return;
+    }
     for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
 
     engine::SystemClock clock;

@@ -54,12 +54,16 @@ TEST_F(BackupVerbTest, ComponentsSelectTheRowsAndUnknownNamesAreUsageErrors) {
         << r.err;
 }
 
-TEST_F(BackupVerbTest, AFailedFileStopsTheRunAndExitsThree) {
+TEST_F(BackupVerbTest, FailuresAndBadInput) {
     fs::remove(t / "p/modA.bas");
     auto r = Vextools({"backup", vbp, "--to", out, "--on-error", "abort"});
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(TempTree::Names(out), std::set<std::string>{"P.vbp"});
     EXPECT_NE(r.err.find("1 file copied, 1 file failed"), std::string::npos) << r.err;
+
+    r = Vextools({"backup", vbp, "--to", ""});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("directory is empty"), std::string::npos) << r.err;
 
     r = Vextools({"backup", (t / "p/none.vbp").string(), "--to", out});
     EXPECT_EQ(r.code, 3);

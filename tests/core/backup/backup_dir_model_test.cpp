@@ -2,29 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "fakes/host_fixture.h"
-#include "temp_tree.h"
+#include "backup_files.h"
 
 namespace vex::backup {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempTree;
+using testing::Folder;
+using testing::Names;
+using testing::Put;
+using testing::ReadFile;
+using testing::ScratchDir;
 
 class ScriptedInputBox : public InputBox {
 public:
     std::string Ask(std::string_view prompt, std::string_view title) override {
-        prompts.emplace_back(prompt);
-        titles.emplace_back(title);
-        if (answers.empty()) return {};
-        std::string a = answers.front();
-        answers.pop_front();
-        return a;
+        asked.emplace_back(std::string(prompt) + "|" + std::string(title));
+        return answer;
     }
-    std::deque<std::string> answers;
-    std::vector<std::string> prompts, titles;
+    std::string answer;
+    std::vector<std::string> asked;
 };
 
 struct DialogTest : ::testing::Test {
@@ -36,29 +34,18 @@ struct DialogTest : ::testing::Test {
     }
 };
 
-TEST_F(DialogTest, OkStoresAndCancelAnswersEmptyAcrossShowings) {
-    // First use: the add-in's directory is proposed; Ok answers and stores it.
+TEST_F(DialogTest, OkStoresCancelAnswersEmptyAndTheAnswerLivesAcrossShowings) {
+    EXPECT_EQ(model.GetDirectory([] {}), "");  // first showing closed by its close box
     EXPECT_EQ(model.GetDirectory([&] {
-        EXPECT_EQ(model.Text(), "/opt/vextools");
-        EXPECT_TRUE(model.OkEnabled() && model.CreateEnabled());
+        EXPECT_EQ(model.Text(), "/opt/vextools");  // nothing stored: the add-in's directory
+        model.Command1_Click("/srv/backups");
+        model.Command1_Click("");  // a cancelled browser leaves the text
         model.Command2_Click();
         EXPECT_FALSE(model.Loaded());
     }),
-              "/opt/vextools");
-    EXPECT_EQ(Stored(), "/opt/vextools");
-
-    // The browser's answer replaces the text; an empty answer (cancelled browser) leaves it.
-    EXPECT_EQ(model.GetDirectory([&] {
-        model.Command1_Click("/srv/backups");
-        model.Command1_Click("");
-        model.Command2_Click();
-    }),
               "/srv/backups");
-
-    // The close box keeps the last answer; the stored value is proposed next time.
+    EXPECT_EQ(Stored(), "/srv/backups");
     EXPECT_EQ(model.GetDirectory([&] { EXPECT_EQ(model.Text(), "/srv/backups"); }), "/srv/backups");
-
-    // Cancel answers empty and leaves the setting; the close box then keeps the empty answer.
     EXPECT_EQ(model.GetDirectory([&] {
         model.Command1_Click("/elsewhere");
         model.Command3_Click();
@@ -66,93 +53,44 @@ TEST_F(DialogTest, OkStoresAndCancelAnswersEmptyAcrossShowings) {
               "");
     EXPECT_EQ(Stored(), "/srv/backups");
     EXPECT_EQ(model.GetDirectory([] {}), "");
-    EXPECT_TRUE(f.prompter.asked.empty());
-}
 
-TEST_F(DialogTest, AFirstShowingClosedByItsCloseBoxAnswersEmpty) {
-    EXPECT_EQ(model.GetDirectory([] {}), "");
-    EXPECT_FALSE(Stored());
-}
-
-TEST_F(DialogTest, AStoredEmptyDirectoryDisablesOkAndCreate) {
     f.store.Save(kBackupDirKey, "");
     model.Form_Load();
-    EXPECT_EQ(model.Text(), "");
-    EXPECT_FALSE(model.OkEnabled());
-    EXPECT_FALSE(model.CreateEnabled());
+    EXPECT_FALSE(model.OkEnabled() || model.CreateEnabled());
 }
 
-TEST_F(DialogTest, CreatesASubdirectoryAndSaysWhenItExists) {
-    TempTree t;
-    const std::string work = (t / "Work").string();
-    fs::create_directory(work);
-    model.Form_Load();
-    model.Command1_Click(work);
-
-    input.answers = {"Save"};
-    model.Command4_Click();
-    EXPECT_TRUE(fs::is_directory(t / "Work/Save"));
-    EXPECT_EQ(model.Text(), work + "/Save");
-    ASSERT_EQ(input.prompts.size(), 1u);
-    EXPECT_EQ(input.prompts[0], "Nom du sous répertoire : \r\r" + work);
-    EXPECT_EQ(input.titles[0], "Création d'un répertoire");
-    EXPECT_TRUE(f.prompter.asked.empty());
-
-    // The same name again, from the parent: the text still moves to it, and the user is told.
-    model.Command1_Click(work);
-    input.answers = {"Save"};
-    model.Command4_Click();
-    EXPECT_EQ(model.Text(), work + "/Save");
-    ASSERT_EQ(f.prompter.asked.size(), 1u);
-    EXPECT_EQ(f.prompter.asked[0].text, "Le répertoire exitse déjà.");
-    EXPECT_EQ(f.prompter.asked[0].title, "");
-    EXPECT_EQ(f.prompter.asked[0].style, errors::style::kInformation);
-
-    // A file of that name counts as existing too.
-    t.Write("Work/notes", "");
-    model.Command1_Click(work);
-    input.answers = {"notes"};
-    model.Command4_Click();
-    EXPECT_EQ(model.Text(), work + "/notes");
-    EXPECT_EQ(f.prompter.asked.size(), 2u);
-}
-
-TEST_F(DialogTest, RefusedAndFailedNamesCreateNothing) {
-    TempTree t;
-    const std::string work = (t / "Work").string();
-    fs::create_directory(work);
-    model.Form_Load();
-    model.Command1_Click(work);
-    struct Case {
-        std::string answer;
-        bool warned;  // the separator message
+TEST_F(DialogTest, CreatingASubdirectory) {
+    ScratchDir t;
+    const std::string work = Folder(t, "Work").string();
+    Put(t, "Work/notes", "");
+    const struct {
+        std::string from, answer, text, message;
     } cases[] = {
-        {"", false},           // nothing entered, or the box cancelled
-        {"a/b", true},         // only a name, not a path
-        {"/", true},
-        {"a\\b", false},       // a backslash is an ordinary character here; the creation works
+        {work, "Save", work + "/Save", ""},
+        {work, "Save", work + "/Save", "Le répertoire exitse déjà."},
+        {work, "notes", work + "/notes", "Le répertoire exitse déjà."},  // a file of that name too
+        {work, "a/b", work, "Vous devez donner uniquement le nom du répertoire à crée."},
+        {work, "", work, ""},                                         // nothing entered, or cancelled
+        {work, "a\\b", work + "/a\\b", ""},                           // only "/" separates here
+        {(t / "Gone").string(), "Save", (t / "Gone").string(), ""},   // other failures are silent
     };
+    model.Form_Load();
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        model.Command1_Click(c.from);
+        input.answer = c.answer;
         f.prompter.asked.clear();
-        model.Command1_Click(work);
-        input.answers = {c.answer};
         model.Command4_Click();
-        ASSERT_EQ(f.prompter.asked.size(), c.warned ? 1u : 0u) << c.answer;
-        if (c.warned) {
-            EXPECT_EQ(f.prompter.asked[0].text, "Vous devez donner uniquement le nom du répertoire à crée.");
-            EXPECT_EQ(f.prompter.asked[0].title, "Création d'un répertoire");
-            EXPECT_EQ(f.prompter.asked[0].style, errors::style::kExclamation);
-        }
+        EXPECT_EQ(input.asked.back(), "Nom du sous répertoire : \r\r" + c.from + "|Création d'un répertoire");
+        EXPECT_EQ(model.Text(), c.text);
+        ASSERT_EQ(f.prompter.asked.size(), c.message.empty() ? 0u : 1u);
+        if (c.message.empty()) continue;
+        EXPECT_EQ(f.prompter.asked[0].text, c.message);
+        const bool refused = c.answer.find('/') != std::string::npos;
+        EXPECT_EQ(f.prompter.asked[0].title, refused ? "Création d'un répertoire" : "");
+        EXPECT_EQ(f.prompter.asked[0].style, refused ? errors::style::kExclamation : errors::style::kInformation);
     }
-    EXPECT_EQ(TempTree::Names(work), std::set<std::string>{"a\\b"});
-
-    // Any other failure of the creation (here: the parent is gone) is silent and leaves the text.
-    model.Command1_Click((t / "Gone").string());
-    input.answers = {"Save"};
-    f.prompter.asked.clear();
-    model.Command4_Click();
-    EXPECT_EQ(model.Text(), (t / "Gone").string());
-    EXPECT_TRUE(f.prompter.asked.empty());
+    EXPECT_EQ(Names(work), (std::set<std::string>{"Save", "a\\b", "notes"}));
 }
 
 }  // namespace

@@ -3,47 +3,41 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_names.h"
-#include "temp_tree.h"
+#include "backup_files.h"
 
 namespace vex::backup {
 namespace {
 
-using testing::TempTree;
+using testing::Folder;
+using testing::Names;
+using testing::Put;
+using testing::ReadFile;
+using testing::ScratchDir;
 
 TEST(Dir, AnswersTheNameTheFileSystemHolds) {
-    TempTree t;
-    t.Write("Src/modUtil.bas", "x");
-    t.MakeDir("Src/Forms");
-    struct Case {
-        std::string path;
-        std::string name;
-    } cases[] = {
-        {"Src/modUtil.bas", "modUtil.bas"},
-        {"Src/MODUTIL.BAS", "modUtil.bas"},  // the .vbp may spell it in another case
-        {"Src/Forms", "Forms"},              // directories count too
-        {"Src/missing.bas", ""},
-        {"Nowhere/modUtil.bas", ""},
+    ScratchDir t;
+    Put(t, "Src/modUtil.bas", "x");
+    Folder(t, "Src/Forms");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Src/modUtil.bas", "modUtil.bas"}, {"Src/MODUTIL.BAS", "modUtil.bas"}, {"Src/Forms", "Forms"},
+        {"Src/missing.bas", ""},            {"Nowhere/modUtil.bas", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(Dir(t / c.path), c.name) << c.path;
+    for (const auto& [path, name] : cases) EXPECT_EQ(Dir(t / path), name) << path;
     EXPECT_EQ(Dir(""), "");
-    EXPECT_EQ(FindOnDisk(t / "Src/modutil.BAS"), t / "Src/modUtil.bas");
 }
 
 TEST(BackupNames, KeepsDifferentFilesOfOneNameApart) {
-    TempTree t;
-    // (name, source) in the order a run asks; the answer expected.
-    struct Step {
-        std::string name;
-        std::string source;
-        std::string stored;
+    ScratchDir t;
+    const struct {
+        std::string name, source, stored;
     } steps[] = {
         {"modUtil.bas", "a/modUtil.bas", "modUtil.bas"},
         {"modUtil.bas", "b/modUtil.bas", "modUtil (2).bas"},
         {"MODUTIL.BAS", "c/MODUTIL.BAS", "MODUTIL (3).BAS"},   // letter case does not keep names apart
         {"modUtil.bas", "a/../a/modUtil.bas", "modUtil.bas"},  // the same file keeps its name
         {"modUtil (2).bas", "d/modUtil (2).bas", "modUtil (2) (2).bas"},
-        {"README", "a/README", "README"},
-        {"README", "b/README", "README (2)"},
+        {"README", "b/README", "README"},
+        {"README", "c/README", "README (2)"},
         {"", "a/missing.bas", ""},
         {"", "b/missing.bas", ""},
     };

@@ -21,6 +21,7 @@ constexpr int kObjectNotSet = 91;  // VB's "Object variable or With block variab
 struct Target {
     fs::path source;
     std::string destination;
+    bool found = false;  ///< the file was on disk when its name was asked for
 };
 
 /// The run's state shared by its steps.
@@ -33,7 +34,7 @@ public:
     /// destination under the name it holds in this run.
     Target Resolve(const fs::path& file) {
         const fs::path onDisk = FindOnDisk(file);
-        Target t{onDisk.empty() ? file : onDisk, {}};
+        Target t{onDisk.empty() ? file : onDisk, {}, !onDisk.empty()};
         const std::string name = onDisk.filename().string();
         bool renamed = false;
         const std::string stored = names_.Claim(name, t.source, renamed);
@@ -125,11 +126,11 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
                     ++out.failed;
                     continue;
                 }
-                for (;;) {
+                for (bool retry = false;; retry = true) {
                     host.percentFile.SetValue(j);
-                    // A file missing when its name was asked for has no name yet; if the user brought it
-                    // back before answering Retry, it gets its name now.
-                    if (target->destination.back() == '/' &&
+                    // A file missing when its name was asked for has no name; if the user brought it back
+                    // before answering Retry, it gets its name now.
+                    if (retry && !target->found &&
                         !trap.Run([&] { target = run.Resolve(component.FileNames(j)); }))
                         return leave();
                     if (run.Copy(*target)) {

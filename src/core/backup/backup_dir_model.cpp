@@ -48,6 +48,7 @@ void BackupDirModel::Command1_Click(const std::string& browsed) {
 }
 
 void BackupDirModel::Command2_Click() {
+    if (!OkEnabled()) return;  // a disabled button does nothing
     errors::Trap trap(report_, "Command2_Click");
     chosen_ = text_;
     if (!trap.Run([&] { store_.Save(kBackupDirKey, chosen_); })) return;  // Abort: the dialog stays open
@@ -60,6 +61,8 @@ void BackupDirModel::Command3_Click() {
 }
 
 void BackupDirModel::Command4_Click() {
+    // Disabled while the box is empty: the joined path would otherwise name the file system's root.
+    if (!CreateEnabled()) return;
     const std::string answer = input_.Ask("Nom du sous répertoire : \r\r" + text_, kCreateTitle);
     if (answer.empty()) return;
     if (answer.find(kSeparator) != std::string::npos) {

@@ -54,11 +54,13 @@ public:
 
     /// "...": `browsed` is the folder browser's answer (RetourneRepertoire); empty leaves the text as it is.
     void Command1_Click(const std::string& browsed);
-    /// "&Ok": the text becomes the answer and is stored as "Backup Dir"; the dialog unloads.
+    /// "&Ok": the text becomes the answer and is stored as "Backup Dir"; the dialog unloads. Nothing while
+    /// disabled.
     void Command2_Click();
     /// "&Cancel": the answer becomes empty; the setting is untouched; the dialog unloads.
     void Command3_Click();
     /// "Create a &directory..": asks a name and creates that subdirectory of the text box's directory.
+    /// Nothing while disabled.
     void Command4_Click();
 
 private:

@@ -57,6 +57,10 @@ TEST_F(DialogTest, OkStoresCancelAnswersEmptyAndTheAnswerLivesAcrossShowings) {
     f.store.Save(kBackupDirKey, "");
     model.Form_Load();
     EXPECT_FALSE(model.OkEnabled() || model.CreateEnabled());
+    model.Command2_Click();
+    model.Command4_Click();
+    EXPECT_TRUE(model.Loaded());
+    EXPECT_TRUE(input.asked.empty());
 }
 
 TEST_F(DialogTest, CreatingASubdirectory) {

@@ -7,69 +7,20 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/environment.h"
 #include "cli/progress_line.h"
 #include "cli/unified_diff.h"
 #include "engine/project_list.h"
 #include "engine/result_log_file.h"
 #include "errors/error_report.h"
-#include "errors/prompter.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
-#include "settings/memory_settings_store.h"
+#include "ide/source_module.h"
 #include "text/cp1252.h"
 
 namespace vex::cli {
 
 namespace {
-
-// Answers every report from the --on-error policy (retry, ignore; anything else aborts) and keeps the list.
-class PolicyErrorReport : public errors::ErrorReport {
-public:
-    explicit PolicyErrorReport(std::string policy) : policy_(std::move(policy)) {}
-    std::string gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
-                           const std::optional<std::string>& = std::nullopt) override {
-        std::string answer = "3";
-        if (error.Number() == 0 || policy_ == "ignore") answer = "5";
-        else if (policy_ == "retry") answer = ++retries_ <= kMaxRetries ? "4" : "3";
-        reported_.push_back({std::string(procedureName), error.Number(), error.Description(), answer});
-        return answer;
-    }
-    const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
-
-private:
-    static constexpr int kMaxRetries = 3;
-    std::string policy_;
-    int retries_ = 0;
-    std::vector<errors::ReportedError> reported_;
-};
-
-// Message boxes have nobody to ask on a batch run: the message goes to stderr, the first button answers.
-class StderrPrompter : public errors::Prompter {
-public:
-    explicit StderrPrompter(std::ostream& err) : err_(err) {}
-    int MsgBox(const errors::Message& m) override {
-        std::string text = m.text;
-        std::replace(text.begin(), text.end(), '\r', ' ');
-        err_ << "vextools: " << (m.title.empty() ? "" : m.title + ": ") << text << "\n";
-        switch (m.style & 7) {
-            case errors::style::kAbortRetryIgnore: return errors::answer::kAbort;
-            case errors::style::kRetryCancel: return errors::answer::kCancel;
-            default: return errors::answer::kOk;
-        }
-    }
-
-private:
-    std::ostream& err_;
-};
-
-class StderrNotices : public engine::Notices {
-public:
-    explicit StderrNotices(std::ostream& err) : err_(err) {}
-    void Notice(std::string_view text) override { err_ << "vextools: " << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
 
 size_t EditDistance(std::string_view a, std::string_view b) {
     std::vector<size_t> row(b.size() + 1);
@@ -156,8 +107,8 @@ void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
         ->required();
     verb.add_option("--component", options.components,
                     "Work on this component only (repeatable; default: every component)")
-        ->take_last()
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->option_text("NAME ...");
     verb.add_flag("--dry-run", options.dryRun, "Print a unified diff of what would change; write nothing");
     verb.add_flag("--check", options.check,
                   "Write nothing; exit 1 when some file would change, 0 otherwise");
@@ -181,15 +132,21 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
         return exit_code::kFailure;
     }
 
-    settings::MemorySettingsStore store;
-    PolicyErrorReport report(ctx.global.onError);
-    StderrPrompter prompter(ctx.err);
-    StderrNotices notices(ctx.err);
+    std::unique_ptr<settings::SettingsStore> store;
+    try {
+        store = OpenStore(ctx.global);
+    } catch (const errors::RuntimeError& e) {
+        ctx.err << "vextools: " << e.Description() << "\n";
+        return exit_code::kFailure;
+    }
     engine::SystemClock clock;
     engine::NullScreen screen;
+    auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
+    auto report = MakeErrorReport(*prompter, clock, &screen);
+    StreamNotices notices(ctx.err);
     engine::StringResultLog result;
     ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
-    engine::Host host{project, progress.Project(), progress.File(), screen, result, store, report, prompter,
+    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store, *report, *prompter,
                       notices, clock};
 
     engine::PlainFileList lst;
@@ -200,7 +157,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
     progress.Finish();
 
     int code = exit_code::kOk;
-    if (printResultLog) ctx.out << ForDisplay(result.Text()) << "\n";
+    if (printResultLog && !result.Text().empty()) ctx.out << ForDisplay(result.Text()) << "\n";
     if (options.logFile) {
         try {
             engine::SaveResultLog(*options.logFile, result.Text());
@@ -210,8 +167,8 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
         }
     }
 
-    if (report.Aborted()) {
-        ListErrors(ctx, report);
+    if (report->Aborted()) {
+        ListErrors(ctx, *report);
         ctx.err << "vextools: run aborted; nothing saved\n";
         return exit_code::kFailure;
     }
@@ -237,13 +194,20 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options,
         try {
             ide::SaveChanges(changes);
         } catch (const errors::RuntimeError& e) {
-            ListErrors(ctx, report);
-            ctx.err << "vextools: " << e.Description() << "\nvextools: nothing saved\n";
+            // Files are checked before any is written, but a write can still fail half-way.
+            size_t saved = 0;
+            for (const auto& change : changes) saved += change.component->Source().Changed() ? 0 : 1;
+            ListErrors(ctx, *report);
+            ctx.err << "vextools: " << e.Description() << "\nvextools: "
+                    << (saved == 0 ? std::string("nothing saved")
+                                   : std::to_string(saved) + " of " + std::to_string(changes.size()) +
+                                         " component(s) saved before the failure")
+                    << "\n";
             return exit_code::kFailure;
         }
     }
     ctx.err << counts << "\n";
-    ListErrors(ctx, report);
+    ListErrors(ctx, *report);
     if (options.check && !changes.empty() && code == exit_code::kOk) return exit_code::kChanges;
     return code;
 }

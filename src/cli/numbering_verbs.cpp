@@ -23,7 +23,8 @@ void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
     auto* number = app.add_subcommand(
         "number",
         "Put a line number in front of the statements of every procedure (the AddLine command).\n"
-        "Numbers step by LineJump (default 10) and start again in each procedure when ResetLineNumber is 1.\n"
+        "Numbers step by the option LineJump (default 10) and start again in each procedure when\n"
+        "ResetLineNumber is 1 (see `vextools options`).\n"
         "Declarations, comments, Dim/Const/Case lines, labels, directives, continuation lines and the\n"
         "lines between ErrorKey markers get no number; a line a GoTo/GoSub/Resume jumps to keeps its number.");
     AddCodeVerbOptions(*number, *numberOptions);
@@ -52,7 +53,7 @@ void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
         "letter case respected. A continued statement goes as a whole. Lines holding \"Sub FollowProgram\"\n"
         "are never deleted. An empty keyword deletes nothing.");
     AddCodeVerbOptions(*deleteLines, keywordOptions->code);
-    deleteLines->add_option("--keyword", keywordOptions->keyword, "The text to look for, exactly as given")
+    deleteLines->add_option("--keyword", keywordOptions->keyword, "The text to look for, exactly as given (default: Debug.Print)")
         ->option_text("TEXT")
         ->default_str("Debug.Print");
     deleteLines->callback([&ctx, keywordOptions] {

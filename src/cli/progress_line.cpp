@@ -8,8 +8,7 @@
 namespace vex::cli {
 
 namespace {
-// A run shorter than this shows no progress at all; redraws are spaced by the second value.
-constexpr auto kQuietStart = std::chrono::milliseconds(500);
+// Redraws are spaced so that drawing never slows a run down.
 constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 
 std::string Percent(long value, long max) {
@@ -22,8 +21,9 @@ std::string Percent(long value, long max) {
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
-ProgressLine::ProgressLine(std::ostream& err, bool enabled)
-    : err_(err), enabled_(enabled), start_(std::chrono::steady_clock::now()), lastDraw_(start_) {}
+ProgressLine::ProgressLine(std::ostream& err, bool enabled, std::chrono::milliseconds quietStart)
+    : err_(err), enabled_(enabled), quietStart_(quietStart), start_(std::chrono::steady_clock::now()),
+      lastDraw_(start_ - kRedrawEvery) {}
 
 ProgressLine::~ProgressLine() { Finish(); }
 
@@ -40,7 +40,7 @@ void ProgressLine::Bar::SetValue(long value) {
 void ProgressLine::Changed() {
     if (!enabled_) return;
     const auto now = std::chrono::steady_clock::now();
-    if (now - start_ < kQuietStart || now - lastDraw_ < kRedrawEvery) return;
+    if (now - start_ < quietStart_ || now - lastDraw_ < kRedrawEvery) return;
     lastDraw_ = now;
     err_ << "\r\x1b[2Kcomponent " << project_.Value() << "/" << project_.Max() << "  lines "
          << Percent(file_.Value(), file_.Max()) << std::flush;

@@ -12,8 +12,10 @@ namespace vex::cli {
 
 class ProgressLine {
 public:
-    /// Draws on `err` when `enabled` (the caller checks that stderr is a terminal).
-    ProgressLine(std::ostream& err, bool enabled);
+    /// Draws on `err` when `enabled` (the caller checks that stderr is a terminal), once `quietStart`
+    /// has passed since construction.
+    ProgressLine(std::ostream& err, bool enabled,
+                 std::chrono::milliseconds quietStart = std::chrono::milliseconds(500));
     ~ProgressLine();
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -44,6 +46,7 @@ private:
     std::ostream& err_;
     bool enabled_;
     bool drawn_ = false;
+    std::chrono::milliseconds quietStart_;
     std::chrono::steady_clock::time_point start_, lastDraw_;
     Bar project_{*this}, file_{*this};
 };

@@ -5,8 +5,8 @@
 
 namespace vex::cli {
 
-void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);  // options list|get|set|reset
 void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);    // list, procs, show
+void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);    // options list|get|set|reset
 void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx);  // number, unnumber, delete-lines
 void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx);     // backup
 

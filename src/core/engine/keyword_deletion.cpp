@@ -2,9 +2,9 @@
 
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
-#include "ide/vb_syntax.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -23,11 +23,12 @@ void ExamineStatement(Host& host, ide::CodeModule& code, const std::string& keyw
     bool holdsKeyword = false, isProtected = false;
     for (;;) {
         host.screen.DoEvents();
-        host.percentFile.SetValue(scan.examined + (last - scan.line) + 1);
+        host.percentFile.SetValue(scan.examined + (last - scan.line) + 1);  // this line included
         const std::string text = code.Lines(last, 1);
         if (!text.empty() && text.find(keyword) != std::string::npos) holdsKeyword = true;
         if (text.find(kFollowProgram) != std::string::npos) isProtected = true;
-        const bool more = ide::syntax::Continues(text) && last < count && scan.examined + (last - scan.line) + 1 < total;
+        const long examinedHere = scan.examined + (last - scan.line) + 1;
+        const bool more = ide::syntax::Continues(text) && last < count && examinedHere < total;
         if (!more) break;
         ++last;
     }

@@ -1,16 +1,16 @@
 #include "engine/line_number_options.h"
 
-#include "engine/vb_number.h"
-#include "settings/settings_store.h"
-#include "text/cp1252.h"
+#include "settings/options.h"
 
 namespace vex::engine {
 
-LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store) {
+LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, Notices* notices) {
     LineNumberOptions o;
-    o.lineJump = ToLong(store.Get("LineJump", "10"));
-    o.resetLineNumber = ToBoolean(store.Get("ResetLineNumber", "1"));
-    o.errorKey = text::FromUtf8(store.Get("ErrorKey", "%Manage Error%"));
+    o.lineJump = settings::ReadLong32(store, settings::key::kLineJump, settings::defaults::kLineJump);
+    o.resetLineNumber =
+        settings::ReadBoolean(store, settings::key::kResetLineNumber, settings::defaults::kResetLineNumber);
+    o.errorKey = settings::ToCodePage(store.Get(settings::key::kErrorKey, settings::defaults::kErrorKey),
+                                      settings::key::kErrorKey, notices);
     return o;
 }
 

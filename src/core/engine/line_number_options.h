@@ -10,6 +10,8 @@ class SettingsStore;
 
 namespace vex::engine {
 
+class Notices;
+
 struct LineNumberOptions {
     int32_t lineJump = 10;           ///< LineJump: the step between numbers
     bool resetLineNumber = true;     ///< ResetLineNumber: numbering starts again in each procedure
@@ -17,7 +19,8 @@ struct LineNumberOptions {
 };
 
 /// Reads LineJump, ResetLineNumber and ErrorKey (defaults 10, 1, "%Manage Error%"). A stored number that
-/// does not convert raises RuntimeError 13 (6 when out of range).
-LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store);
+/// does not convert raises RuntimeError 13 (6 when out of range). An ErrorKey character that code cannot
+/// hold is told to `notices`.
+LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, Notices* notices = nullptr);
 
 }  // namespace vex::engine

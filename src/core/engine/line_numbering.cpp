@@ -1,14 +1,16 @@
 #include "engine/line_numbering.h"
 
 #include <array>
+#include <map>
+#include <optional>
 
 #include "engine/line_number_options.h"
 #include "engine/selection_walk.h"
 #include "engine/vb_lines.h"
-#include "ide/vb_syntax.h"
-#include "engine/vb_number.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/vb_syntax.h"
+#include "settings/numeric.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -24,13 +26,15 @@ std::string_view AfterFirstBlank(std::string_view line) {
 }
 
 /// True for the declaration line of procedure `proc`: "Sub ", "Function " or "Property Get|Let|Set "
-/// followed by its name, anywhere in the line, case-sensitive.
-bool IsDeclaration(std::string_view line, const std::string& proc) {
+/// followed by its name, anywhere in the line, case-sensitive; or a line that declares it however it is
+/// spaced.
+bool IsDeclaration(std::string_view line, const std::string& proc, ide::ProcKind kind) {
     static constexpr std::array<std::string_view, 5> kKeywords = {"Sub ", "Function ", "Property Get ",
                                                                   "Property Let ", "Property Set "};
     for (auto keyword : kKeywords)
         if (line.find(std::string(keyword) + proc) != std::string_view::npos) return true;
-    return false;
+    const auto declared = ide::syntax::MatchDeclaration(line);
+    return declared && declared->name == proc && declared->kind == kind;
 }
 
 /// Statements that never take a number: comments, declarations, case branches, procedure ends and
@@ -62,6 +66,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     static const NumberSet kNone;
 
     ProcKey last;  // empty: the first procedure of the component counts as a change
+    ctx.reserved = &kNone;
     bool continuation = false;
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
@@ -70,7 +75,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         std::string proc = code.ProcOfLine(j, kind);
         if (proc.empty()) continue;  // declarations section
 
-        if (proc != last.name || kind != last.kind || last.name.empty()) {
+        if (proc != last.name || kind != last.kind) {
             // A new procedure: its first line is left as it is, but a declaration continued from it
             // must still keep the lines it continues into free of numbers.
             last = {proc, kind};
@@ -83,7 +88,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         }
 
         const std::string line = code.Lines(j, 1);
-        if (!continuation && !line.empty() && !IsDeclaration(line, proc)) {
+        if (!continuation && !line.empty() && !IsDeclaration(line, proc, kind)) {
             if (text::Lower(line).find(lowerKey) != std::string::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
             const std::string number = LeadingNumber(line);
             if (!number.empty() && ctx.reserved->contains(number)) {
@@ -115,9 +120,8 @@ void UnnumberComponent(Host& host, ide::Component& component) {
         if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
 
         if (!jumps) jumps = CollectJumpTargets(code);
-        ide::ProcKind kind = ide::ProcKind::Proc;
-        ProcKey key{code.ProcOfLine(j, kind), ide::ProcKind::Proc};
-        key.kind = kind;
+        ProcKey key;
+        key.name = code.ProcOfLine(j, key.kind);
         const std::string number = LeadingNumber(line);
         if (auto it = jumps->find(key); it != jumps->end() && it->second.contains(number)) {
             NoticeKept(host, component, key.name, j, number);
@@ -141,7 +145,7 @@ void StudyLineNumber(Host& host, FileList& lst, int16_t mode) {
 }
 
 void AddLineNumber(Host& host, FileList& lst) {
-    const LineNumberOptions options = ReadLineNumberOptions(host.store);
+    const LineNumberOptions options = ReadLineNumberOptions(host.store, &host.notices);
     const std::string lowerKey = text::Lower(options.errorKey);
     LineNumberContext ctx{host.report};
     int32_t running = 0;
@@ -166,7 +170,7 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
     if (ctx.blnErrorBlock) return {};
     if (!line.empty() && IsDigit(line[0])) {
         line = std::string(AfterFirstBlank(line));
-        if (IsNumeric(line)) line = " ";
+        if (settings::IsNumeric(line)) line = " ";
     }
     if (text::Trim(line).empty()) return line;
 
@@ -191,7 +195,7 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
 std::string RemoveNumber(std::string_view line) {
     if (line.empty() || !IsDigit(line[0])) return {};
     std::string_view rest = AfterFirstBlank(line);
-    if (IsNumeric(rest)) return " ";
+    if (settings::IsNumeric(rest)) return " ";
     return std::string(rest);
 }
 

@@ -61,13 +61,6 @@ TEST(SelectionWalk, ProjectBarMovesBeforeOrAfterEachComponentAndEachRowYields) {
     EXPECT_EQ(after, (std::vector<long>{0, 1, 2}));
 }
 
-TEST(SelectionWalk, ProcessCanEndTheWalk) {
-    EngineRun run({{"A", {"x"}}, {"B", {"x"}}});
-    int calls = 0;
-    EXPECT_FALSE(WalkSelection(run.fx.host, run.lst, [&](ide::Component&, int16_t) { return ++calls < 1; }));
-    EXPECT_EQ(calls, 1);
-}
-
 TEST(ProjectList, LoadsNamedComponentsAllSelected) {
     EngineRun run({{"frmMain", {"x"}}, {"", {"x"}}, {"modUtil", {"x"}}, {"clsCustomer", {"x"}}});
     ASSERT_EQ(run.lst.ListCount(), 3);

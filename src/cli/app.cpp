@@ -30,6 +30,7 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     RegisterOptionsVerbs(app, ctx);
     RegisterNumberingVerbs(app, ctx);
     RegisterHandlerVerbs(app, ctx);
+    RegisterBackupVerbs(app, ctx);
 
     try {
         app.parse(argc, argv);

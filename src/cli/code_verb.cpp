@@ -37,8 +37,7 @@ size_t EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-/// Up to three component names closest to `wanted` (letter case ignored),
-/// closest first.
+/// Up to three component names closest to `wanted` (letter case ignored), closest first.
 std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
     const std::string w = text::Lower(wanted);
     std::vector<std::pair<size_t, std::string>> scored;
@@ -55,8 +54,8 @@ std::vector<std::string> NearestNames(const std::string& wanted, const engine::F
     return names;
 }
 
-/// Selects exactly the rows named by --component. Returns false (after a
-/// message) on an unknown name.
+}  // namespace
+
 bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
                       const std::vector<std::string>& wanted) {
     if (wanted.empty()) return true;  // as loaded: every row selected
@@ -77,6 +76,8 @@ bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& ls
     }
     return true;
 }
+
+namespace {
 
 std::string AnswerWord(const std::string& answer) {
     if (answer == "4") return "retried";
@@ -153,8 +154,8 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
     StreamNotices notices(ctx.err);
     engine::StringResultLog result;
     ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
-    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store,
-                      *report, *prompter,          notices,         clock};
+    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store, *report, *prompter,
+                      notices, clock};
 
     engine::PlainFileList lst;
     engine::LoadProjectFile(host, lst);
@@ -200,8 +201,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
         try {
             ide::SaveChanges(changes);
         } catch (const errors::RuntimeError& e) {
-            // Files are checked before any is written, but a write can still fail
-            // half-way.
+            // Files are checked before any is written, but a write can still fail half-way.
             size_t saved = 0;
             for (const auto& change : changes) saved += change.component->Source().Changed() ? 0 : 1;
             ListErrors(ctx, *report);

@@ -27,34 +27,31 @@ struct CodeVerbOptions {
     std::optional<std::string> logFile;
 };
 
-/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a
-/// verb.
+/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a verb.
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 
-/// Loads the project, fills a list as LoadProjectFile does and selects the
-/// --component rows (all rows when none is given; an unknown name is a usage
-/// error, exit 2, with the nearest names suggested), builds the engine host,
-/// and runs `action`. Then appends the result log to --log FILE, and ends the
-/// run:
+/// Selects exactly the rows named by `wanted` (UTF-8 component names); all rows stay selected when it is
+/// empty. Returns false after a message on ctx.err naming the nearest names when a name has no row.
+bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
+                      const std::vector<std::string>& wanted);
+
+/// Loads the project, fills a list as LoadProjectFile does and selects the --component rows (all rows
+/// when none is given; an unknown name is a usage error, exit 2, with the nearest names suggested),
+/// builds the engine host, and runs `action`. Then appends the result log to --log FILE, and ends the run:
 ///   - an Abort answer: nothing is saved, exit 3;
-///   - --dry-run: a unified diff of what would change on stdout, nothing
-///   written, exit 0;
-///   - --check: nothing written, exit 1 when some file's bytes would change,
-///   else 0;
-///   - otherwise the changed components are saved (unchanged files are never
-///   rewritten), a summary goes
+///   - --dry-run: a unified diff of what would change on stdout, nothing written, exit 0;
+///   - --check: nothing written, exit 1 when some file's bytes would change, else 0;
+///   - otherwise the changed components are saved (unchanged files are never rewritten), a summary goes
 ///     to stderr with the errors met, exit 0.
 /// Unreadable input and failed saves exit 3 with a message naming the file.
 using CodeAction = std::function<void(engine::Host&, engine::FileList&)>;
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action);
 
-/// Adds the verb `name` with the common options, running `action` through
-/// RunCodeVerb.
+/// Adds the verb `name` with the common options, running `action` through RunCodeVerb.
 CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, const std::string& description,
                       CodeAction action);
 
-/// The results window of the command line: showing it prints the result log on
-/// stdout.
+/// The results window of the command line: showing it prints the result log on stdout.
 class PrintedResultWindow : public engine::ResultWindow {
 public:
     PrintedResultWindow(std::ostream& out, const engine::ResultLog& log) : out_(out), log_(log) {}

@@ -20,31 +20,24 @@ struct KeywordOptions {
 
 void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
     AddCodeVerb(app, ctx, "number",
-                "Put a line number in front of the statements of every procedure "
-                "(the AddLine command).\n"
-                "Numbers step by the option LineJump (default 10) and start "
-                "again in each procedure when\n"
+                "Put a line number in front of the statements of every procedure (the AddLine command).\n"
+                "Numbers step by the option LineJump (default 10) and start again in each procedure when\n"
                 "ResetLineNumber is 1 (see `vextools options`).\n"
-                "Declarations, comments, Dim/Const/Case lines, labels, "
-                "directives, continuation lines and the\n"
-                "lines between ErrorKey markers get no number; a line a "
-                "GoTo/GoSub/Resume jumps to keeps its number.",
+                "Declarations, comments, Dim/Const/Case lines, labels, directives, continuation lines and the\n"
+                "lines between ErrorKey markers get no number; a line a GoTo/GoSub/Resume jumps to keeps its number.",
                 [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 1); });
 
     AddCodeVerb(app, ctx, "unnumber",
-                "Take the line numbers away (the RemoveLine command): every line "
-                "that begins with a number loses it\n"
-                "and the blank after it. Continuation lines and lines a jump "
-                "goes to are left as they are.",
+                "Take the line numbers away (the RemoveLine command): every line that begins with a number loses it\n"
+                "and the blank after it. Continuation lines and lines a jump goes to are left as they are.",
                 [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 2); });
 
     auto keywordOptions = std::make_shared<KeywordOptions>();
-    auto* deleteLines = app.add_subcommand("delete-lines",
-                                           "Delete every statement that holds a keyword (the "
-                                           "DeleteKey command), comments and strings included,\n"
-                                           "letter case respected. A continued statement goes as a "
-                                           "whole. Lines holding \"Sub FollowProgram\"\n"
-                                           "are never deleted. An empty keyword deletes nothing.");
+    auto* deleteLines = app.add_subcommand(
+        "delete-lines",
+        "Delete every statement that holds a keyword (the DeleteKey command), comments and strings included,\n"
+        "letter case respected. A continued statement goes as a whole. Lines holding \"Sub FollowProgram\"\n"
+        "are never deleted. An empty keyword deletes nothing.");
     AddCodeVerbOptions(*deleteLines, keywordOptions->code);
     deleteLines
         ->add_option("--keyword", keywordOptions->keyword,

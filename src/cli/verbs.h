@@ -9,5 +9,6 @@ void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx);    // list, procs, s
 void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx);    // options list|get|set|reset
 void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx);  // number, unnumber, delete-lines
 void RegisterHandlerVerbs(CLI::App& app, VerbContext& ctx);    // add-handlers, remove-handlers, indent
+void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx);     // backup
 
 }  // namespace vex::cli

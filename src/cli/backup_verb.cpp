@@ -8,20 +8,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include <iostream>
-#include <memory>
-
 #include "backup/backup.h"
 #include "backup/backup_dir_model.h"
-#include "cli/code_verb.h"
-#include "cli/environment.h"
-#include "cli/progress_line.h"
+#include "cli/verb_session.h"
 #include "cli/verbs.h"
-#include "engine/file_list.h"
-#include "engine/host.h"
-#include "engine/project_list.h"
-#include "errors/runtime_error.h"
-#include "ide/project_loader.h"
 #include "settings/locations.h"
 #include "util/file_io.h"
 
@@ -37,25 +27,17 @@ struct BackupArgs {
 };
 
 void RunBackup(VerbContext& ctx, const BackupArgs& args) {
-    ide::Workspace ws;
-    std::unique_ptr<settings::SettingsStore> store;
+    auto session = VerbSession::Open(ctx, args.project, args.components);
+    if (!session) return;
     std::string directory;
-    try {
-        ws = ide::LoadWorkspace(args.project);
-        store = OpenStore(ctx.global);
-        if (args.to) {
-            directory = *args.to;  // for this run only: the stored directory stays
-        } else {
-            const std::string addIn = settings::AddinDirectory().string();
-            directory = store->Get(backup::kBackupDirKey, addIn);
-            // The add-in's own directory exists wherever the add-in is installed; make sure it does here.
-            std::error_code ec;
-            if (directory == addIn) fs::create_directories(directory, ec);
-        }
-    } catch (const errors::RuntimeError& e) {
-        ctx.err << "vextools: " << e.Description() << "\n";
-        ctx.exitCode = exit_code::kFailure;
-        return;
+    if (args.to) {
+        directory = *args.to;  // for this run only: the stored directory stays
+    } else {
+        const std::string addIn = settings::AddinDirectory().string();
+        directory = session->Store().Get(backup::kBackupDirKey, addIn);
+        // The add-in's own directory exists wherever the add-in is installed; make sure it does here.
+        std::error_code ec;
+        if (directory == addIn) fs::create_directories(directory, ec);
     }
     // As at the toolbar, where the dialog's empty answer ends the command: no directory, no backup (an
     // empty text would otherwise put the copies at the file system's root).
@@ -64,28 +46,10 @@ void RunBackup(VerbContext& ctx, const BackupArgs& args) {
         ctx.exitCode = exit_code::kUsage;
         return;
     }
-    for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
-
-    engine::SystemClock clock;
-    engine::NullScreen screen;
-    engine::StringResultLog result;
-    StreamNotices notices(ctx.err);
-    const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
-    const auto report = MakeErrorReport(*prompter, clock, &screen);
-    ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
-    engine::Host host{ws.ActiveVBProject(), progress.Project(), progress.File(), screen, result, *store,
-                      *report,              *prompter,          notices,         clock};
-
-    engine::PlainFileList lst;
-    engine::LoadProjectFile(host, lst);
-    if (!SelectComponents(ctx, host, lst, args.components)) {
-        ctx.exitCode = exit_code::kUsage;
-        return;
-    }
 
     backup::FileSystemCopyService copier;
-    const auto outcome = backup::CreateBackUp(host, directory, lst, copier);
-    progress.Finish();
+    const auto outcome = backup::CreateBackUp(session->Host(), directory, session->List(), copier);
+    session->Progress().Finish();
 
     fmt::print(ctx.err, "backup: {} file{} copied, {} file{} failed, into {}{}\n", outcome.copied,
                outcome.copied == 1 ? "" : "s", outcome.failed, outcome.failed == 1 ? "" : "s",

@@ -7,9 +7,8 @@
 #include <memory>
 #include <ostream>
 
-#include "cli/environment.h"
-#include "cli/progress_line.h"
 #include "cli/unified_diff.h"
+#include "cli/verb_session.h"
 #include "engine/project_list.h"
 #include "engine/result_log_file.h"
 #include "errors/error_report.h"
@@ -19,63 +18,6 @@
 #include "text/cp1252.h"
 
 namespace vex::cli {
-
-namespace {
-
-size_t EditDistance(std::string_view a, std::string_view b) {
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            size_t up = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = up;
-        }
-    }
-    return row[b.size()];
-}
-
-/// Up to three component names closest to `wanted` (letter case ignored), closest first.
-std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
-    const std::string w = text::Lower(wanted);
-    std::vector<std::pair<size_t, std::string>> scored;
-    for (int16_t i = 0; i < lst.ListCount(); ++i) {
-        const std::string name = lst.List(i);
-        const std::string n = text::Lower(name);
-        size_t d = EditDistance(w, n);
-        if (n.find(w) != std::string::npos || w.find(n) != std::string::npos) d = std::min<size_t>(d, 1);
-        if (d <= std::max<size_t>(2, w.size() / 3)) scored.emplace_back(d, name);
-    }
-    std::stable_sort(scored.begin(), scored.end(), [](auto& x, auto& y) { return x.first < y.first; });
-    std::vector<std::string> names;
-    for (size_t i = 0; i < scored.size() && i < 3; ++i) names.push_back(text::ToUtf8(scored[i].second));
-    return names;
-}
-
-}  // namespace
-
-bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
-                      const std::vector<std::string>& wanted) {
-    if (wanted.empty()) return true;  // as loaded: every row selected
-    engine::UnSelectAllList(host, lst);
-    for (const auto& utf8 : wanted) {
-        const std::string name = text::FromUtf8(utf8);
-        int16_t row = -1;
-        for (int16_t i = 0; i < lst.ListCount() && row < 0; ++i)
-            if (lst.List(i) == name) row = i;
-        if (row < 0) {
-            ctx.err << "vextools: no component named \"" << utf8 << "\" in the project";
-            auto near = NearestNames(name, lst);
-            for (size_t i = 0; i < near.size(); ++i) ctx.err << (i == 0 ? "; did you mean " : ", ") << near[i];
-            ctx.err << (near.empty() ? "" : "?") << "\n";
-            return false;
-        }
-        lst.SetSelected(row, true);
-    }
-    return true;
-}
 
 namespace {
 
@@ -126,43 +68,14 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
 }
 
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
-    ide::Workspace workspace;
-    try {
-        workspace = ide::LoadWorkspace(options.project);
-    } catch (const errors::RuntimeError& e) {
-        ctx.err << "vextools: " << e.Description() << "\n";
-        return exit_code::kFailure;
-    }
-    for (const auto& w : workspace.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
-    ide::Project* project = workspace.ActiveVBProject();
-    if (!project) {
-        ctx.err << "vextools: " << options.project << " holds no project\n";
-        return exit_code::kFailure;
-    }
+    auto session = VerbSession::Open(ctx, options.project, options.components);
+    if (!session) return ctx.exitCode;
+    engine::StringResultLog& result = session->Result();
+    errors::ErrorReport* report = &session->Report();
+    ide::Project* project = &session->Project();
 
-    std::unique_ptr<settings::SettingsStore> store;
-    try {
-        store = OpenStore(ctx.global);
-    } catch (const errors::RuntimeError& e) {
-        ctx.err << "vextools: " << e.Description() << "\n";
-        return exit_code::kFailure;
-    }
-    engine::SystemClock clock;
-    engine::NullScreen screen;
-    auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
-    auto report = MakeErrorReport(*prompter, clock, &screen);
-    StreamNotices notices(ctx.err);
-    engine::StringResultLog result;
-    ProgressLine progress(ctx.err, &ctx.err == &std::cerr && StderrIsTerminal());
-    engine::Host host{project, progress.Project(), progress.File(), screen, result, *store, *report, *prompter,
-                      notices, clock};
-
-    engine::PlainFileList lst;
-    engine::LoadProjectFile(host, lst);
-    if (!SelectComponents(ctx, host, lst, options.components)) return exit_code::kUsage;
-
-    action(host, lst);
-    progress.Finish();
+    action(session->Host(), session->List());
+    session->Progress().Finish();
 
     int code = exit_code::kOk;
     if (options.logFile) {

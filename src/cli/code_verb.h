@@ -30,11 +30,6 @@ struct CodeVerbOptions {
 /// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a verb.
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 
-/// Selects exactly the rows named by `wanted` (UTF-8 component names); all rows stay selected when it is
-/// empty. Returns false after a message on ctx.err naming the nearest names when a name has no row.
-bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
-                      const std::vector<std::string>& wanted);
-
 /// Loads the project, fills a list as LoadProjectFile does and selects the --component rows (all rows
 /// when none is given; an unknown name is a usage error, exit 2, with the nearest names suggested),
 /// builds the engine host, and runs `action`. Then appends the result log to --log FILE, and ends the run:

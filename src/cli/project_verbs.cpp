@@ -4,9 +4,8 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
+#include "cli/verb_session.h"
 #include "cli/verbs.h"
-#include "errors/runtime_error.h"
-#include "ide/project_loader.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
 #include "util/file_io.h"
@@ -24,19 +23,6 @@ const char* KindLabel(ide::ProcKind kind) {
     return "Proc";
 }
 
-// Loads the project for a read-only verb and prints the loader's warnings; nullopt after an error.
-std::optional<ide::Workspace> Open(VerbContext& ctx, const std::string& path) {
-    try {
-        auto ws = ide::LoadWorkspace(path);
-        for (const auto& w : ws.Warnings()) fmt::print(ctx.err, "vextools: warning: {}\n", w);
-        return ws;
-    } catch (const errors::RuntimeError& e) {
-        fmt::print(ctx.err, "vextools: {}\n", e.Description());
-        ctx.exitCode = exit_code::kFailure;
-        return std::nullopt;
-    }
-}
-
 ide::Component* FindOrComplain(VerbContext& ctx, ide::Project& project, const std::string& name) {
     if (auto* c = project.FindComponent(text::FromUtf8(name))) return c;
     fmt::print(ctx.err, "vextools: {}: no component named \"{}\"\n", util::Display(project.FileName()), name);
@@ -45,7 +31,7 @@ ide::Component* FindOrComplain(VerbContext& ctx, ide::Project& project, const st
 }
 
 void ListComponents(VerbContext& ctx, const std::string& path) {
-    auto ws = Open(ctx, path);
+    auto ws = LoadOrComplain(ctx, path);
     if (!ws) return;
     for (const auto& c : ws->ActiveVBProject()->VBComponents()) {
         fmt::print(ctx.out, "{}\t{}", text::ToUtf8(c.Name()), ide::KindName(c.Kind()));
@@ -55,7 +41,7 @@ void ListComponents(VerbContext& ctx, const std::string& path) {
 }
 
 void ListProcedures(VerbContext& ctx, const std::string& path, const std::string& only) {
-    auto ws = Open(ctx, path);
+    auto ws = LoadOrComplain(ctx, path);
     if (!ws) return;
     auto& project = *ws->ActiveVBProject();
     for (auto& c : project.VBComponents()) {
@@ -68,7 +54,7 @@ void ListProcedures(VerbContext& ctx, const std::string& path, const std::string
 }
 
 void ShowComponent(VerbContext& ctx, const std::string& path, const std::string& name) {
-    auto ws = Open(ctx, path);
+    auto ws = LoadOrComplain(ctx, path);
     if (!ws) return;
     auto* c = FindOrComplain(ctx, *ws->ActiveVBProject(), name);
     if (!c) return;

@@ -1,5 +1,6 @@
 #include "engine/add_code_error.h"
 
+#include <optional>
 #include <string>
 
 #include "engine/correction_ligne.h"
@@ -8,8 +9,7 @@
 #include "engine/marker_text.h"
 #include "engine/procedure_statements.h"
 #include "engine/result_window.h"
-#include "engine/run_head.h"
-#include "engine/selection_walk.h"
+#include "engine/handler_pass.h"
 #include "errors/trap.h"
 #include "ide/component.h"
 #include "settings/options.h"
@@ -146,31 +146,11 @@ private:
 
 void AddCodeError(Host& host, FileList& lst, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // AddCodeError");
-    settings::LoadedOptions options;
-    if (!trap.Run([&] { options = settings::LoadOptionsForCode(host.store, &host.notices); })) return;
-    if (!trap.Run([&] {
-            AppendRunHead(host.result, host.clock.Now(), " Procedure with new error handler.",
-                          " " + std::string(45, '-'));
-        }))
-        return;
-
-    Inserter inserter(host, trap, options);
-    const ProcessComponent process = [&](ide::Component& component, int16_t row) {
-        std::string rowText;
-        if (!trap.Run([&] { rowText = lst.List(row); })) return false;
-        return inserter.Component(component.GetCodeModule(), rowText);
-    };
-    bool completed = true;
-    if (!trap.Run([&] { completed = WalkSelection(host, lst, process); })) return;
-    if (!completed) return;
-
-    if (options.blnViewResult) {
-        if (!trap.Run([&] {
-                host.screen.SetPointer(Pointer::Default);
-                window.ShowModal();
-            }))
-            return;
-    }
+    std::optional<Inserter> inserter;
+    RunHandlerPass(host, lst, window, trap, " Procedure with new error handler.", " " + std::string(45, '-'), [&](const settings::LoadedOptions& options) {
+        inserter.emplace(host, trap, options);
+        return [&](ide::CodeModule& code, const std::string& rowText) { return inserter->Component(code, rowText); };
+    });
 }
 
 }  // namespace vex::engine

@@ -47,7 +47,14 @@ std::string ReadFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+FileStamp StampOf(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot read", errno);
+    return {static_cast<unsigned>(st.st_mode & 07777), st.st_mtim};
+}
+
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
     const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string temp = (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
@@ -60,11 +67,13 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) 
         Fail(errors::code::kPathFileAccess, path, what, err);
     };
     struct stat st {};
-    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~[] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }());
+    const mode_t mode = stamp                                    ? static_cast<mode_t>(stamp->mode)
+                        : ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777)
+                                                         : (0666 & ~[] {
+                                                               const mode_t m = ::umask(0);
+                                                               ::umask(m);
+                                                               return m;
+                                                           }());
     if (::fchmod(fd, mode) != 0) abandon("cannot set permissions");
     size_t done = 0;
     while (done < bytes.size()) {
@@ -74,6 +83,10 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) 
             abandon("cannot write");
         }
         done += static_cast<size_t>(n);
+    }
+    if (stamp) {
+        const struct timespec times[2] = {stamp->modified, stamp->modified};
+        if (::futimens(fd, times) != 0) abandon("cannot set the modification time");
     }
     if (::fsync(fd) != 0) abandon("cannot flush");
     if (::close(fd) != 0) {

@@ -1,7 +1,9 @@
 #pragma once
 // Reading and writing whole files. Failures raise errors::RuntimeError with the path and the reason.
 
+#include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,10 +12,20 @@ namespace vex::util {
 /// The file's bytes. Error 53 when it does not exist, 75 when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
 
+/// What a written file should carry besides its bytes.
+struct FileStamp {
+    unsigned mode = 0;     ///< permission bits
+    timespec modified{};   ///< modification time
+};
+
 /// Replaces (or creates) `path` with `bytes` atomically: the bytes go to a temporary file in the same
-/// folder, which is then renamed over `path`. An existing file's permission bits are kept. On failure
-/// the temporary file is removed and `path` is untouched.
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+/// folder, which is then renamed over `path`. The file gets `stamp` when given; otherwise an existing
+/// file's permission bits are kept. On failure the temporary file is removed and `path` is untouched.
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes,
+                     const std::optional<FileStamp>& stamp = std::nullopt);
+
+/// The permission bits and modification time of `path`. Throws RuntimeError when it cannot be read.
+FileStamp StampOf(const std::filesystem::path& path);
 
 /// The path as UTF-8 text for messages.
 std::string Display(const std::filesystem::path& path);

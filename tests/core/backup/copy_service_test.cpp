@@ -51,7 +51,7 @@ TEST(FileSystemCopyService, FailuresSayWhyAndLeaveTheDestinationAlone) {
     } cases[] = {
         {t / "src/missing.bas", existing, "missing.bas"},
         {Folder(t, "src/folder"), existing, "not a regular file"},
-        {a, t / "nowhere/a.bas", "nowhere"},
+        {a, existing / "a.bas", "modUtil.bas"},  // its folder would be a file
         {a, Folder(t, "out/a.bas"), "a.bas"},
     };
     FileSystemCopyService service;
@@ -62,6 +62,9 @@ TEST(FileSystemCopyService, FailuresSayWhyAndLeaveTheDestinationAlone) {
     }
     EXPECT_EQ(ReadFile(existing), "earlier copy");
     EXPECT_EQ(Names(t / "out"), (std::set<std::string>{"a.bas", "modUtil.bas"}));
+    // A destination folder that does not exist yet is made, as the shell does when it may not ask.
+    EXPECT_TRUE(service.Copy(a, t / "new/deeper/a.bas", nullptr));
+    EXPECT_EQ(ReadFile(t / "new/deeper/a.bas"), "a");
 }
 
 }  // namespace

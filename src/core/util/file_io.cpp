@@ -19,6 +19,15 @@ namespace {
     throw errors::RuntimeError(number, Display(path) + ": " + what + ": " + std::strerror(err));
 }
 
+// The permission bits a rewritten file keeps: its own, or for a new file what the umask allows.
+mode_t ModeFor(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
 std::string Display(const std::filesystem::path& path) {
@@ -28,8 +37,8 @@ std::string Display(const std::filesystem::path& path) {
 
 std::string ReadFile(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path,
-                     "cannot open", errno);
+    if (fd < 0)
+        Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
     std::string bytes;
     char buffer[1 << 16];
     for (;;) {
@@ -66,15 +75,7 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, 
         ::unlink(temp.c_str());
         Fail(errors::code::kPathFileAccess, path, what, err);
     };
-    struct stat st {};
-    const mode_t mode = stamp                                    ? static_cast<mode_t>(stamp->mode)
-                        : ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777)
-                                                         : (0666 & ~[] {
-                                                               const mode_t m = ::umask(0);
-                                                               ::umask(m);
-                                                               return m;
-                                                           }());
-    if (::fchmod(fd, mode) != 0) abandon("cannot set permissions");
+    if (::fchmod(fd, stamp ? static_cast<mode_t>(stamp->mode) : ModeFor(path)) != 0) abandon("cannot set permissions");
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);

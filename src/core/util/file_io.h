@@ -14,8 +14,8 @@ std::string ReadFile(const std::filesystem::path& path);
 
 /// What a written file should carry besides its bytes.
 struct FileStamp {
-    unsigned mode = 0;     ///< permission bits
-    timespec modified{};   ///< modification time
+    unsigned mode = 0;    ///< permission bits
+    timespec modified{};  ///< modification time
 };
 
 /// Replaces (or creates) `path` with `bytes` atomically: the bytes go to a temporary file in the same

@@ -31,22 +31,6 @@ std::optional<std::string> Stored(const SettingsStore& s, std::string_view k) {
     return s.Find(kApplication, kSection, k);
 }
 
-TEST(OptionsModel, AnEmptyStoreShowsTheDialogSet) {
-    MemorySettingsStore store;
-    OptionsModel model(store);
-    model.ChargeOptions();
-    const OptionsForm& f = model.form;
-    EXPECT_EQ(f.txtIncrement, "10");
-    EXPECT_EQ(f.chkResetIncrement, check::kChecked);
-    EXPECT_EQ(f.txtSeparatrice, "%Manage Error%");
-    EXPECT_EQ(f.txtDesableError, " %No Manage Error%");
-    EXPECT_EQ(f.txtDebut, "On Error GoTo vexErrorHandler");
-    EXPECT_EQ(f.txtEndCode, defaults::DialogErrorCodeClose());
-    EXPECT_EQ(f.chkViewResult, check::kChecked);
-    EXPECT_EQ(f.txtTabulation, "4");
-    EXPECT_EQ(f.txtTabInit, "4");
-}
-
 TEST(OptionsModel, OkOnAnEmptyStoreStoresTheDialogSetWhichTheEngineThenUses) {
     MemorySettingsStore store;
     ScriptedErrorReport report;

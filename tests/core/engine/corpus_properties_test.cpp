@@ -28,7 +28,7 @@ struct CorpusRun {
         fx.store.Save("ViewResult", "0");
         LoadProjectFile(fx.host, lst);
     }
-    /// The loaded components, each as its file's bytes and as its code lines.
+    /// The components whose file was found, then their file texts and their code lines.
     std::vector<ide::Component*> Loaded() {
         std::vector<ide::Component*> loaded;
         for (auto& c : project->VBComponents())
@@ -39,6 +39,11 @@ struct CorpusRun {
         std::vector<std::string> texts;
         for (auto* c : Loaded()) texts.push_back(c->Source().Serialize());
         return texts;
+    }
+    std::vector<Lines> CodeLines() {
+        std::vector<Lines> lines;
+        for (auto* c : Loaded()) lines.push_back(testing::LinesOf(c->GetCodeModule()));
+        return lines;
     }
     void ExpectNoReport() {
         ASSERT_TRUE(fx.report.Reported().empty()) << fx.report.Reported()[0].description;
@@ -78,16 +83,15 @@ TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone
         SCOPED_TRACE(file.string());
         CorpusRun run(file);
         const auto original = run.Files();
-        std::vector<Lines> originalLines;
-        for (auto* c : run.Loaded()) originalLines.push_back(testing::LinesOf(c->GetCodeModule()));
+        const auto originalLines = run.CodeLines();
         StudyLineNumber(run.fx.host, run.lst, 1);
         const auto once = run.Files();
-        for (size_t m = 0; m < originalLines.size(); ++m) {
-            const Lines numbered = testing::LinesOf(run.Loaded()[m]->GetCodeModule());
-            ASSERT_EQ(numbered.size(), originalLines[m].size());
-            for (size_t i = 1; i < numbered.size(); ++i)
-                if (numbered[i] != originalLines[m][i])
-                    ASSERT_FALSE(ide::syntax::Continues(originalLines[m][i - 1])) << "numbered a continuation line";
+        const auto numbered = run.CodeLines();
+        for (size_t m = 0; m < numbered.size(); ++m) {
+            ASSERT_EQ(numbered[m].size(), originalLines[m].size());
+            for (size_t i = 1; i < numbered[m].size(); ++i)
+                ASSERT_TRUE(numbered[m][i] == originalLines[m][i] || !ide::syntax::Continues(originalLines[m][i - 1]))
+                    << "numbered a continuation line: " << numbered[m][i];
         }
         StudyLineNumber(run.fx.host, run.lst, 1);
         ASSERT_EQ(run.Files(), once) << "numbering twice differs from once";
@@ -109,15 +113,15 @@ TEST(CorpusProperties, KeywordDeletionRemovesWholeStatementsOnly) {
     for (const auto& file : projects) {
         SCOPED_TRACE(file.string());
         CorpusRun run(file);
-        std::vector<std::vector<Lines>> before;
-        for (auto* c : run.Loaded()) before.push_back(Statements(testing::LinesOf(c->GetCodeModule())));
+        const auto before = run.CodeLines();
         StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
         run.ExpectNoReport();
+        const auto afterLines = run.CodeLines();
         for (size_t m = 0; m < before.size(); ++m) {
-            const auto after = Statements(testing::LinesOf(run.Loaded()[m]->GetCodeModule()));
+            const auto after = Statements(afterLines[m]);
             // What is left is the original statements with some whole ones taken out, each holding the keyword.
             size_t k = 0;
-            for (const auto& statement : before[m]) {
+            for (const auto& statement : Statements(before[m])) {
                 if (k < after.size() && after[k] == statement) {
                     ++k;
                     continue;

@@ -50,18 +50,6 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
     }
 }
 
-TEST(KeywordDeletion, OnlySelectedComponentsChangeAndBarsEndAtZero) {
-    EngineRun run({{"A", {"Debug.Print 1"}}, {"B", {"Debug.Print 2"}}});
-    run.lst.SetSelected(0, false);
-    StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
-    EXPECT_EQ(run.Module(0), (Lines{"Debug.Print 1"}));
-    EXPECT_EQ(run.Module(1), Lines{});
-    EXPECT_EQ(run.lst.ListIndex(), 1);
-    EXPECT_EQ(run.fx.percentProject.Value(), 0);
-    EXPECT_EQ(run.fx.percentFile.Value(), 0);
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
-}
-
 TEST(KeywordDeletion, OverflowIsReportedWithTheKeywordAndAbortEndsTheRun) {
     Lines big(32768, "Debug.Print 1");
     EngineRun run({{"Big", big}, {"After", {"Debug.Print 2"}}});

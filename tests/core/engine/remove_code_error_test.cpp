@@ -36,10 +36,6 @@ TEST_P(RemoveCases, TakeOutOrLeave) {
 INSTANTIATE_TEST_SUITE_P(
     Table, RemoveCases,
     ::testing::Values(
-        RemoveCase{"start block only counts one",
-                   {"Sub A()", kSep, "On Error GoTo X", kSep, "  y = 1", "End Sub"},
-                   {"Sub A()", "  y = 1", "End Sub"},
-                   "\r\n        A   1 section(s) removed"},
         RemoveCase{"edited template lines go the same way",
                    {"Sub A()", kSep, "' my own words", kSep, "  y = 1", kSep, "Exit Sub", "X: Beep", kSep, "End Sub"},
                    {"Sub A()", "  y = 1", "End Sub"},
@@ -55,8 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "\r\n        A   1 section(s) removed"},
         RemoveCase{"declarations section is left alone", {kSep, "Dim x", kSep, "Sub A()", "End Sub"}, {}, ""},
         RemoveCase{"the first line of a procedure is never examined", {kSep, "Sub A()", "End Sub"}, {}, ""},
-        RemoveCase{
-            "another ErrorKey finds nothing", {"Sub A()", kSep, "On Error GoTo X", kSep, "End Sub"}, {}, "", "other"},
         RemoveCase{"an empty ErrorKey marks no line", {"Sub A()", "  y = 1", "", "End Sub"}, {}, "", ""},
         RemoveCase{"a separator without partner opens nothing",
                    {"Sub A()", "  y = 1", kSep, "  z = 2", "End Sub"},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "errors/runtime_error.h"
+#include "fakes/raised.h"
 #include "fakes/corpus.h"
 #include "fakes/scratch_dir.h"
 #include "ide/project_loader.h"
@@ -98,18 +98,14 @@ TEST_F(TempTree, BadInputIsReportedWithTheFileName) {
         {"N.vbp", "just text\r\n", "N.vbp"},
     };
     for (const auto& c : cases) {
-        try {
-            LoadWorkspace(Write(c.file, c.bytes));
-            ADD_FAILURE() << c.file;
-        } catch (const errors::RuntimeError& e) {
-            EXPECT_NE(e.Description().find(c.mention), std::string::npos) << e.Description();
-        }
+        const auto e = vex::testing::Raised([&] { LoadWorkspace(Write(c.file, c.bytes)); });
+        EXPECT_NE(e.Description().find(c.mention), std::string::npos) << c.file << ": " << e.Description();
     }
 }
 
 TEST_F(TempTree, SavesOnlyChangesAtomicallyKeepingPermissions) {
     const auto a = Write("A.bas", kModule);
-    const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub");
+    Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub");
     ::chmod(a.c_str(), 0640);
     const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modA; A.bas\r\nModule=modB; B.bas\r\n");
     auto ws = LoadWorkspace(vbp);
@@ -134,12 +130,8 @@ TEST_F(TempTree, RefusesToOverwriteAFileChangedOnDisk) {
     ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().ReplaceLine(1, "' edited");
     Write("A.bas", kModule + "' someone else\r\n");
     auto changes = ChangedComponents(*ws.ActiveVBProject());
-    try {
-        SaveChanges(changes);
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_NE(e.Description().find("changed on disk"), std::string::npos);
-    }
+    EXPECT_NE(vex::testing::Raised([&] { SaveChanges(changes); }).Description().find("changed on disk"),
+              std::string::npos);
     EXPECT_EQ(util::ReadFile(a), kModule + "' someone else\r\n");
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "errors/runtime_error.h"
+#include "fakes/raised.h"
 
 namespace vex::ini {
 namespace {
@@ -30,13 +30,9 @@ TEST(IniDocument, RefusesLinesAReaderWouldDropAndNamesTheLine) {
         {"[s]\rkey=1\rno equals\r", 3},
     };
     for (const auto& c : cases) {
-        try {
-            (void)IniDocument::Parse(c.text, "/x/settings.ini");
-            ADD_FAILURE() << "accepted: " << c.text;
-        } catch (const errors::RuntimeError& e) {
-            EXPECT_NE(e.Description().find("/x/settings.ini line " + std::to_string(c.line)), std::string::npos)
-                << e.Description();
-        }
+        const auto e = vex::testing::Raised([&] { (void)IniDocument::Parse(c.text, "/x/settings.ini"); });
+        EXPECT_NE(e.Description().find("/x/settings.ini line " + std::to_string(c.line)), std::string::npos)
+            << c.text << ": " << e.Description();
     }
 }
 

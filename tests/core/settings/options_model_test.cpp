@@ -34,7 +34,6 @@ std::optional<std::string> Stored(const SettingsStore& s, std::string_view k) {
 TEST(OptionsModel, OkOnAnEmptyStoreStoresTheDialogSetWhichTheEngineThenUses) {
     MemorySettingsStore store;
     ScriptedErrorReport report;
-    EXPECT_EQ(LoadOptions(store).strErrorCodeStart, "On Error GoTo ErreurOrvel");
     OptionsModel model(store);
     model.ChargeOptions();
     EXPECT_TRUE(model.Apply(report));
@@ -84,20 +83,6 @@ TEST(OptionsModel, ApplyRulesPerControl) {
     EXPECT_EQ(Stored(empty, key::kLineJump), std::nullopt);
 }
 
-TEST(OptionsModel, ChargeOptionsLeavesAnUnconvertibleCheckBoxToTheCallersTrap) {
-    MemorySettingsStore store;
-    store.Save(key::kViewResult, "oui");
-    OptionsModel model(store);
-    try {
-        model.ChargeOptions();
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), errors::code::kTypeMismatch);
-    }
-    EXPECT_EQ(model.form.txtEndCode, defaults::DialogErrorCodeClose()) << "the controls before it are filled";
-    EXPECT_EQ(model.form.txtTabulation, "") << "the controls after it are not";
-}
-
 TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
     struct Case {
         const char* name;
@@ -123,7 +108,6 @@ TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
         EXPECT_EQ(model.Apply(report), c.completes) << c.name;
         EXPECT_EQ(Stored(store, key::kErrorCodeStart).has_value(), c.errorCodeStartSaved) << c.name;
         EXPECT_EQ(Stored(store, key::kTabStart).has_value(), c.tabStartSaved) << c.name;
-        EXPECT_TRUE(Stored(store, key::kNoErrorKey).has_value()) << c.name;
         ASSERT_EQ(report.Reported().size(), c.answers.size()) << c.name;
         EXPECT_EQ(report.Reported()[0].procedure, "frmOption // Apply");
         EXPECT_EQ(report.Reported()[0].number, errors::code::kPermissionDenied);

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "engine/procedure_statements.h"
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
@@ -168,23 +169,29 @@ TEST(AddCodeError, ViewResultDecidesTheWindowEvenWithNothingSelected) {
     EXPECT_EQ(run.window.shown, 1);
 }
 
-TEST(AddCodeError, FailuresAreReported) {
-    EngineRun run({{"modA", {"Sub A()", "End Sub"}}});
-    run.SetOption("ViewResult", "yes");
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
-    ASSERT_EQ(run.fx.report.Reported().size(), 1u);
-    EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // AddCodeError");
-    EXPECT_EQ(run.fx.report.Reported()[0].number, errors::code::kTypeMismatch);
-    EXPECT_EQ(run.Module(), (Lines{"Sub A()", "End Sub"}));
-    EXPECT_EQ(run.fx.result.Text(), "");
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);  // StudyManageError still resets
-
-    run.SetOption("ViewResult", "1");
+TEST(AddCodeError, NoActiveProjectIsReported) {
+    EngineRun run({});
     run.fx.host.activeProject = nullptr;
     run.fx.report.answers = {"5"};
     AddCodeError(run.fx.host, run.lst, run.window);
-    ASSERT_EQ(run.fx.report.Reported().size(), 2u);
-    EXPECT_EQ(run.fx.report.Reported()[1].number, 91) << "no active project";
+    ASSERT_EQ(run.fx.report.Reported().size(), 1u);
+    EXPECT_EQ(run.fx.report.Reported()[0].number, 91);
+}
+
+// The ending line of a procedure is its own End statement.
+TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
+    struct Case {
+        const char* line;
+        const char* kind;
+        bool end;
+    };
+    for (const Case& c :
+         {Case{"End Sub", "Sub", true}, Case{"  end   sub ' done", "Sub", true}, Case{"10 End Sub", "Sub", true},
+          Case{"20: End Function", "Function", true}, Case{"Fin: End Sub", "Sub", true},
+          Case{"End Property", "Property", true}, Case{"End Sub", "Function", false}, Case{"' end sub", "Sub", false},
+          Case{"s = \"end sub\"", "Sub", false}, Case{"x = 1: End Sub", "Sub", false},
+          Case{"End Subtotal", "Sub", false}, Case{"End", "Sub", false}, Case{"End Sub", "", false}})
+        EXPECT_EQ(IsProcedureEnd(c.line, c.kind), c.end) << c.line << " / " << c.kind;
 }
 
 }  // namespace

@@ -107,25 +107,5 @@ TEST(StudyTabulation, OnlySelectedComponentsEachFromItsOwnProcedures) {
     EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
 }
 
-TEST(StudyTabulation, FailuresAreReported) {
-    struct Failure {
-        const char* key;
-        const char* value;
-        int number;
-    };
-    for (const Failure& f : {Failure{"Tabulation", "x", errors::code::kTypeMismatch},
-                             Failure{"TabStart", "40000", errors::code::kOverflow},
-                             Failure{"TabStart", "-2", errors::code::kInvalidProcedureCall}}) {
-        const Lines text = {"Sub P()", "x = 1", "End Sub"};
-        EngineRun run({{"modA", text}});
-        run.SetOption(f.key, f.value);
-        StudyTabulation(run.fx.host, run.lst);
-        ASSERT_EQ(run.fx.report.Reported().size(), 1u) << f.key << "=" << f.value;
-        EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // StudyTabulation");
-        EXPECT_EQ(run.fx.report.Reported()[0].number, f.number) << f.key << "=" << f.value;
-        EXPECT_EQ(run.Module(), text);
-    }
-}
-
 }  // namespace
 }  // namespace vex::engine

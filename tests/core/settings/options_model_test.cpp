@@ -42,8 +42,9 @@ TEST(OptionsModel, OkOnAnEmptyStoreStoresTheDialogSetWhichTheEngineThenUses) {
     const LoadedOptions o = LoadOptions(store);
     EXPECT_EQ(o.strErrorCodeStart, "On Error GoTo vexErrorHandler");
     EXPECT_EQ(o.strErrorCodeClose, defaults::DialogErrorCodeClose());
-    for (auto [k, v] : {std::pair{key::kLineJump, "10"}, {key::kResetLineNumber, "1"}, {key::kViewResult, "1"},
-                        {key::kTabulation, "4"}, {key::kTabStart, "4"}})
+    for (auto [k, v] : {std::pair{key::kLineJump, "10"}, {key::kResetLineNumber, "1"}, {key::kErrorKey, "%Manage Error%"},
+                        {key::kNoErrorKey, " %No Manage Error%"}, {key::kViewResult, "1"}, {key::kTabulation, "4"},
+                        {key::kTabStart, "4"}})
         EXPECT_EQ(Stored(store, k), v) << k;
     EXPECT_EQ(Stored(store, key::kDisplayVexToolsOnConnect), std::nullopt) << "not the dialog's key";
 }

@@ -3,40 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "fakes/host_fixture.h"
-#include "fakes/scoped_env.h"
 #include "settings/memory_settings_store.h"
 
 namespace vex::settings {
 namespace {
-
-TEST(Options, DefaultsOfEveryKeyForEngineAndDialog) {
-    vex::testing::ScopedEnv env{{"VEXTOOLS_HOME", "/opt/vex"}};
-    struct Case {
-        std::string_view key;
-        std::string engine;
-        std::string dialog;
-    };
-    const Case cases[] = {
-        {key::kLineJump, "10", "10"},
-        {key::kResetLineNumber, "1", "1"},
-        {key::kErrorKey, "%Manage Error%", "%Manage Error%"},
-        {key::kNoErrorKey, " %No Manage Error%", " %No Manage Error%"},
-        {key::kErrorCodeStart, "On Error GoTo ErreurOrvel", "On Error GoTo vexErrorHandler"},
-        {key::kErrorCodeClose, defaults::EngineErrorCodeClose(), defaults::DialogErrorCodeClose()},
-        {key::kViewResult, "1", "1"},
-        {key::kTabulation, "4", "4"},
-        {key::kTabStart, "4", "4"},
-        {key::kDisplayVexToolsOnConnect, "0", "0"},
-        {key::kBackupDir, "/opt/vex", "/opt/vex"},
-    };
-    ASSERT_EQ(std::size(cases), kAllKeys.size());
-    for (const auto& c : cases) {
-        EXPECT_TRUE(IsKnownKey(c.key));
-        EXPECT_EQ(EngineDefault(c.key), c.engine) << c.key;
-        EXPECT_EQ(DialogDefault(c.key), c.dialog) << c.key;
-    }
-    EXPECT_FALSE(IsKnownKey("linejump")) << "keys are spelled exactly";
-}
 
 TEST(Options, ReadersConvertStoredTextOrTheDefault) {
     MemorySettingsStore store;

@@ -113,6 +113,7 @@ TEST(CodeVerbs, AnAbortedRunSavesNothingAndTheLogIsAppended) {
     EXPECT_NE(vex::testing::ReadFile(box.dir / "List_Err.log").find("modEtude // StudyLineNumber"), std::string::npos);
     EXPECT_EQ(box.Vex({"unnumber", box.project, "--log", log}).code, 0);
     EXPECT_EQ(vex::testing::ReadFile(log), "\r\n\r\n") << "each run appends its (empty) log and a line break";
+    EXPECT_EQ(box.Vex({"unnumber", box.project, "--log", (box.dir / "no" / "log.txt").string()}).code, 3);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
+#include "ide/vb_syntax.h"
 #include "settings/options.h"
 
 namespace vex::engine {
@@ -86,6 +87,8 @@ struct AddCase {
     Lines after;          ///< empty: unchanged
     std::string logBody;  ///< the log after the head and the component's line
 };
+
+void PrintTo(const AddCase& c, std::ostream* os) { *os << c.what; }
 
 class AddCases : public ::testing::TestWithParam<AddCase> {};
 
@@ -179,6 +182,15 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
 }
 
 // The ending line of a procedure is its own End statement.
+// Two scanners decide whether a line continues; both need a blank before the underscore.
+TEST(AddCodeError, ContinuationMark) {
+    for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
+                                   {"Sub A(a_", false}, {"Sub A()", false}}) {
+        EXPECT_EQ(IsContinued(line), continued) << line;
+        EXPECT_EQ(ide::syntax::Continues(line), continued) << line;
+    }
+}
+
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
     struct Case {
         const char* line;

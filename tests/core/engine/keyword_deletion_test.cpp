@@ -44,6 +44,8 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), c.expected) << c.what;
         EXPECT_TRUE(run.fx.report.Reported().empty()) << c.what;
+        EXPECT_EQ(run.fx.percentProject.Value() + run.fx.percentFile.Value(), 0) << "the bars end at zero";
+        EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
         // Deleting again finds nothing more.
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), c.expected) << c.what;

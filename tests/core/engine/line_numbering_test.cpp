@@ -57,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "    y = 2", "End Sub"},
                    {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "10     x = 1", kMarker, "Exit Sub",
                     "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "20     y = 2", "End Sub"}},
-        NumberCase{"blank, whitespace and old numbers",
-                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "End Sub"},
-                   {"", "Sub A()", "", "   ", "10 x = 1", " ", "End Sub"}, false},
+        // "dim" is a plain prefix test; "12x" has no blank, so it is all statement; ":=" names an argument.
+        NumberCase{"blank, whitespace, old numbers and lines that only look special",
+                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "42 17", "42 ", "  dimension = 1", "Case 1", "12x",
+                    "x := 1", "End Sub"},
+                   {"", "Sub A()", "", "   ", "10 x = 1", " ", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
+                    "30 x := 1", "End Sub"},
+                   false},
         NumberCase{"a declaration first in its range, continued",
                    {"Private Function F( _", "  ByVal a As Long) As Long", "    F = a", "End Function"},
                    {"Private Function F( _", "  ByVal a As Long) As Long", "10     F = a", "End Function"}},
@@ -173,26 +177,6 @@ TEST(Numbering, ComponentsBeyond32767LinesOverflowAndRetryRestartsThePass) {
     EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 x", "End Sub"}));  // the retry numbered it the same way
     EXPECT_EQ(run.Module(1)[2], "x");
     EXPECT_EQ(run.fx.percentProject.Value(), 2);  // Abort leaves the bars as they were
-}
-
-TEST(Numbering, LineFunctions) {
-    struct Case {
-        std::string line, numbered, stripped;
-    } cases[] = {
-        {"  dimension = 1", "", ""},  // a plain prefix test: "dim" excludes it
-        {"Case 1", "", ""},
-        {"42 17", " ", " "},
-        {"42 ", "", ""},
-        {"12x", "10 12x", "12x"},  // no blank: the whole line is the rest, and it is not numeric
-        {"x := 1", "10 x := 1", ""},
-    };
-    testing::ScriptedErrorReport report;
-    for (const auto& c : cases) {
-        LineNumberContext ctx{report};
-        int32_t running = 0;
-        EXPECT_EQ(WriteLineNumber(ctx, c.line, running, 10), c.numbered) << c.line;
-        EXPECT_EQ(RemoveNumber(c.line), c.stripped) << c.line;
-    }
 }
 
 using Targets = std::vector<std::string>;

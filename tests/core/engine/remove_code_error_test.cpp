@@ -22,6 +22,8 @@ struct RemoveCase {
     std::string errorKey = "%Manage Error%";
 };
 
+void PrintTo(const RemoveCase& c, std::ostream* os) { *os << c.what; }
+
 class RemoveCases : public ::testing::TestWithParam<RemoveCase> {};
 
 TEST_P(RemoveCases, TakeOutOrLeave) {

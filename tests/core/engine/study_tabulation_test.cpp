@@ -19,6 +19,8 @@ struct TabCase {
     std::map<std::string, std::string> options = {};
 };
 
+void PrintTo(const TabCase& c, std::ostream* os) { *os << c.what; }
+
 class TabCases : public ::testing::TestWithParam<TabCase> {};
 
 TEST_P(TabCases, LaidOutOnceAndForAll) {
@@ -27,6 +29,8 @@ TEST_P(TabCases, LaidOutOnceAndForAll) {
     for (const auto& [k, v] : c.options) run.SetOption(k, v);
     StudyTabulation(run.fx.host, run.lst);
     EXPECT_TRUE(run.fx.report.Reported().empty());
+    EXPECT_EQ(run.fx.percentProject.Value() + run.fx.percentFile.Value(), 0) << "the bars end at zero";
+    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
     EXPECT_EQ(run.Module(), c.after);
     StudyTabulation(run.fx.host, run.lst);
     EXPECT_EQ(run.Module(), c.after) << "a second run changed the layout";
@@ -94,18 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Sub P()", "For i = 1 To 2", "  Select Case i", "    Case 1", "      x", "  End Select", "Next",
                  "End Sub"},
                 {{"Tabulation", "2.5"}, {"TabStart", "0"}}}));
-
-TEST(StudyTabulation, OnlySelectedComponentsEachFromItsOwnProcedures) {
-    const Lines text = {"Sub Form_Load()", "x = 1", "End Sub"};
-    EngineRun run({{"frmA", text}, {"frmB", text}, {"frmC", text}});
-    run.lst.SetSelected(1, false);
-    StudyTabulation(run.fx.host, run.lst);
-    const Lines laid = {"Sub Form_Load()", "    x = 1", "End Sub"};
-    EXPECT_EQ(run.Module(0), laid);
-    EXPECT_EQ(run.Module(1), text);
-    EXPECT_EQ(run.Module(2), laid);
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
-}
 
 }  // namespace
 }  // namespace vex::engine

@@ -4,16 +4,13 @@
 
 #include <random>
 
+#include "fakes/host_fixture.h"
 #include "fakes/raised.h"
 
 namespace vex::ide {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string s;
-    for (auto l : lines) (s += l) += "\r\n";
-    return s;
-}
+using vex::testing::Crlf;
 
 std::string Describe(const std::vector<ProcInfo>& procs) {
     std::string s;

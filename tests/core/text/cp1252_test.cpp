@@ -39,5 +39,13 @@ TEST(Cp1252, Utf8Conversion) {
     EXPECT_EQ(FromUtf8("caf\xE9"), "caf\xE9");  // already Windows-1252: kept as it stands
 }
 
+TEST(Cp1252, TrimRemovesBlanksOnly) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\t"), "\ta\t");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(LTrim("  a "), "a ");
+    EXPECT_EQ(RTrim("  a "), "  a");
+}
+
 }  // namespace
 }  // namespace vex::text

@@ -99,6 +99,13 @@ struct HostFixture {
 
 namespace vex::testing {
 
+/// Lines joined by CR LF, each ending with one.
+inline std::string Crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) (s += l) += "\r\n";
+    return s;
+}
+
 /// A project of in-memory modules: each pair is (component name, file text). The texts need no header.
 inline ide::Project MakeProject(const std::vector<std::pair<std::string, std::string>>& modules) {
     ide::Project p;

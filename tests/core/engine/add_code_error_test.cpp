@@ -3,40 +3,47 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 
+#include "engine/procedure_statements.h"
+#include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
-#include "handler_test_support.h"
+#include "engine_test_util.h"
+#include "ide/vb_syntax.h"
+#include "settings/options.h"
 
 namespace vex::engine {
 namespace {
 
-using testing::handlers::Crlf;
-using testing::handlers::EngineEndBlock;
-using testing::handlers::EngineStartBlock;
-using testing::handlers::HandlerRun;
-using testing::handlers::Inserted;
+using testing::EngineRun;
+using testing::Lines;
+using testing::WithoutDates;
 
 const std::string kAddHead = "\r\n\r\n[DATE]\r\n Procedure with new error handler.\r\n " + std::string(45, '-');
+const std::string kSep = "'########## %Manage Error% ##########";
 
-/// The log with the date of its heads replaced by "DATE".
-std::string WithoutDates(const std::string& log) {
-    return std::regex_replace(log, std::regex("\\r\\n\\[[^\\]\\r\\n]+\\]"), "\r\n[DATE]");
+/// `lines` with the engine's default handler of procedure `name` inserted: the start block after line index
+/// `declLast`, the end block before index `endAt`.
+Lines Handled(Lines lines, size_t declLast, size_t endAt, const std::string& kind, const std::string& name) {
+    const Lines end = {kSep,           "Exit " + kind,   "ErreurOrvel:",  "Select Case gestErreur(\"" + name + "\", Err, Erl)",
+                       "   Case vbRetry", "       Err = 0", "       Resume", "   Case vbIgnore",
+                       "       Err = 0", "      Resume Next", "  Case vbAbort", "End Select", kSep};
+    const Lines start = {kSep, "On Error GoTo ErreurOrvel", kSep};
+    lines.insert(lines.begin() + static_cast<long>(endAt), end.begin(), end.end());
+    lines.insert(lines.begin() + static_cast<long>(declLast) + 1, start.begin(), start.end());
+    return lines;
 }
 
-TEST(AddCodeError, WorkedExampleWithEngineDefaults) {
-    const std::vector<std::string> before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1",
-                                             "End Sub"};
-    HandlerRun run({{"modEtude", Crlf(before)}});
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
+std::string Logged(const std::string& name, const std::string& kind) {
+    return "\r\n        " + name + " (" + kind + ")\r\n              -> Add beginning code" +
+           "\r\n              -> Add terminate code";
+}
 
-    const auto expected =
-        Inserted(Inserted(before, 3, EngineEndBlock("Sub", "StudyTabulation")), 2, EngineStartBlock());
-    EXPECT_EQ(run.Code(), Crlf(expected));
-    EXPECT_EQ(WithoutDates(run.fx.result.Text()),
-              kAddHead +
-                  "\r\n\r\nmodEtude\r\n        StudyTabulation (Sub)\r\n              -> Add beginning code"
-                  "\r\n              -> Add terminate code");
+TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
+    const Lines before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1", "End Sub"};
+    EngineRun run({{"modEtude", before}});
+    StudyManageError(run.fx.host, run.lst, 1, run.window);
+    EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
+    EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude" + Logged("StudyTabulation", "Sub"));
     EXPECT_EQ(run.window.shown, 1);
     EXPECT_EQ(run.fx.percentFile.Value(), 0);
     EXPECT_EQ(run.fx.percentProject.Value(), 0);
@@ -46,118 +53,92 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaults) {
     // A second run changes nothing and logs only its head and the component.
     run.fx.result.Clear();
     StudyManageError(run.fx.host, run.lst, 1, run.window);
-    EXPECT_EQ(run.Code(), Crlf(expected));
+    EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude");
+
+    const std::string removeHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
+    for (const char* logged : {"\r\n        StudyTabulation   2 section(s) removed", ""}) {
+        run.fx.result.Clear();
+        StudyManageError(run.fx.host, run.lst, 2, run.window);
+        EXPECT_EQ(run.Module(), before);
+        EXPECT_EQ(WithoutDates(run.fx.result.Text()), removeHead + "\r\n\r\nmodEtude" + logged);
+    }
+    EXPECT_EQ(run.window.shown, 4);
 }
 
 TEST(AddCodeError, DialogDefaultTemplate) {
-    HandlerRun run({{"modA", Crlf({"Function F() As Long", "    F = 1", "End Function"})}});
-    run.SetOption("ErrorCodeStart", "On Error GoTo vexErrorHandler");
-    run.SetOption("ErrorCodeClose",
-                  "Exit $$SubFunction$$\r\nvexErrorHandler:\r\nSelect Case MsgBox(\"Error number : \" & Err.Number & "
-                  "vbCr & Err.Description, vbCritical + vbAbortRetryIgnore)\r\n   Case vbRetry\r\n       Resume\r\n"
-                  "   Case vbIgnore\r\n      Resume Next\r\n  Case vbAbort\r\nEnd Select");
+    EngineRun run({{"modA", {"Function F() As Long", "    F = 1", "End Function"}}});
+    for (auto k : {settings::key::kErrorCodeStart, settings::key::kErrorCodeClose})
+        run.SetOption(k, settings::DialogDefault(k));
     AddCodeError(run.fx.host, run.lst, run.window);
-    const std::string sep = "'########## %Manage Error% ##########";
-    EXPECT_EQ(run.Code(),
-              Crlf({"Function F() As Long", sep, "On Error GoTo vexErrorHandler", sep, "    F = 1", sep,
-                    "Exit Function", "vexErrorHandler:",
-                    "Select Case MsgBox(\"Error number : \" & Err.Number & vbCr & Err.Description, vbCritical + "
-                    "vbAbortRetryIgnore)",
-                    "   Case vbRetry", "       Resume", "   Case vbIgnore", "      Resume Next", "  Case vbAbort",
-                    "End Select", sep, "End Function"}));
+    EXPECT_EQ(run.Module(),
+              (Lines{"Function F() As Long", kSep, "On Error GoTo vexErrorHandler", kSep, "    F = 1", kSep,
+                     "Exit Function", "vexErrorHandler:",
+                     "Select Case MsgBox(\"Error number : \" & Err.Number & vbCr & Err.Description, vbCritical + "
+                     "vbAbortRetryIgnore)",
+                     "   Case vbRetry", "       Resume", "   Case vbIgnore", "      Resume Next", "  Case vbAbort",
+                     "End Select", kSep, "End Function"}));
 }
 
 struct AddCase {
     const char* what;
-    std::vector<std::string> before;
+    Lines before;
     std::map<std::string, std::string> options;
-    std::vector<std::string> after;  ///< empty: unchanged
-    std::string logBody;             ///< the log after the head and the component's line
+    Lines after;          ///< empty: unchanged
+    std::string logBody;  ///< the log after the head and the component's line
 };
+
+void PrintTo(const AddCase& c, std::ostream* os) { *os << c.what; }
 
 class AddCases : public ::testing::TestWithParam<AddCase> {};
 
-TEST_P(AddCases, InsertOrLeave) {
+// Insertion gives the expected text and log, and removal then gives the original back.
+TEST_P(AddCases, InsertOrLeaveThenRemove) {
     const AddCase& c = GetParam();
-    HandlerRun run({{"modA", Crlf(c.before)}});
+    EngineRun run({{"modA", c.before}});
     for (const auto& [k, v] : c.options) run.SetOption(k, v);
     AddCodeError(run.fx.host, run.lst, run.window);
-    EXPECT_EQ(run.Code(), Crlf(c.after.empty() ? c.before : c.after));
+    EXPECT_EQ(run.Module(), c.after.empty() ? c.before : c.after);
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodA" + c.logBody);
+    RemoveCodeError(run.fx.host, run.lst, run.window);
+    EXPECT_EQ(run.Module(), c.before) << "removal";
     EXPECT_TRUE(run.fx.report.Reported().empty());
 }
 
-const std::string kLogged = "\r\n              -> Add beginning code\r\n              -> Add terminate code";
-
-std::vector<std::string> Handled(const std::vector<std::string>& lines, size_t declLast, size_t endAt,
-                                 const std::string& kind, const std::string& name) {
-    return Inserted(Inserted(lines, endAt, EngineEndBlock(kind, name)), declLast + 1, EngineStartBlock());
-}
-
-const std::vector<std::string> kFriend = {"Friend Sub Fr()", "  x = 1", "End Sub"};
-const std::vector<std::string> kStatic = {"Private Static Function St() As Long", "  St = 1", "End Function"};
-const std::vector<std::string> kPublicStatic = {"Public Static Sub PS()", "End Sub"};
-const std::vector<std::string> kProperties = {"Private m As Long", "Public Property Get V() As Long",  "  V = m",
-                                              "End Property",      "Public Property Let V(x As Long)", "  m = x",
-                                              "End Property"};
-const std::vector<std::string> kMentions = {"Sub M()", "  ' we end sub here", "  s = \"End Sub\"", "End Sub"};
-const std::vector<std::string> kContinued = {"Sub C(a As Long, _", "      b As Long, _", "      c As Long)", "  x = 1",
-                                             "End Sub"};
-const std::vector<std::string> kNumbered = {"Sub N()", "10 x = 1", "20 End Sub"};
-const std::vector<std::string> kLabel = {"Sub L()", "  GoTo Fin", "Fin: End Sub"};
-const std::vector<std::string> kAboveMarker = {"Option Explicit", "' %Manage Error% was here", "Sub A()", "End Sub"};
-const std::vector<std::string> kOwnHandler = {"Sub H()", "On Error GoTo Oops", "Exit Sub", "Oops:", "End Sub"};
+const Lines kKinds = {"Friend Sub Fr()",       "  x = 1", "End Sub", "Private Static Function St() As Long",
+                      "  St = 1",              "End Function", "Public Static Sub PS()", "End Sub"};
+const Lines kProperties = {"Private m As Long", "Public Property Get V() As Long", "  V = m", "End Property",
+                           "Public Property Let V(x As Long)", "  m = x", "End Property"};
+const Lines kMentions = {"Sub M()", "  ' we end sub here", "  s = \"End Sub\"", "End Sub"};
+const Lines kContinued = {"Sub C(a As Long, _", "      b As Long, _", "      c As Long)", "  x = 1", "End Sub"};
+const Lines kNumberedOrLabelled = {"Sub N()", "10 x = 1", "20 End Sub", "Sub L()", "  GoTo Fin", "Fin: End Sub"};
+const Lines kAboveMarker = {"Option Explicit", "' %Manage Error% was here", "Sub A()", "End Sub"};
+const Lines kOwnHandler = {"Sub H()", "On Error GoTo Oops", "Exit Sub", "Oops:", "End Sub"};
+const Lines kOptOutWithoutBlank = {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AddCases,
     ::testing::Values(
-        AddCase{
-            "Friend Sub is a Sub", kFriend, {}, Handled(kFriend, 0, 2, "Sub", "Fr"), "\r\n        Fr (Sub)" + kLogged},
-        AddCase{"Static Function is a Function",
-                kStatic,
-                {},
-                Handled(kStatic, 0, 2, "Function", "St"),
-                "\r\n        St (Function)" + kLogged},
-        AddCase{"Public Static Sub is a Sub",
-                kPublicStatic,
-                {},
-                Handled(kPublicStatic, 0, 1, "Sub", "PS"),
-                "\r\n        PS (Sub)" + kLogged},
-        AddCase{"each property procedure is its own, ending at End Property",
-                kProperties,
-                {},
+        AddCase{"the kind word comes from the keyword: Friend Sub, Static Function, Public Static Sub", kKinds, {},
+                Handled(Handled(Handled(kKinds, 6, 7, "Sub", "PS"), 3, 5, "Function", "St"), 0, 2, "Sub", "Fr"),
+                Logged("Fr", "Sub") + Logged("St", "Function") + Logged("PS", "Sub")},
+        AddCase{"each property procedure is its own, ending at End Property", kProperties, {},
                 Handled(Handled(kProperties, 4, 6, "Property", "V"), 1, 3, "Property", "V"),
-                "\r\n        V (Property)" + kLogged + "\r\n        V (Property)" + kLogged},
-        AddCase{"a comment or string mentioning end sub is not the end",
-                kMentions,
-                {},
-                Handled(kMentions, 0, 3, "Sub", "M"),
-                "\r\n        M (Sub)" + kLogged},
-        AddCase{"continued declaration gets its block after the last line",
-                kContinued,
-                {},
-                Handled(kContinued, 2, 4, "Sub", "C"),
-                "\r\n        C (Sub)" + kLogged},
-        AddCase{
-            "numbered End line", kNumbered, {}, Handled(kNumbered, 0, 2, "Sub", "N"), "\r\n        N (Sub)" + kLogged},
-        AddCase{"labelled End line", kLabel, {}, Handled(kLabel, 0, 2, "Sub", "L"), "\r\n        L (Sub)" + kLogged},
-        AddCase{"marker above the declaration does not keep out",
-                kAboveMarker,
-                {},
-                Handled(kAboveMarker, 2, 3, "Sub", "A"),
-                "\r\n        A (Sub)" + kLogged},
-        AddCase{"an existing handler does not matter",
-                kOwnHandler,
-                {},
-                Handled(kOwnHandler, 0, 4, "Sub", "H"),
-                "\r\n        H (Sub)" + kLogged},
+                Logged("V", "Property") + Logged("V", "Property")},
+        AddCase{"a comment or string mentioning end sub is not the end", kMentions, {},
+                Handled(kMentions, 0, 3, "Sub", "M"), Logged("M", "Sub")},
+        AddCase{"continued declaration gets its block after the last line", kContinued, {},
+                Handled(kContinued, 2, 4, "Sub", "C"), Logged("C", "Sub")},
+        AddCase{"numbered or labelled End line", kNumberedOrLabelled, {},
+                Handled(Handled(kNumberedOrLabelled, 3, 5, "Sub", "L"), 0, 2, "Sub", "N"),
+                Logged("N", "Sub") + Logged("L", "Sub")},
+        AddCase{"marker above the declaration does not keep out", kAboveMarker, {},
+                Handled(kAboveMarker, 2, 3, "Sub", "A"), Logged("A", "Sub")},
+        AddCase{"an existing handler does not matter", kOwnHandler, {}, Handled(kOwnHandler, 0, 4, "Sub", "H"),
+                Logged("H", "Sub")},
         AddCase{"opt-out marker keeps out", {"Sub A()", "  x = 1 ' %No Manage Error%", "End Sub"}, {}, {}, ""},
-        AddCase{"opt-out needs its leading blank",
-                {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"},
-                {},
-                Handled({"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"}, 0, 2, "Sub", "A"),
-                "\r\n        A (Sub)" + kLogged},
+        AddCase{"opt-out needs its leading blank", kOptOutWithoutBlank, {},
+                Handled(kOptOutWithoutBlank, 0, 2, "Sub", "A"), Logged("A", "Sub")},
         AddCase{"marker in another case keeps out", {"Sub A()", "  ' %MANAGE ERROR%", "End Sub"}, {}, {}, ""},
         AddCase{"empty ErrorKey keeps every procedure out", {"Sub A()", "End Sub"}, {{"ErrorKey", ""}}, {}, ""},
         AddCase{"empty NoErrorKey keeps every procedure out", {"Sub A()", "End Sub"}, {{"NoErrorKey", ""}}, {}, ""},
@@ -166,68 +147,63 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Sub A()", "End Sub"},
                 {{"ErrorCodeStart", "' $$ProcedureName$$ $$ProcedureName$$ in $$FileName$$"},
                  {"ErrorCodeClose", "Exit $$SubFunction$$ ' $$SubFunction$$ $$FileName$$"}},
-                {"Sub A()", "'########## %Manage Error% ##########", "' A A in modA",
-                 "'########## %Manage Error% ##########", "'########## %Manage Error% ##########",
-                 "Exit Sub ' Sub modA", "'########## %Manage Error% ##########", "End Sub"},
-                "\r\n        A (Sub)" + kLogged},
+                {"Sub A()", kSep, "' A A in modA", kSep, kSep, "Exit Sub ' Sub modA", kSep, "End Sub"},
+                Logged("A", "Sub")},
         AddCase{"an empty template gives one empty line",
                 {"Sub A()", "End Sub"},
                 {{"ErrorCodeStart", ""}, {"ErrorCodeClose", ""}},
-                {"Sub A()", "'########## %Manage Error% ##########", "", "'########## %Manage Error% ##########",
-                 "'########## %Manage Error% ##########", "", "'########## %Manage Error% ##########", "End Sub"},
-                "\r\n        A (Sub)" + kLogged},
+                {"Sub A()", kSep, "", kSep, kSep, "", kSep, "End Sub"},
+                Logged("A", "Sub")},
         AddCase{"settings text is written in the code page",
                 {"Sub A()", "End Sub"},
                 {{"ErrorKey", "%Gestión%"}, {"ErrorCodeStart", "' é"}, {"ErrorCodeClose", "Exit Sub"}},
                 {"Sub A()", "'########## %Gesti\xF3n% ##########", "' \xE9", "'########## %Gesti\xF3n% ##########",
                  "'########## %Gesti\xF3n% ##########", "Exit Sub", "'########## %Gesti\xF3n% ##########", "End Sub"},
-                "\r\n        A (Sub)" + kLogged}));
+                Logged("A", "Sub")}));
 
-TEST(AddCodeError, OnlySelectedRowsAndStillTheWindow) {
-    HandlerRun run({{"modA", Crlf({"Sub A()", "End Sub"})},
-                    {"modB", Crlf({"Sub B()", "End Sub"})},
-                    {"modC", Crlf({"Sub C()", "End Sub"})}});
+TEST(AddCodeError, ViewResultDecidesTheWindowEvenWithNothingSelected) {
+    EngineRun run({{"modA", {"Sub A()", "End Sub"}}});
     run.lst.SetSelected(0, false);
-    run.lst.SetSelected(2, false);
-    run.lst.AddItem("modB");  // a second row of the same text never counts
-    AddCodeError(run.fx.host, run.lst, run.window);
-    EXPECT_EQ(run.Code(0), Crlf({"Sub A()", "End Sub"}));
-    EXPECT_NE(run.Code(1), Crlf({"Sub B()", "End Sub"}));
-    EXPECT_EQ(run.Code(2), Crlf({"Sub C()", "End Sub"}));
-    EXPECT_EQ(run.fx.percentProject.Value(), 3);
-    EXPECT_EQ(run.lst.ListIndex(), 1);
-
-    for (int16_t i = 0; i < run.lst.ListCount(); ++i) run.lst.SetSelected(i, false);
-    run.fx.result.Clear();
     AddCodeError(run.fx.host, run.lst, run.window);
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead);
-    EXPECT_EQ(run.window.shown, 2);
-
+    EXPECT_EQ(run.window.shown, 1);
     run.SetOption("ViewResult", "0");
     AddCodeError(run.fx.host, run.lst, run.window);
-    EXPECT_EQ(run.window.shown, 2);
-}
-
-TEST(AddCodeError, UnconvertibleViewResultIsReportedAndAbortLeaves) {
-    HandlerRun run({{"modA", Crlf({"Sub A()", "End Sub"})}});
-    run.SetOption("ViewResult", "yes");
-    run.fx.report.answers = {"3"};
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
-    ASSERT_EQ(run.fx.report.Reported().size(), 1u);
-    EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // AddCodeError");
-    EXPECT_EQ(run.fx.report.Reported()[0].number, errors::code::kTypeMismatch);
-    EXPECT_EQ(run.Code(), Crlf({"Sub A()", "End Sub"}));
-    EXPECT_EQ(run.fx.result.Text(), "");
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);  // StudyManageError still resets
+    EXPECT_EQ(run.window.shown, 1);
 }
 
 TEST(AddCodeError, NoActiveProjectIsReported) {
-    HandlerRun run({});
+    EngineRun run({});
     run.fx.host.activeProject = nullptr;
     run.fx.report.answers = {"5"};
     AddCodeError(run.fx.host, run.lst, run.window);
     ASSERT_EQ(run.fx.report.Reported().size(), 1u);
     EXPECT_EQ(run.fx.report.Reported()[0].number, 91);
+}
+
+// The ending line of a procedure is its own End statement.
+// Two scanners decide whether a line continues; both need a blank before the underscore.
+TEST(AddCodeError, ContinuationMark) {
+    for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
+                                   {"Sub A(a_", false}, {"Sub A()", false}}) {
+        EXPECT_EQ(IsContinued(line), continued) << line;
+        EXPECT_EQ(ide::syntax::Continues(line), continued) << line;
+    }
+}
+
+TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
+    struct Case {
+        const char* line;
+        const char* kind;
+        bool end;
+    };
+    for (const Case& c :
+         {Case{"End Sub", "Sub", true}, Case{"  end   sub ' done", "Sub", true}, Case{"10 End Sub", "Sub", true},
+          Case{"20: End Function", "Function", true}, Case{"Fin: End Sub", "Sub", true},
+          Case{"End Property", "Property", true}, Case{"End Sub", "Function", false}, Case{"' end sub", "Sub", false},
+          Case{"s = \"end sub\"", "Sub", false}, Case{"x = 1: End Sub", "Sub", false},
+          Case{"End Subtotal", "Sub", false}, Case{"End", "Sub", false}, Case{"End Sub", "", false}})
+        EXPECT_EQ(IsProcedureEnd(c.line, c.kind), c.end) << c.line << " / " << c.kind;
 }
 
 }  // namespace

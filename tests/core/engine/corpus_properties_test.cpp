@@ -1,15 +1,17 @@
-// Properties of the numbering and keyword passes over real-world projects.
+// Properties of every code pass over the real-world projects.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <regex>
 
+#include "engine/add_code_error.h"
 #include "engine/keyword_deletion.h"
 #include "engine/line_numbering.h"
+#include "engine/remove_code_error.h"
+#include "engine/study_tabulation.h"
 #include "engine_test_util.h"
-#include "ide/source_module.h"
+#include "fakes/corpus.h"
+#include "ide/project_loader.h"
 #include "ide/vb_syntax.h"
 
 namespace vex::engine {
@@ -18,39 +20,42 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Lines;
 
-std::vector<fs::path> CorpusModules() {
-    std::vector<fs::path> files;
-    const fs::path corpus = fs::path(VEXTOOLS_SOURCE_DIR) / ".." / "shared" / "corpus";
-    if (!fs::exists(corpus)) return files;
-    for (const auto& e : fs::recursive_directory_iterator(corpus)) {
-        const auto ext = e.path().extension().string();
-        if (ext == ".bas" || ext == ".cls" || ext == ".frm" || ext == ".ctl" || ext == ".pag" || ext == ".dob" ||
-            ext == ".dsr")
-            files.push_back(e.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-/// One module from the corpus as the only component of a project.
+/// The active project of a corpus project file, listed with every row selected, with fakes around it.
 struct CorpusRun {
-    explicit CorpusRun(const std::string& bytes) {
-        project = testing::MakeProject({{"M", bytes}});
-        fx.host.activeProject = &project;
+    explicit CorpusRun(const fs::path& file) : workspace(ide::LoadWorkspace(file)) {
+        project = workspace.ActiveVBProject();
+        fx.host.activeProject = project;
+        fx.store.Save("ViewResult", "0");
         LoadProjectFile(fx.host, lst);
     }
-    ide::SourceModule& Module() { return project.VBComponents()[0].Source(); }
+    /// The components whose file was found, then their file texts and their code lines.
+    std::vector<ide::Component*> Loaded() {
+        std::vector<ide::Component*> loaded;
+        for (auto& c : project->VBComponents())
+            if (c.Loaded()) loaded.push_back(&c);
+        return loaded;
+    }
+    std::vector<std::string> Files() {
+        std::vector<std::string> texts;
+        for (auto* c : Loaded()) texts.push_back(c->Source().Serialize());
+        return texts;
+    }
+    std::vector<Lines> CodeLines() {
+        std::vector<Lines> lines;
+        for (auto* c : Loaded()) lines.push_back(testing::LinesOf(c->GetCodeModule()));
+        return lines;
+    }
+    void ExpectNoReport() {
+        ASSERT_TRUE(fx.report.Reported().empty()) << fx.report.Reported()[0].description;
+    }
+    ide::Workspace workspace;
+    ide::Project* project = nullptr;
     testing::HostFixture fx;
-    ide::Project project;
     PlainFileList lst;
+    NullResultWindow window;
 };
+
+std::vector<fs::path> Projects() { return testing::CorpusFiles({".vbp"}); }
 
 bool HasLineNumbers(const Lines& lines) {
     for (const auto& l : lines)
@@ -70,58 +75,123 @@ std::vector<Lines> Statements(const Lines& lines) {
     return statements;
 }
 
-#define SKIP_WITHOUT_CORPUS(files) \
-    if ((files).empty()) GTEST_SKIP() << "no corpus at " VEXTOOLS_SOURCE_DIR "/../shared/corpus"
-
 TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone) {
-    const auto files = CorpusModules();
-    SKIP_WITHOUT_CORPUS(files);
+    const auto projects = Projects();
+    SKIP_WITHOUT_CORPUS(projects);
     long restored = 0;
-    for (const auto& file : files) {
-        const std::string bytes = ReadBytes(file);
-        CorpusRun run(bytes);
-        const Lines original = testing::LinesOf(run.Module());
+    for (const auto& file : projects) {
+        SCOPED_TRACE(file.string());
+        CorpusRun run(file);
+        const auto original = run.Files();
+        const auto originalLines = run.CodeLines();
         StudyLineNumber(run.fx.host, run.lst, 1);
-        const std::string once = run.Module().Serialize();
-        const Lines numbered = testing::LinesOf(run.Module());
-        ASSERT_EQ(numbered.size(), original.size()) << file;
-        for (size_t i = 1; i < numbered.size(); ++i) {
-            if (numbered[i] != original[i]) {
-                ASSERT_FALSE(ide::syntax::Continues(original[i - 1])) << file << " line " << i + 1;
-            }
+        const auto once = run.Files();
+        const auto numbered = run.CodeLines();
+        for (size_t m = 0; m < numbered.size(); ++m) {
+            ASSERT_EQ(numbered[m].size(), originalLines[m].size());
+            for (size_t i = 1; i < numbered[m].size(); ++i)
+                ASSERT_TRUE(numbered[m][i] == originalLines[m][i] || !ide::syntax::Continues(originalLines[m][i - 1]))
+                    << "numbered a continuation line: " << numbered[m][i];
         }
         StudyLineNumber(run.fx.host, run.lst, 1);
-        ASSERT_EQ(run.Module().Serialize(), once) << file << ": numbering twice differs from once";
+        ASSERT_EQ(run.Files(), once) << "numbering twice differs from once";
         StudyLineNumber(run.fx.host, run.lst, 2);
-        if (!HasLineNumbers(original)) {
-            ASSERT_EQ(run.Module().Serialize(), bytes) << file << ": removal does not restore the file";
+        const auto removed = run.Files();
+        for (size_t m = 0; m < original.size(); ++m) {
+            if (HasLineNumbers(originalLines[m])) continue;
+            EXPECT_TRUE(removed[m] == original[m]) << run.Loaded()[m]->Name() << ": removal does not restore it";
             ++restored;
         }
-        ASSERT_TRUE(run.fx.report.Reported().empty()) << file << ": " << run.fx.report.Reported()[0].description;
+        run.ExpectNoReport();
     }
     EXPECT_GT(restored, 100);
 }
 
 TEST(CorpusProperties, KeywordDeletionRemovesWholeStatementsOnly) {
-    const auto files = CorpusModules();
-    SKIP_WITHOUT_CORPUS(files);
-    for (const auto& file : files) {
-        CorpusRun run(ReadBytes(file));
-        const auto before = Statements(testing::LinesOf(run.Module()));
+    const auto projects = Projects();
+    SKIP_WITHOUT_CORPUS(projects);
+    for (const auto& file : projects) {
+        SCOPED_TRACE(file.string());
+        CorpusRun run(file);
+        const auto before = run.CodeLines();
         StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
-        const auto after = Statements(testing::LinesOf(run.Module()));
-        // What is left is the original statements with some whole ones taken out, each holding the keyword.
-        size_t k = 0;
-        for (const auto& statement : before) {
-            if (k < after.size() && after[k] == statement) {
-                ++k;
-                continue;
+        run.ExpectNoReport();
+        const auto afterLines = run.CodeLines();
+        for (size_t m = 0; m < before.size(); ++m) {
+            const auto after = Statements(afterLines[m]);
+            // What is left is the original statements with some whole ones taken out, each holding the keyword.
+            size_t k = 0;
+            for (const auto& statement : Statements(before[m])) {
+                if (k < after.size() && after[k] == statement) {
+                    ++k;
+                    continue;
+                }
+                bool holds = false;
+                for (const auto& l : statement) holds = holds || l.find("Debug.Print") != std::string::npos;
+                ASSERT_TRUE(holds) << "removed a statement without the keyword: " << statement[0];
             }
-            bool holds = false;
-            for (const auto& l : statement) holds = holds || l.find("Debug.Print") != std::string::npos;
-            ASSERT_TRUE(holds) << file << ": removed a statement without the keyword: " << statement[0];
+            ASSERT_EQ(k, after.size()) << run.Loaded()[m]->Name() << " is not made of whole original statements";
         }
-        ASSERT_EQ(k, after.size()) << file << ": the result is not made of whole original statements";
+    }
+}
+
+/// Every procedure holds either no separator line or four: the first right after its declaration, the
+/// last right before its own End line.
+void ExpectHandlersInPlace(ide::Component& component) {
+    static const std::regex endLine(R"(^\s*(\w+:?\s+)?end\s+(sub|function|property)\b.*)", std::regex::icase);
+    const std::string sep = "'########## %Manage Error% ##########";
+    auto& code = component.GetCodeModule();
+    for (const auto& proc : component.Source().Procedures()) {
+        std::vector<long> seps;
+        long firstEnd = 0;
+        for (long j = proc.body; j <= proc.end; ++j) {
+            const std::string line = code.Lines(j, 1);
+            if (line == sep) seps.push_back(j);
+            if (!firstEnd && std::regex_match(line, endLine)) firstEnd = j;
+        }
+        if (seps.empty()) continue;
+        ASSERT_EQ(seps.size(), 4u) << component.Name() << "." << proc.name;
+        long declLast = proc.body;
+        while (code.Lines(declLast, 1).ends_with(" _")) ++declLast;
+        EXPECT_EQ(seps[0], declLast + 1) << component.Name() << "." << proc.name;
+        EXPECT_EQ(seps[3] + 1, firstEnd) << component.Name() << "." << proc.name;
+    }
+}
+
+TEST(CorpusProperties, HandlersGoInOnceInPlaceAndRemovalRestores) {
+    const auto projects = Projects();
+    SKIP_WITHOUT_CORPUS(projects);
+    for (const auto& file : projects) {
+        SCOPED_TRACE(file.string());
+        CorpusRun run(file);
+        const auto original = run.Files();
+        AddCodeError(run.fx.host, run.lst, run.window);
+        run.ExpectNoReport();
+        const auto added = run.Files();
+        EXPECT_NE(added, original);
+        for (auto* c : run.Loaded()) ExpectHandlersInPlace(*c);
+
+        AddCodeError(run.fx.host, run.lst, run.window);
+        EXPECT_TRUE(run.Files() == added) << "a second add changed the code";
+        RemoveCodeError(run.fx.host, run.lst, run.window);
+        run.ExpectNoReport();
+        const auto restored = run.Files();
+        for (size_t i = 0; i < original.size(); ++i)
+            EXPECT_TRUE(restored[i] == original[i]) << "removal did not restore " << run.Loaded()[i]->Name();
+    }
+}
+
+TEST(CorpusProperties, IndentTwiceEqualsOnce) {
+    const auto projects = Projects();
+    SKIP_WITHOUT_CORPUS(projects);
+    for (const auto& file : projects) {
+        SCOPED_TRACE(file.string());
+        CorpusRun run(file);
+        StudyTabulation(run.fx.host, run.lst);
+        run.ExpectNoReport();
+        const auto once = run.Files();
+        StudyTabulation(run.fx.host, run.lst);
+        EXPECT_TRUE(run.Files() == once) << "a second indent changed the code";
     }
 }
 

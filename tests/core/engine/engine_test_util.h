@@ -1,11 +1,14 @@
 #pragma once
-// Helpers for the engine tests: modules written as line lists, and one run of a pass over a project.
+// Helpers for the engine tests: modules written as line lists, run as one listed project over the host fakes.
 
+#include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "engine/project_list.h"
+#include "engine/result_window.h"
 #include "fakes/host_fixture.h"
 #include "ide/code_module.h"
 
@@ -13,17 +16,22 @@ namespace vex::testing {
 
 using Lines = std::vector<std::string>;
 
-inline std::string Crlf(const Lines& lines) {
-    std::string s;
-    for (const auto& l : lines) (s += l) += "\r\n";
-    return s;
-}
-
 inline Lines LinesOf(const ide::CodeModule& code) {
     Lines lines;
     for (long j = 1; j <= code.CountOfLines(); ++j) lines.push_back(code.Lines(j, 1));
     return lines;
 }
+
+/// The result log with the date of each run's head replaced by "DATE".
+inline std::string WithoutDates(const std::string& log) {
+    return std::regex_replace(log, std::regex("\\r\\n\\[[^\\]\\r\\n]+\\]"), "\r\n[DATE]");
+}
+
+class CountingResultWindow : public engine::ResultWindow {
+public:
+    void ShowModal() override { ++shown; }
+    int shown = 0;
+};
 
 /// A project of modules given as line lists, loaded into a fixture and a list (all rows selected).
 struct EngineRun {
@@ -34,11 +42,13 @@ struct EngineRun {
         fx.host.activeProject = &project;
         engine::LoadProjectFile(fx.host, lst);
     }
-    Lines Module(size_t i) const { return LinesOf(project.VBComponents()[i].GetCodeModule()); }
+    Lines Module(size_t i = 0) const { return LinesOf(project.VBComponents()[i].GetCodeModule()); }
+    void SetOption(std::string_view key, std::string_view value) { fx.store.Save(key, value); }
 
     HostFixture fx;
     ide::Project project;
     engine::PlainFileList lst;
+    CountingResultWindow window;
 };
 
 }  // namespace vex::testing

@@ -44,22 +44,12 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), c.expected) << c.what;
         EXPECT_TRUE(run.fx.report.Reported().empty()) << c.what;
+        EXPECT_EQ(run.fx.percentProject.Value() + run.fx.percentFile.Value(), 0) << "the bars end at zero";
+        EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
         // Deleting again finds nothing more.
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), c.expected) << c.what;
     }
-}
-
-TEST(KeywordDeletion, OnlySelectedComponentsChangeAndBarsEndAtZero) {
-    EngineRun run({{"A", {"Debug.Print 1"}}, {"B", {"Debug.Print 2"}}});
-    run.lst.SetSelected(0, false);
-    StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
-    EXPECT_EQ(run.Module(0), (Lines{"Debug.Print 1"}));
-    EXPECT_EQ(run.Module(1), Lines{});
-    EXPECT_EQ(run.lst.ListIndex(), 1);
-    EXPECT_EQ(run.fx.percentProject.Value(), 0);
-    EXPECT_EQ(run.fx.percentFile.Value(), 0);
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
 }
 
 TEST(KeywordDeletion, OverflowIsReportedWithTheKeywordAndAbortEndsTheRun) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/jump_targets.h"
 #include "engine/project_list.h"
 #include "engine_test_util.h"
+#include "ide/source_module.h"
 
 namespace vex::engine {
 namespace {
@@ -55,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "    y = 2", "End Sub"},
                    {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "10     x = 1", kMarker, "Exit Sub",
                     "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "20     y = 2", "End Sub"}},
-        NumberCase{"blank, whitespace and old numbers",
-                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "End Sub"},
-                   {"", "Sub A()", "", "   ", "10 x = 1", " ", "End Sub"}, false},
+        // "dim" is a plain prefix test; "12x" has no blank, so it is all statement; ":=" names an argument.
+        NumberCase{"blank, whitespace, old numbers and lines that only look special",
+                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "42 17", "42 ", "  dimension = 1", "Case 1", "12x",
+                    "x := 1", "End Sub"},
+                   {"", "Sub A()", "", "   ", "10 x = 1", " ", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
+                    "30 x := 1", "End Sub"},
+                   false},
         NumberCase{"a declaration first in its range, continued",
                    {"Private Function F( _", "  ByVal a As Long) As Long", "    F = a", "End Function"},
                    {"Private Function F( _", "  ByVal a As Long) As Long", "10     F = a", "End Function"}},
@@ -126,42 +132,25 @@ TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents
 }
 
 TEST(Numbering, OptionsAreReadAndConverted) {
-    struct Case {
+    const std::string marker = "'### %Gestion \xC9T\xC9% ###";  // ÉTÉ in Windows-1252
+    const struct {
         const char *key, *value;
-        Lines expected;
-        int error;  // the number reported, 0 for none
+        Lines input, expected;
     } cases[] = {
-        {"LineJump", "2.5", {"", "Sub A()", "2 x", "4 y", "End Sub"}, 0},
-        {"LineJump", "3.5", {"", "Sub A()", "4 x", "8 y", "End Sub"}, 0},
-        {"LineJump", "abc", {"", "Sub A()", "x", "y", "End Sub"}, 13},
-        {"LineJump", "3000000000", {"", "Sub A()", "x", "y", "End Sub"}, 6},
-        {"ResetLineNumber", "yes", {"", "Sub A()", "x", "y", "End Sub"}, 13},
+        {"LineJump", "2.5", {"", "Sub A()", "x", "y", "End Sub"}, {"", "Sub A()", "2 x", "4 y", "End Sub"}},
         // An empty key is found in every line: the error-block state flips on each examined line.
-        {"ErrorKey", "", {"", "Sub A()", "x", "10 y", "End Sub"}, 0},
-        {"ErrorKey", "%Gestion d'erreur \xC3\xA9%", {"", "Sub A()", "10 x", "20 y", "End Sub"}, 0},
+        {"ErrorKey", "", {"", "Sub A()", "x", "y", "End Sub"}, {"", "Sub A()", "x", "10 y", "End Sub"}},
+        // The stored key is UTF-8; the code is Windows-1252 and compared without regard to case.
+        {"ErrorKey", "%gestion \xC3\xA9t\xC3\xA9%", {"", "Sub A()", marker, "x", marker, "y", "End Sub"},
+         {"", "Sub A()", marker, "x", marker, "10 y", "End Sub"}},
     };
     for (const auto& c : cases) {
-        EngineRun run({{"M", {"", "Sub A()", "x", "y", "End Sub"}}});
-        run.fx.store.Save(c.key, c.value);
-        run.fx.report.answers = {"5"};
+        EngineRun run({{"M", c.input}});
+        run.SetOption(c.key, c.value);
         StudyLineNumber(run.fx.host, run.lst, 1);
-        EXPECT_EQ(run.Module(0), c.expected) << c.key << "=" << c.value;
-        if (c.error) {
-            ASSERT_EQ(run.fx.report.Reported().size(), 1u) << c.value;
-            EXPECT_EQ(run.fx.report.Reported()[0].number, c.error);
-            EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // StudyLineNumber");
-        } else {
-            EXPECT_TRUE(run.fx.report.Reported().empty()) << c.value;
-        }
+        EXPECT_EQ(run.Module(), c.expected) << c.key << "=" << c.value;
+        EXPECT_TRUE(run.fx.report.Reported().empty());
     }
-}
-
-TEST(Numbering, ErrorKeyFromTheStoreIsComparedAsCodeText) {
-    const std::string marker = "'### %Gestion \xC9T\xC9% ###";  // ÉTÉ in Windows-1252
-    EngineRun run({{"M", {"", "Sub A()", marker, "x", marker, "y", "End Sub"}}});
-    run.fx.store.Save("ErrorKey", "%gestion \xC3\xA9t\xC3\xA9%");  // été in UTF-8
-    StudyLineNumber(run.fx.host, run.lst, 1);
-    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", marker, "x", marker, "10 y", "End Sub"}));
 }
 
 TEST(Numbering, OverflowOfTheRunningNumberIsReportedPerLine) {
@@ -190,33 +179,42 @@ TEST(Numbering, ComponentsBeyond32767LinesOverflowAndRetryRestartsThePass) {
     EXPECT_EQ(run.fx.percentProject.Value(), 2);  // Abort leaves the bars as they were
 }
 
-TEST(Numbering, LineFunctions) {
+using Targets = std::vector<std::string>;
+
+TEST(JumpTargets, StatementsThatReferToLineNumbers) {
     struct Case {
-        std::string line, numbered, stripped;
+        const char* statement;
+        Targets expected;
     } cases[] = {
-        {"    x = 1", "10     x = 1", ""},
-        {"10     x = 1", "10     x = 1", "    x = 1"},
-        {"  dimension = 1", "", ""},  // a plain prefix test: "dim" excludes it
-        {"Case 1", "", ""},
-        {"  End Property", "", ""},
-        {"42", " ", " "},
-        {"42 17", " ", " "},
-        {"42 ", "", ""},
-        {"12x", "10 12x", "12x"},  // no blank: the whole line is the rest, and it is not numeric
-        {"Done:", "", ""},
-        {"x := 1", "10 x := 1", ""},
+        {"GoTo 100", {"100"}},
+        {"10 If x Then GoTo 020", {"20"}},
+        {"GoSub 30: Return", {"30"}},
+        {"On i GoTo 10, 20 ,30", {"10", "20", "30"}},
+        {"On i GoSub 10, Label, 30", {"10", "30"}},
+        {"On Error GoTo 500", {"500"}},
+        {"On Local Error GoTo 0", {}},
+        {"On Error GoTo 0", {}},
+        {"Resume 40", {"40"}},
+        {"Resume 0", {}},
+        {"Resume Next", {}},
+        {"If a Then 50 Else 60", {"50", "60"}},
+        {"GoTo Retry", {}},
+        {"MsgBox \"GoTo 70\" ' GoTo 80", {}},
+        {"x = 1: Rem GoTo 90", {}},
+        {"Rem GoTo 90", {}},
+        {"s = \"a\"\"GoTo 1\"\"b\": GoTo 2", {"2"}},
     };
-    testing::ScriptedErrorReport report;
-    for (const auto& c : cases) {
-        LineNumberContext ctx{report};
-        int32_t running = 0;
-        EXPECT_EQ(WriteLineNumber(ctx, c.line, running, 10), c.numbered) << c.line;
-        EXPECT_EQ(RemoveNumber(c.line), c.stripped) << c.line;
-    }
-    LineNumberContext inBlock{report, true};
-    int32_t running = 0;
-    EXPECT_EQ(WriteLineNumber(inBlock, "x = 1", running, 10), "");
-    EXPECT_EQ(running, 0);
+    for (const auto& c : cases) EXPECT_EQ(JumpTargetsOf(c.statement), c.expected) << c.statement;
+}
+
+TEST(JumpTargets, CollectedPerProcedureAcrossContinuations) {
+    const auto module = ide::SourceModule::Parse(testing::Crlf(
+        {"Sub A()", "On x GoTo 10, _", "  20", "End Sub", "Property Get P()", "GoTo 30", "End Property",
+         "Property Let P(v)", "Resume 40", "End Property"}));
+    const auto targets = CollectJumpTargets(*module);
+    EXPECT_EQ(targets.at({"A", ide::ProcKind::Proc}), (NumberSet{"10", "20"}));
+    EXPECT_EQ(targets.at({"P", ide::ProcKind::Get}), (NumberSet{"30"}));
+    EXPECT_EQ(targets.at({"P", ide::ProcKind::Let}), (NumberSet{"40"}));
 }
 
 }  // namespace

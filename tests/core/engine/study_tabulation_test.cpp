@@ -4,33 +4,36 @@
 
 #include <map>
 
-#include "engine/indent_keywords.h"
-#include "handler_test_support.h"
+#include "engine_test_util.h"
 
 namespace vex::engine {
 namespace {
 
-using testing::handlers::Crlf;
-using testing::handlers::HandlerRun;
+using testing::EngineRun;
+using testing::Lines;
 
 struct TabCase {
     const char* what;
-    std::vector<std::string> before;  ///< the whole module
-    std::vector<std::string> after;   ///< the whole module, laid out
+    Lines before;  ///< the whole module
+    Lines after;  ///< the whole module, laid out
     std::map<std::string, std::string> options = {};
 };
+
+void PrintTo(const TabCase& c, std::ostream* os) { *os << c.what; }
 
 class TabCases : public ::testing::TestWithParam<TabCase> {};
 
 TEST_P(TabCases, LaidOutOnceAndForAll) {
     const TabCase& c = GetParam();
-    HandlerRun run({{"modA", Crlf(c.before)}});
+    EngineRun run({{"modA", c.before}});
     for (const auto& [k, v] : c.options) run.SetOption(k, v);
     StudyTabulation(run.fx.host, run.lst);
     EXPECT_TRUE(run.fx.report.Reported().empty());
-    EXPECT_EQ(run.Code(), Crlf(c.after));
+    EXPECT_EQ(run.fx.percentProject.Value() + run.fx.percentFile.Value(), 0) << "the bars end at zero";
+    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
+    EXPECT_EQ(run.Module(), c.after);
     StudyTabulation(run.fx.host, run.lst);
-    EXPECT_EQ(run.Code(), Crlf(c.after)) << "a second run changed the layout";
+    EXPECT_EQ(run.Module(), c.after) << "a second run changed the layout";
     EXPECT_EQ(run.fx.result.Text(), "");
 }
 
@@ -45,37 +48,22 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Sub P()", "    Dim x", "    If x Then", "        x = 1", "    Else", "        x = 2", "    End If",
                  "    Select Case x", "        Case 1", "            y = 2", "    End Select", "End Sub"}},
         TabCase{"single-line If keeps the level, a commented block If raises it",
-                {"Sub P()", "If x Then y = 1", "z = 1", "If x Then ' why", "z = 2", "end if", "End Sub"},
-                {"Sub P()", "    If x Then y = 1", "    z = 1", "    If x Then ' why", "        z = 2", "    end if",
-                 "End Sub"}},
+                {"Sub P()", "If x Then y = 1", "If y ' Then", "If x Then ' why", "IF Z THEN", "z = 2", "end if", "end if",
+                 "End Sub"},
+                {"Sub P()", "    If x Then y = 1", "    If y ' Then", "    If x Then ' why", "        IF Z THEN",
+                 "            z = 2", "        end if", "    end if", "End Sub"}},
         TabCase{"Then is a whole word outside strings",
                 {"Sub P()", "If Authenticated Then", "If s = \"Then\" Then", "x = 1", "End If", "End If", "End Sub"},
                 {"Sub P()", "    If Authenticated Then", "        If s = \"Then\" Then", "            x = 1",
                  "        End If", "    End If", "End Sub"}},
         TabCase{"keywords are whole words; ElseIf is Else; a bare Do opens",
-                {"Sub P()",  "NextItem = 1", "Case1 = 2", "Elsewhere = 0",  "If a Then", "x",      "ElseIf b Then",
-                 "y",        "End If",       "Do",        "for i = 1 to 2", "While w",   "With o", "z",
-                 "End With", "Wend",         "next",      "Loop",           "DoEvents",  "End Sub"},
-                {"Sub P()",
-                 "    NextItem = 1",
-                 "    Case1 = 2",
-                 "    Elsewhere = 0",
-                 "    If a Then",
-                 "        x",
-                 "    ElseIf b Then",
-                 "        y",
-                 "    End If",
-                 "    Do",
-                 "        for i = 1 to 2",
-                 "            While w",
-                 "                With o",
-                 "                    z",
-                 "                End With",
-                 "            Wend",
-                 "        next",
-                 "    Loop",
-                 "    DoEvents",
-                 "End Sub"}},
+                {"Sub P()", "NextItem = 1", "Case1 = 2", "Elsewhere = 0", "If a Then", "x", "ElseIf b Then", "y",
+                 "End If", "Do", "for i = 1 to 2", "While w", "With o", "z", "End With", "Wend", "next", "Loop",
+                 "DoEvents", "End Sub"},
+                {"Sub P()", "    NextItem = 1", "    Case1 = 2", "    Elsewhere = 0", "    If a Then", "        x",
+                 "    ElseIf b Then", "        y", "    End If", "    Do", "        for i = 1 to 2",
+                 "            While w", "                With o", "                    z", "                End With",
+                 "            Wend", "        next", "    Loop", "    DoEvents", "End Sub"}},
         TabCase{"a continued statement is one statement",
                 {"Sub P()", "If a And _", "b Then", "x = 1", "End If", "y = f(1, _", "Next)", "If c Then _", "z = 1",
                  "w = 2", "End Sub"},
@@ -110,53 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Sub P()", "For i = 1 To 2", "  Select Case i", "    Case 1", "      x", "  End Select", "Next",
                  "End Sub"},
                 {{"Tabulation", "2.5"}, {"TabStart", "0"}}}));
-
-TEST(StudyTabulation, OnlySelectedComponentsEachFromItsOwnProcedures) {
-    const std::string text = Crlf({"Sub Form_Load()", "x = 1", "End Sub"});
-    HandlerRun run({{"frmA", text}, {"frmB", text}, {"frmC", text}});
-    run.lst.SetSelected(1, false);
-    StudyTabulation(run.fx.host, run.lst);
-    const std::string laid = Crlf({"Sub Form_Load()", "    x = 1", "End Sub"});
-    EXPECT_EQ(run.Code(0), laid);
-    EXPECT_EQ(run.Code(1), text);
-    EXPECT_EQ(run.Code(2), laid);
-    EXPECT_EQ(run.fx.percentProject.Value(), 0);
-    EXPECT_EQ(run.fx.percentFile.Value(), 0);
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
-}
-
-TEST(StudyTabulation, FailuresAreReported) {
-    struct Failure {
-        const char* key;
-        const char* value;
-        int number;
-    };
-    for (const Failure& f : {Failure{"Tabulation", "x", errors::code::kTypeMismatch},
-                             Failure{"TabStart", "40000", errors::code::kOverflow},
-                             Failure{"TabStart", "-2", errors::code::kInvalidProcedureCall}}) {
-        const std::string text = Crlf({"Sub P()", "x = 1", "End Sub"});
-        HandlerRun run({{"modA", text}});
-        run.SetOption(f.key, f.value);
-        StudyTabulation(run.fx.host, run.lst);
-        ASSERT_EQ(run.fx.report.Reported().size(), 1u) << f.key << "=" << f.value;
-        EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // StudyTabulation");
-        EXPECT_EQ(run.fx.report.Reported()[0].number, f.number) << f.key << "=" << f.value;
-        EXPECT_EQ(run.Code(), text);
-    }
-}
-
-TEST(IndentKeywords, BlockIfTest) {
-    for (auto [line, block] : std::vector<std::pair<const char*, bool>>{{"If x Then", true},
-                                                                        {"If x Then   ", true},
-                                                                        {"If x Then 'c", true},
-                                                                        {"If x Then y = 1", false},
-                                                                        {"If x Then _", false},
-                                                                        {"If x", false},
-                                                                        {"If x = \"a Then\" Then", true},
-                                                                        {"If y ' Then", false},
-                                                                        {"IF X THEN", true}})
-        EXPECT_EQ(IsBlockIf(line), block) << line;
-}
 
 }  // namespace
 }  // namespace vex::engine

@@ -57,26 +57,22 @@ TEST_F(GestErreurTest, LogsTheEntriesAsksAndRecordsTheAnswer) {
     EXPECT_EQ(report.Reported()[0].answer, "4");
 }
 
-TEST_F(GestErreurTest, AnswersMapToActionWords) {
+TEST_F(GestErreurTest, AnswersMapToActionWordsAndNumberZeroIsIgnoredWithoutAsking) {
     const struct {
-        int code;
-        const char* word;
-    } cases[] = {{answer::kRetry, "Retry"}, {answer::kIgnore, "Ignore"}, {answer::kAbort, "Abort"}, {answer::kOk, ""}};
+        int number, code;
+        const char *answer, *word;
+    } cases[] = {{5, answer::kRetry, "4", "Retry"}, {5, answer::kIgnore, "5", "Ignore"},
+                 {5, answer::kAbort, "3", "Abort"}, {5, answer::kOk, "1", ""}, {0, answer::kRetry, "5", "Ignore"}};
     for (const auto& c : cases) {
+        prompter.asked.clear();
         prompter.script = {c.code};
-        EXPECT_EQ(report.gestErreur("p", RuntimeError(5, "x"), 0), std::to_string(c.code));
-        EXPECT_NE(ReadFile(dir / "List_Err.log").find("Action=" + std::string(c.word) + "\n"), std::string::npos)
-            << c.word;
+        EXPECT_EQ(report.gestErreur("p", RuntimeError(c.number, "x"), 0), c.answer);
+        EXPECT_EQ(prompter.asked.size(), c.number ? 1u : 0u);
+        const std::string log = ReadFile(dir / "List_Err.log");
+        EXPECT_NE(log.find("Erreur: " + std::to_string(c.number) + " (x)\nAction=" + c.word + "\n"), std::string::npos)
+            << log;
     }
     EXPECT_TRUE(report.Aborted());
-}
-
-TEST_F(GestErreurTest, NumberZeroIsLoggedAndIgnoredWithoutAsking) {
-    EXPECT_EQ(report.gestErreur("p", RuntimeError(0, ""), 0), "5");
-    EXPECT_TRUE(prompter.asked.empty());
-    const std::string log = ReadFile(dir / "List_Err.log");
-    EXPECT_NE(log.find("Error=ligne: 0 Erreur: 0 ()\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Action=Ignore\n"), std::string::npos) << log;
 }
 
 TEST_F(GestErreurTest, TwoReportsInOneSecondShareASectionAndKeepEarlierComments) {

@@ -36,8 +36,9 @@ TEST(GapBuffer, BehavesLikeAVector) {
                 }
         }
         ASSERT_EQ(gap.size(), plain.size());
-        if (step % 97 == 0)
+        if (step % 97 == 0) {
             for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(gap[i], plain[i]) << "step " << step;
+        }
     }
 }
 

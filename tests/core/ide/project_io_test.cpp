@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "errors/runtime_error.h"
+#include "fakes/raised.h"
+#include "fakes/corpus.h"
+#include "fakes/scratch_dir.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
 #include "ide/source_module.h"
@@ -16,21 +15,14 @@ namespace fs = std::filesystem;
 
 class TempTree : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("vextools-io-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
     fs::path Write(const std::string& relative, const std::string& bytes) {
         const fs::path p = root_ / relative;
         fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
+        vex::testing::WriteFile(p, bytes);
         return p;
     }
-    fs::path root_;
+    vex::testing::ScratchDir dir_;
+    const fs::path& root_ = dir_.Path();
 };
 
 const std::string kModule = "Attribute VB_Name = \"modA\"\r\nOption Explicit\r\nSub A()\r\nEnd Sub\r\n";
@@ -106,18 +98,14 @@ TEST_F(TempTree, BadInputIsReportedWithTheFileName) {
         {"N.vbp", "just text\r\n", "N.vbp"},
     };
     for (const auto& c : cases) {
-        try {
-            LoadWorkspace(Write(c.file, c.bytes));
-            ADD_FAILURE() << c.file;
-        } catch (const errors::RuntimeError& e) {
-            EXPECT_NE(e.Description().find(c.mention), std::string::npos) << e.Description();
-        }
+        const auto e = vex::testing::Raised([&] { LoadWorkspace(Write(c.file, c.bytes)); });
+        EXPECT_NE(e.Description().find(c.mention), std::string::npos) << c.file << ": " << e.Description();
     }
 }
 
 TEST_F(TempTree, SavesOnlyChangesAtomicallyKeepingPermissions) {
     const auto a = Write("A.bas", kModule);
-    const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub");
+    Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub");
     ::chmod(a.c_str(), 0640);
     const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modA; A.bas\r\nModule=modB; B.bas\r\n");
     auto ws = LoadWorkspace(vbp);
@@ -142,12 +130,8 @@ TEST_F(TempTree, RefusesToOverwriteAFileChangedOnDisk) {
     ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().ReplaceLine(1, "' edited");
     Write("A.bas", kModule + "' someone else\r\n");
     auto changes = ChangedComponents(*ws.ActiveVBProject());
-    try {
-        SaveChanges(changes);
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_NE(e.Description().find("changed on disk"), std::string::npos);
-    }
+    EXPECT_NE(vex::testing::Raised([&] { SaveChanges(changes); }).Description().find("changed on disk"),
+              std::string::npos);
     EXPECT_EQ(util::ReadFile(a), kModule + "' someone else\r\n");
 }
 
@@ -164,25 +148,17 @@ TEST_F(TempTree, ReadOnlyFileFailsAndNothingIsWritten) {
 
 // Every source file of the real-world projects loads and saves back to the same bytes.
 TEST(Corpus, LoadingAndSavingWithoutEditsGivesIdenticalBytes) {
-    const fs::path corpus = fs::path(VEXTOOLS_SOURCE_DIR) / ".." / "shared" / "corpus";
-    if (!fs::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus << " (../shared is absent)";
-    long files = 0;
-    for (const auto& e : fs::recursive_directory_iterator(corpus)) {
-        const auto ext = e.path().extension().string();
-        if (ext != ".bas" && ext != ".cls" && ext != ".frm" && ext != ".ctl" && ext != ".pag" && ext != ".dob" &&
-            ext != ".dsr")
-            continue;
-        const std::string bytes = util::ReadFile(e.path());
-        const auto m = SourceModule::Parse(bytes, e.path().string());
-        ASSERT_EQ(m->Serialize(), bytes) << e.path();
-        ++files;
+    const auto files = vex::testing::CorpusFiles(vex::testing::kModuleExtensions);
+    SKIP_WITHOUT_CORPUS(files);
+    for (const auto& file : files) {
+        const std::string bytes = util::ReadFile(file);
+        ASSERT_EQ(SourceModule::Parse(bytes, file.string())->Serialize(), bytes) << file;
     }
-    EXPECT_GT(files, 500);
-    for (const auto& e : fs::recursive_directory_iterator(corpus)) {
-        if (e.path().extension() != ".vbp") continue;
-        auto ws = LoadWorkspace(e.path());
-        EXPECT_FALSE(ws.ActiveVBProject()->VBComponents().empty()) << e.path();
-        EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty()) << e.path();
+    EXPECT_GT(files.size(), 500u);
+    for (const auto& file : vex::testing::CorpusFiles({".vbp"})) {
+        auto ws = LoadWorkspace(file);
+        EXPECT_FALSE(ws.ActiveVBProject()->VBComponents().empty()) << file;
+        EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty()) << file;
     }
 }
 

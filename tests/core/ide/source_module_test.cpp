@@ -4,16 +4,13 @@
 
 #include <random>
 
-#include "errors/runtime_error.h"
+#include "fakes/host_fixture.h"
+#include "fakes/raised.h"
 
 namespace vex::ide {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string s;
-    for (auto l : lines) (s += l) += "\r\n";
-    return s;
-}
+using vex::testing::Crlf;
 
 std::string Describe(const std::vector<ProcInfo>& procs) {
     std::string s;
@@ -71,29 +68,29 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"declarations only", Crlf({"Option Explicit", "Dim x As Long"}), ""},
         RangeCase{"empty", "", ""}));
 
-TEST(SourceModule, HidesHeaderAndMemberAttributes) {
-    const std::string file = Crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END",
-                                   "Attribute VB_Name = \"cThing\"", "Attribute VB_Exposed = False",
-                                   "Option Explicit", "Public Property Get Item( _", "  ByVal i As Long) As Variant",
-                                   "Attribute Item.VB_UserMemId = 0", "End Property"});
-    const auto m = SourceModule::Parse(file);
-    EXPECT_EQ(m->VBName(), "cThing");
-    ASSERT_EQ(m->CountOfLines(), 4);
-    EXPECT_EQ(m->Lines(1, 1), "Option Explicit");
-    EXPECT_EQ(m->Lines(4, 1), "End Property");
-    EXPECT_EQ(m->Serialize(), file);
-}
-
-TEST(SourceModule, FormDesignerBlockIsHidden) {
-    const std::string file = Crlf({"VERSION 5.00", "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"x.ocx\"",
-                                   "Begin VB.Form frmMain", "   Caption = \"Main\"", "   BeginProperty Font",
-                                   "      Name = \"Arial\"", "   EndProperty", "   Begin VB.CommandButton cmdGo",
-                                   "   End", "End", "Attribute VB_Name = \"frmMain\"", "Private Sub cmdGo_Click()",
-                                   "End Sub"});
-    const auto m = SourceModule::Parse(file);
-    EXPECT_EQ(m->VBName(), "frmMain");
-    EXPECT_EQ(m->CountOfLines(), 2);
-    EXPECT_EQ(m->Serialize(), file);
+TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
+    struct Case {
+        std::string file, name, first, last;
+        long count;
+    } cases[] = {
+        {Crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END", "Attribute VB_Name = \"cThing\"",
+               "Attribute VB_Exposed = False", "Option Explicit", "Public Property Get Item( _",
+               "  ByVal i As Long) As Variant", "Attribute Item.VB_UserMemId = 0", "End Property"}),
+         "cThing", "Option Explicit", "End Property", 4},
+        {Crlf({"VERSION 5.00", "Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"x.ocx\"",
+               "Begin VB.Form frmMain", "   Caption = \"Main\"", "   BeginProperty Font", "      Name = \"Arial\"",
+               "   EndProperty", "   Begin VB.CommandButton cmdGo", "   End", "End", "Attribute VB_Name = \"frmMain\"",
+               "Private Sub cmdGo_Click()", "End Sub"}),
+         "frmMain", "Private Sub cmdGo_Click()", "End Sub", 2},
+    };
+    for (const auto& c : cases) {
+        const auto m = SourceModule::Parse(c.file);
+        EXPECT_EQ(m->VBName(), c.name);
+        ASSERT_EQ(m->CountOfLines(), c.count) << c.name;
+        EXPECT_EQ(m->Lines(1, 1), c.first);
+        EXPECT_EQ(m->Lines(c.count, 1), c.last);
+        EXPECT_EQ(m->Serialize(), c.file);
+    }
 }
 
 TEST(SourceModule, LineBreaksAndFinalBreak) {
@@ -139,19 +136,9 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
         EXPECT_THROW(m->ReplaceLine(bad, "x"), errors::RuntimeError);
         EXPECT_THROW(m->ProcOfLine(bad, kind), errors::RuntimeError);
     }
-    try {
-        m->ProcBodyLine("A", ProcKind::Get);
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), 35);
-        EXPECT_EQ(e.Description(), "Sub or Function not defined");
-    }
-}
-
-TEST(SourceModule, RejectsWhatIsNotSourceText) {
-    EXPECT_THROW(SourceModule::Parse(std::string("Sub A()\r\n\0\r\n", 11), "x.bas"), errors::RuntimeError);
-    EXPECT_THROW(SourceModule::Parse(Crlf({"VERSION 5.00", "Begin VB.Form f", "Sub A()"}), "f.frm"),
-                 errors::RuntimeError);
+    const auto e = vex::testing::Raised([&] { m->ProcBodyLine("A", ProcKind::Get); });
+    EXPECT_EQ(e.Number(), 35);
+    EXPECT_EQ(e.Description(), "Sub or Function not defined");
 }
 
 // Random edits through the public operations must leave the same index as parsing the result afresh.

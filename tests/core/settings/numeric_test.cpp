@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "errors/runtime_error.h"
+#include "fakes/raised.h"
 
 namespace vex::settings {
 namespace {
+
+using vex::testing::Raised;
 
 TEST(Numeric, IsNumericAcceptsTheDocumentedFormsOnly) {
     for (const char* yes : {"0", "10", "-5", "+7", "2.5", ".5", "5.", " 42 ", "\t3\t", "1E3", "1e-2", "-0"})
@@ -42,28 +44,15 @@ TEST(Numeric, ConversionsRaiseOverflowAndTypeMismatch) {
                           {"x", true, errors::code::kTypeMismatch},       {"", false, errors::code::kTypeMismatch},
                           {"1,5", true, errors::code::kTypeMismatch}};
     for (const auto& c : cases) {
-        try {
-            c.sixteen ? (void)ToInt16(c.text) : (void)ToLong32(c.text);
-            ADD_FAILURE() << "converted: " << c.text;
-        } catch (const errors::RuntimeError& e) {
-            EXPECT_EQ(e.Number(), c.number) << c.text;
-        }
+        EXPECT_EQ(Raised([&] { c.sixteen ? (void)ToInt16(c.text) : (void)ToLong32(c.text); }).Number(), c.number)
+            << c.text;
     }
 }
 
 TEST(Numeric, BooleanIsAnyNonZeroNumber) {
-    EXPECT_TRUE(ToBoolean("1"));
-    EXPECT_TRUE(ToBoolean("-1"));
-    EXPECT_TRUE(ToBoolean("0.1"));
-    EXPECT_TRUE(ToBoolean("1e400"));
-    EXPECT_FALSE(ToBoolean("0"));
-    EXPECT_FALSE(ToBoolean(" 0.0 "));
-    try {
-        (void)ToBoolean("yes");
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), errors::code::kTypeMismatch);
-    }
+    for (const char* yes : {"1", "-1", "0.1", "1e400"}) EXPECT_TRUE(ToBoolean(yes)) << yes;
+    for (const char* no : {"0", " 0.0 "}) EXPECT_FALSE(ToBoolean(no)) << no;
+    EXPECT_EQ(Raised([] { (void)ToBoolean("yes"); }).Number(), errors::code::kTypeMismatch);
 }
 
 }  // namespace

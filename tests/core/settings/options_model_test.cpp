@@ -31,26 +31,9 @@ std::optional<std::string> Stored(const SettingsStore& s, std::string_view k) {
     return s.Find(kApplication, kSection, k);
 }
 
-TEST(OptionsModel, AnEmptyStoreShowsTheDialogSet) {
-    MemorySettingsStore store;
-    OptionsModel model(store);
-    model.ChargeOptions();
-    const OptionsForm& f = model.form;
-    EXPECT_EQ(f.txtIncrement, "10");
-    EXPECT_EQ(f.chkResetIncrement, check::kChecked);
-    EXPECT_EQ(f.txtSeparatrice, "%Manage Error%");
-    EXPECT_EQ(f.txtDesableError, " %No Manage Error%");
-    EXPECT_EQ(f.txtDebut, "On Error GoTo vexErrorHandler");
-    EXPECT_EQ(f.txtEndCode, defaults::DialogErrorCodeClose());
-    EXPECT_EQ(f.chkViewResult, check::kChecked);
-    EXPECT_EQ(f.txtTabulation, "4");
-    EXPECT_EQ(f.txtTabInit, "4");
-}
-
 TEST(OptionsModel, OkOnAnEmptyStoreStoresTheDialogSetWhichTheEngineThenUses) {
     MemorySettingsStore store;
     ScriptedErrorReport report;
-    EXPECT_EQ(LoadOptions(store).strErrorCodeStart, "On Error GoTo ErreurOrvel");
     OptionsModel model(store);
     model.ChargeOptions();
     EXPECT_TRUE(model.Apply(report));
@@ -59,8 +42,9 @@ TEST(OptionsModel, OkOnAnEmptyStoreStoresTheDialogSetWhichTheEngineThenUses) {
     const LoadedOptions o = LoadOptions(store);
     EXPECT_EQ(o.strErrorCodeStart, "On Error GoTo vexErrorHandler");
     EXPECT_EQ(o.strErrorCodeClose, defaults::DialogErrorCodeClose());
-    for (auto [k, v] : {std::pair{key::kLineJump, "10"}, {key::kResetLineNumber, "1"}, {key::kViewResult, "1"},
-                        {key::kTabulation, "4"}, {key::kTabStart, "4"}})
+    for (auto [k, v] : {std::pair{key::kLineJump, "10"}, {key::kResetLineNumber, "1"}, {key::kErrorKey, "%Manage Error%"},
+                        {key::kNoErrorKey, " %No Manage Error%"}, {key::kViewResult, "1"}, {key::kTabulation, "4"},
+                        {key::kTabStart, "4"}})
         EXPECT_EQ(Stored(store, k), v) << k;
     EXPECT_EQ(Stored(store, key::kDisplayVexToolsOnConnect), std::nullopt) << "not the dialog's key";
 }
@@ -100,20 +84,6 @@ TEST(OptionsModel, ApplyRulesPerControl) {
     EXPECT_EQ(Stored(empty, key::kLineJump), std::nullopt);
 }
 
-TEST(OptionsModel, ChargeOptionsLeavesAnUnconvertibleCheckBoxToTheCallersTrap) {
-    MemorySettingsStore store;
-    store.Save(key::kViewResult, "oui");
-    OptionsModel model(store);
-    try {
-        model.ChargeOptions();
-        FAIL();
-    } catch (const errors::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), errors::code::kTypeMismatch);
-    }
-    EXPECT_EQ(model.form.txtEndCode, defaults::DialogErrorCodeClose()) << "the controls before it are filled";
-    EXPECT_EQ(model.form.txtTabulation, "") << "the controls after it are not";
-}
-
 TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
     struct Case {
         const char* name;
@@ -139,7 +109,6 @@ TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
         EXPECT_EQ(model.Apply(report), c.completes) << c.name;
         EXPECT_EQ(Stored(store, key::kErrorCodeStart).has_value(), c.errorCodeStartSaved) << c.name;
         EXPECT_EQ(Stored(store, key::kTabStart).has_value(), c.tabStartSaved) << c.name;
-        EXPECT_TRUE(Stored(store, key::kNoErrorKey).has_value()) << c.name;
         ASSERT_EQ(report.Reported().size(), c.answers.size()) << c.name;
         EXPECT_EQ(report.Reported()[0].procedure, "frmOption // Apply");
         EXPECT_EQ(report.Reported()[0].number, errors::code::kPermissionDenied);

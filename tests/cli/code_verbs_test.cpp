@@ -1,0 +1,120 @@
+// The code verbs (number, unnumber, delete-lines, add-handlers, remove-handlers, indent) on the sample project.
+
+#include <gtest/gtest.h>
+
+#include "fakes/cli_sandbox.h"
+
+namespace vex::cli {
+namespace {
+
+using vex::testing::CliSandbox;
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST(CodeVerbs, EachVerbTwiceEqualsOnceAndItsUndoRestoresTheProjectExactly) {
+    const struct {
+        const char *verb, *undo, *summary;
+        bool printsLog;
+    } cases[] = {{"number", "unnumber", "3 component(s) changed, 173 line(s) changed", false},
+                 {"add-handlers", "remove-handlers", "3 component(s) changed", true},
+                 {"indent", nullptr, "3 component(s) changed", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verb);
+        CliSandbox box;
+        const auto original = box.Snapshot();
+        EXPECT_EQ(box.Vex({c.verb, box.project, "--check"}).code, 1);
+        EXPECT_TRUE(box.Snapshot() == original) << "--check writes nothing";
+
+        const auto once = box.Vex({c.verb, box.project});
+        EXPECT_EQ(once.code, 0) << once.err;
+        EXPECT_NE(once.err.find(c.summary), std::string::npos) << once.err;
+        EXPECT_EQ(once.out.empty(), !c.printsLog) << once.out;
+        const auto changed = box.Snapshot();
+        EXPECT_FALSE(changed == original);
+        EXPECT_EQ(changed.at("frmMain.frx"), original.at("frmMain.frx"));
+
+        EXPECT_EQ(box.Vex({c.verb, box.project, "--check"}).code, 0) << "twice differs from once";
+        if (c.undo) {
+            EXPECT_EQ(box.Vex({c.undo, box.project}).code, 0);
+            EXPECT_TRUE(box.Snapshot() == original) << c.undo << " did not restore the project";
+        }
+    }
+}
+
+TEST(CodeVerbs, HandlerVerbsPrintTheResultLogAndAppendItToTheLogFile) {
+    CliSandbox box;
+    const auto add = box.Vex({"add-handlers", box.project});
+    // Printed as the results window shows it, one line per line.
+    EXPECT_EQ(add.out.find("\r"), std::string::npos);
+    EXPECT_NE(add.out.find("\n Procedure with new error handler.\n " + std::string(45, '-') + "\n\nfrmMain\n"),
+              std::string::npos)
+        << add.out;
+    EXPECT_GT(Count(add.out, "-> Add beginning code"), 10u);
+    EXPECT_EQ(Count(add.out, "-> Add beginning code"), Count(add.out, "-> Add terminate code"));
+
+    const auto logFile = box.dir / "Resultat.txt";
+    const auto remove = box.Vex({"remove-handlers", box.project, "--log", logFile.string()});
+    EXPECT_GT(Count(remove.out, "   2 section(s) removed\n"), 10u);
+    const std::string saved = vex::testing::ReadFile(logFile);
+    EXPECT_NE(saved.find("\r\n Procedure with remove code.\r\n"), std::string::npos);
+    EXPECT_TRUE(saved.ends_with("section(s) removed\r\n"));
+
+    ASSERT_EQ(box.Vex({"options", "set", "ViewResult", "0"}).code, 0);
+    EXPECT_EQ(box.Vex({"add-handlers", box.project, "--check"}).out, "") << "ViewResult off prints no log";
+}
+
+TEST(CodeVerbs, DryRunPrintsADiffOfTheChosenComponentAndWritesNothing) {
+    CliSandbox box;
+    const auto original = box.Snapshot();
+    const auto r = box.Vex({"number", box.project, "--dry-run", "--component", "modUtil"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(box.Snapshot() == original);
+    EXPECT_NE(r.out.find("+++ "), std::string::npos);
+    EXPECT_NE(r.out.find("modUtil.bas"), std::string::npos);
+    EXPECT_EQ(r.out.find("frmMain.frm"), std::string::npos) << "only the chosen component";
+    EXPECT_NE(r.out.find("\n+10 "), std::string::npos);
+    EXPECT_NE(r.err.find("1 component(s) would change"), std::string::npos) << r.err;
+}
+
+TEST(CodeVerbs, UnknownComponentIsAUsageErrorWithSuggestions) {
+    CliSandbox box;
+    const auto r = box.Vex({"indent", box.project, "--component", "modutil"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("no component named \"modutil\""), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("did you mean modUtil"), std::string::npos) << r.err;
+}
+
+TEST(CodeVerbs, DeleteLinesTakesTheKeywordAsGiven) {
+    CliSandbox box;
+    const auto original = box.Snapshot();
+    EXPECT_EQ(box.Vex({"delete-lines", box.project, "--keyword", ""}).code, 0);
+    EXPECT_TRUE(box.Snapshot() == original) << "an empty keyword does nothing";
+    EXPECT_EQ(box.Vex({"delete-lines", box.project, "--keyword", "\xE2\x82\xAC\xF0\x9F\x98\x80"}).code, 2)
+        << "no code holds an emoji";
+    EXPECT_EQ(box.Vex({"delete-lines", box.project, "--keyword", "debug.print"}).code, 0);
+    EXPECT_TRUE(box.Snapshot() == original) << "letter case counts";
+    EXPECT_EQ(box.Vex({"delete-lines", box.project}).code, 0);
+    for (const auto& [name, bytes] : box.Snapshot()) EXPECT_EQ(bytes.find("Debug.Print"), std::string::npos) << name;
+}
+
+TEST(CodeVerbs, AnAbortedRunSavesNothingAndTheLogIsAppended) {
+    CliSandbox box;
+    ASSERT_EQ(box.Vex({"options", "set", "--raw", "LineJump", "abc"}).code, 0);
+    const auto original = box.Snapshot();
+    const std::string log = (box.dir / "result.txt").string();
+    const auto r = box.Vex({"number", box.project, "--log", log});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(box.Snapshot() == original);
+    EXPECT_NE(r.err.find("nothing saved"), std::string::npos) << r.err;
+    EXPECT_NE(vex::testing::ReadFile(box.dir / "List_Err.log").find("modEtude // StudyLineNumber"), std::string::npos);
+    EXPECT_EQ(box.Vex({"unnumber", box.project, "--log", log}).code, 0);
+    EXPECT_EQ(vex::testing::ReadFile(log), "\r\n\r\n") << "each run appends its (empty) log and a line break";
+    EXPECT_EQ(box.Vex({"unnumber", box.project, "--log", (box.dir / "no" / "log.txt").string()}).code, 3);
+}
+
+}  // namespace
+}  // namespace vex::cli

@@ -1,5 +1,7 @@
 #include "engine/procedure_statements.h"
 
+#include "ide/vb_syntax.h"
+
 #include "text/cp1252.h"
 
 namespace vex::engine {
@@ -44,15 +46,9 @@ std::string KindWord(std::string_view declaration) {
     }
 }
 
-bool IsContinued(std::string_view line) {
-    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
-    if (line.empty() || line.back() != '_') return false;
-    return line.size() == 1 || IsBlank(line[line.size() - 2]);
-}
-
 long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLine) {
     long j = bodyLine;
-    while (j < lastLine && IsContinued(code.Lines(j, 1))) ++j;
+    while (j < lastLine && ide::syntax::Continues(code.Lines(j, 1))) ++j;
     return j;
 }
 

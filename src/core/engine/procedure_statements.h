@@ -13,9 +13,6 @@ namespace vex::engine {
 /// Empty when the line declares none of them.
 std::string KindWord(std::string_view declaration);
 
-/// True when `line` ends with the line-continuation mark (a blank or tab, then "_", then only blanks).
-bool IsContinued(std::string_view line);
-
 /// The last physical line of the declaration that starts on `bodyLine`: the first line from `bodyLine`
 /// on that is not continued, but never beyond `lastLine`.
 long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLine);

@@ -12,6 +12,7 @@
 #include "engine/procedure_statements.h"
 #include "engine/selection_walk.h"
 #include "errors/trap.h"
+#include "ide/vb_syntax.h"
 #include "ide/component.h"
 #include "settings/options.h"
 #include "text/cp1252.h"
@@ -71,7 +72,7 @@ private:
         if (name.empty()) return {};  // declarations section
         if (!known_ || name != name_ || kind != kind_) {
             bodyLine_ = code.ProcBodyLine(name, kind);
-            continued_ = IsContinued(code.Lines(bodyLine_, 1));
+            continued_ = ide::syntax::Continues(code.Lines(bodyLine_, 1));
             known_ = true;
             name_ = name;
             kind_ = kind;
@@ -93,7 +94,7 @@ private:
                 lineText = text::Trim(lineText.substr(blank + 1));
             }
         }
-        const bool continues = IsContinued(raw);
+        const bool continues = ide::syntax::Continues(raw);
         if (lineText.empty()) {
             continued_ = continues;
             return {};  // a blank line stays as it is
@@ -155,7 +156,7 @@ private:
         std::string line(first);
         const long count = code.CountOfLines();
         for (;;) {
-            const bool more = IsContinued(line) && j < count;
+            const bool more = ide::syntax::Continues(line) && j < count;
             std::string_view part = line;
             if (more) {
                 while (part.back() == ' ' || part.back() == '\t') part.remove_suffix(1);

@@ -6,6 +6,7 @@
 #include <fmt/ostream.h>
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "backup/backup.h"
@@ -61,17 +62,16 @@ void RunBackup(VerbContext& ctx, const BackupArgs& args) {
 }  // namespace
 
 void RegisterBackupVerbs(CLI::App& app, VerbContext& ctx) {
-    static BackupArgs args;
-    args = BackupArgs{};  // a fresh start for each command line run in this process
+    auto args = std::make_shared<BackupArgs>();
     auto* backup = app.add_subcommand(
         "backup", "Copy the project's file and every file of its components into one directory\n"
                   "(a file of the same name there is replaced; a second file of one name in a run\n"
                   "is stored as \"name (2).ext\"). Exit 3 when some file was not copied.");
-    backup->add_option("PROJECT", args.project, "Project (.vbp), group (.vbg) or module file")->required();
-    backup->add_option("--to", args.to, "Backup directory for this run (default: the stored \"Backup Dir\", else\n"
+    backup->add_option("PROJECT", args->project, "Project (.vbp), group (.vbg) or module file")->required();
+    backup->add_option("--to", args->to, "Backup directory for this run (default: the stored \"Backup Dir\", else\n"
                                         "the add-in's directory); nothing is stored");
-    backup->add_option("--component", args.components, "Back up only this component (repeatable; default: all)");
-    backup->callback([&ctx] { RunBackup(ctx, args); });
+    backup->add_option("--component", args->components, "Back up only this component (repeatable; default: all)");
+    backup->callback([&ctx, args] { RunBackup(ctx, *args); });
 }
 
 }  // namespace vex::cli

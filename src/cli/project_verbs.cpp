@@ -1,6 +1,7 @@
 // list, procs, show: what the IDE would show of a project, for scripts and for a look before changing it.
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
@@ -65,24 +66,28 @@ void ShowComponent(VerbContext& ctx, const std::string& path, const std::string&
 }  // namespace
 
 void RegisterProjectVerbs(CLI::App& app, VerbContext& ctx) {
-    static std::string project, component;
+    struct Args {
+        std::string project, component;
+    };
+    auto args = std::make_shared<Args>();
+    const char* projectHelp = "Project (.vbp), group (.vbg) or module file";
 
     auto* list = app.add_subcommand("list", "List the components of the project, in the order the IDE shows them:\n"
                                             "NAME<TAB>KIND<TAB>FILE[<TAB>COMPANION]");
-    list->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
-    list->callback([&ctx] { ListComponents(ctx, project); });
+    list->add_option("PROJECT", args->project, projectHelp)->required();
+    list->callback([&ctx, args] { ListComponents(ctx, args->project); });
 
     auto* procs = app.add_subcommand("procs", "List the procedures as the IDE counts them:\n"
                                               "COMPONENT<TAB>NAME<TAB>KIND<TAB>START<TAB>BODY<TAB>COUNT\n"
                                               "(KIND is Proc, Let, Set or Get; lines numbered from 1)");
-    procs->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
-    procs->add_option("COMPONENT", component, "Only this component");
-    procs->callback([&ctx] { ListProcedures(ctx, project, component); });
+    procs->add_option("PROJECT", args->project, projectHelp)->required();
+    procs->add_option("COMPONENT", args->component, "Only this component");
+    procs->callback([&ctx, args] { ListProcedures(ctx, args->project, args->component); });
 
     auto* show = app.add_subcommand("show", "Print a component's code as the IDE shows it (header and attributes hidden)");
-    show->add_option("PROJECT", project, "Project (.vbp), group (.vbg) or module file")->required();
-    show->add_option("COMPONENT", component, "The component's name")->required();
-    show->callback([&ctx] { ShowComponent(ctx, project, component); });
+    show->add_option("PROJECT", args->project, projectHelp)->required();
+    show->add_option("COMPONENT", args->component, "The component's name")->required();
+    show->callback([&ctx, args] { ShowComponent(ctx, args->project, args->component); });
 }
 
 }  // namespace vex::cli

@@ -84,10 +84,38 @@ struct SourceModule::Impl {
     bool finalBreak = true;
     std::string vbName;
 
-    // Procedure index, rebuilt lazily when an edit may have changed the structure; shifted in place when not.
+    // Procedure index, rebuilt lazily when an edit may have changed the structure, shifted when not.
+    // Shifts are kept like a gap: the body and end of procs[i] for i >= pendingFrom are short by
+    // pendingDelta, so an edit only touches the procedures between the last edit and this one.
+    // `start` is kept for procs[0] only; the others start after the previous procedure's end.
     mutable std::vector<ProcInfo> procs;
     mutable std::unordered_map<std::string, size_t> byName;
     mutable bool dirty = true;
+    mutable size_t pendingFrom = 0;
+    mutable long pendingDelta = 0;
+
+    long BodyOf(size_t i) const { return procs[i].body + (i >= pendingFrom ? pendingDelta : 0); }
+    long EndOf(size_t i) const { return procs[i].end + (i >= pendingFrom ? pendingDelta : 0); }
+    long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
+    // Moves the pending boundary to `k`.
+    void MovePending(size_t k) const {
+        for (; pendingFrom < k; ++pendingFrom) {
+            procs[pendingFrom].body += pendingDelta;
+            procs[pendingFrom].end += pendingDelta;
+        }
+        while (pendingFrom > k) {
+            --pendingFrom;
+            procs[pendingFrom].body -= pendingDelta;
+            procs[pendingFrom].end -= pendingDelta;
+        }
+    }
+    // Applies every pending shift and fills in every start.
+    void Settle() const {
+        if (dirty) Rebuild();
+        MovePending(procs.size());
+        pendingDelta = 0;
+        for (size_t k = 1; k < procs.size(); ++k) procs[k].start = procs[k - 1].end + 1;
+    }
 
     long Count() const { return static_cast<long>(lines.size()); }
     const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].text; }
@@ -101,11 +129,14 @@ struct SourceModule::Impl {
     }
 
     void Rebuild() const;
-    const ProcInfo& Find(std::string_view name, ProcKind kind) const;
+    /// The index of the procedure; error 35 when there is none.
+    size_t Find(std::string_view name, ProcKind kind) const;
     // Keeps the index current after `delta` lines were inserted (or removed, when negative) after line `after`.
     void Shift(long after, long delta) const;
     // True when lines from `firstChanged` on may move the declarations section's end.
-    bool TouchesDeclarations(long firstChanged) const { return !procs.empty() && firstChanged <= procs[0].body; }
+    bool TouchesDeclarations(long firstChanged) const {
+        return !dirty && !procs.empty() && firstChanged <= BodyOf(0);
+    }
 };
 
 void SourceModule::Impl::Rebuild() const {
@@ -143,24 +174,34 @@ void SourceModule::Impl::Rebuild() const {
     // The last procedure owns everything after it.
     if (!procs.empty()) procs.back().end = n;
     for (size_t k = 0; k < procs.size(); ++k) byName.emplace(IndexKey(procs[k].name, procs[k].kind), k);
+    pendingFrom = procs.size();
+    pendingDelta = 0;
     dirty = false;
 }
 
 void SourceModule::Impl::Shift(long after, long delta) const {
     if (dirty || procs.empty() || delta == 0) return;
-    for (auto& p : procs) {
-        if (p.body > after) p.body += delta;
-        if (p.end > after) p.end += delta;
+    // The first procedure whose declaration lies below the edit moves whole, and so do all after it.
+    size_t lo = 0, hi = procs.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (BodyOf(mid) > after) hi = mid;
+        else lo = mid + 1;
     }
-    procs.back().end = Count();
-    for (size_t k = 1; k < procs.size(); ++k) procs[k].start = procs[k - 1].end + 1;
+    MovePending(lo);
+    pendingDelta += delta;
+    // The procedure the edit lies in ends further down (or up).
+    if (lo > 0 && procs[lo - 1].end > after) procs[lo - 1].end += delta;
+    // The last procedure owns the module's end.
+    const size_t last = procs.size() - 1;
+    procs[last].end = Count() - (last >= pendingFrom ? pendingDelta : 0);
 }
 
-const ProcInfo& SourceModule::Impl::Find(std::string_view name, ProcKind kind) const {
+size_t SourceModule::Impl::Find(std::string_view name, ProcKind kind) const {
     if (dirty) Rebuild();
     auto it = byName.find(IndexKey(name, kind));
     if (it == byName.end()) throw RuntimeError(errors::code::kSubOrFunctionNotDefined, "Sub or Function not defined");
-    return procs[it->second];
+    return it->second;
 }
 
 SourceModule::SourceModule() : impl_(std::make_unique<Impl>()) {}
@@ -327,27 +368,34 @@ std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {
     d.CheckLine(line, "ProcOfLine");
     if (d.dirty) d.Rebuild();
     kind = ProcKind::Proc;
-    auto it = std::upper_bound(d.procs.begin(), d.procs.end(), line,
-                               [](long l, const ProcInfo& p) { return l < p.start; });
-    if (it == d.procs.begin()) return {};
-    --it;
-    kind = it->kind;
-    return it->name;
+    // The last procedure that starts at or above the line.
+    size_t lo = 0, hi = d.procs.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (d.StartOf(mid) <= line) lo = mid + 1;
+        else hi = mid;
+    }
+    if (lo == 0) return {};
+    const ProcInfo& p = d.procs[lo - 1];
+    kind = p.kind;
+    return p.name;
 }
 
-long SourceModule::ProcBodyLine(std::string_view name, ProcKind kind) const { return impl_->Find(name, kind).body; }
+long SourceModule::ProcBodyLine(std::string_view name, ProcKind kind) const {
+    return impl_->BodyOf(impl_->Find(name, kind));
+}
 
 long SourceModule::ProcStartLine(std::string_view name, ProcKind kind) const {
-    return impl_->Find(name, kind).start;
+    return impl_->StartOf(impl_->Find(name, kind));
 }
 
 long SourceModule::ProcCountLines(std::string_view name, ProcKind kind) const {
-    const auto& p = impl_->Find(name, kind);
-    return p.end - p.start + 1;
+    const size_t i = impl_->Find(name, kind);
+    return impl_->EndOf(i) - impl_->StartOf(i) + 1;
 }
 
 const std::vector<ProcInfo>& SourceModule::Procedures() const {
-    if (impl_->dirty) impl_->Rebuild();
+    impl_->Settle();
     return impl_->procs;
 }
 

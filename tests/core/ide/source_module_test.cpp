@@ -141,30 +141,44 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
     EXPECT_EQ(e.Description(), "Sub or Function not defined");
 }
 
-// Random edits through the public operations must leave the same index as parsing the result afresh.
+// Random edits through the public operations must leave the same answers as parsing the result afresh,
+// both query by query (while shifts are still pending) and for the whole index.
 TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
-    const std::vector<std::string> pool = {
-        "x = 1", "' comment", "", "End Sub", "Sub P()", "Property Get P()", "End Property", "y = 2 _",
-        "  ' note _", "Function F()", "End Function", "10 End Sub", "z = 3"};
+    const std::vector<std::string> plain = {"x = 1", "' comment", "", "y = 2 _", "  ' note _", "z = 3"};
+    const std::vector<std::string> structural = {"End Sub", "Sub P()", "Property Get P()", "End Property",
+                                                 "Function F()", "End Function", "10 End Sub"};
     std::mt19937 rng(7);
+    auto pick = [&] {
+        return rng() % 8 == 0 ? structural[rng() % structural.size()] : plain[rng() % plain.size()];
+    };
     std::string seed;
-    for (int i = 0; i < 40; ++i) seed += pool[rng() % pool.size()] + "\r\n";
+    for (int i = 0; i < 60; ++i) seed += pick() + "\r\n";
     auto m = SourceModule::Parse("Option Explicit\r\nSub A()\r\n" + seed + "End Sub\r\nSub B()\r\nEnd Sub\r\n");
-    for (int step = 0; step < 3000; ++step) {
+    for (int step = 0; step < 4000; ++step) {
         const long n = m->CountOfLines();
         const long line = 1 + static_cast<long>(rng() % static_cast<unsigned>(n));
         const std::string old = m->Lines(line, 1);
         switch (rng() % 4) {
-            case 0: m->ReplaceLine(line, pool[rng() % pool.size()]); break;
-            case 1: m->ReplaceLine(line, old + "\r\n" + pool[rng() % pool.size()]); break;
-            case 2: m->ReplaceLine(line, pool[rng() % pool.size()] + "\r\n" + old); break;
+            case 0: m->ReplaceLine(line, pick()); break;
+            case 1: m->ReplaceLine(line, old + "\r\n" + pick()); break;
+            case 2: m->ReplaceLine(line, pick() + "\r\n" + old); break;
             default:
                 if (n > 5) m->DeleteLines(line, 1);
         }
-        ProcKind kind;
-        m->ProcOfLine(1 + static_cast<long>(rng() % static_cast<unsigned>(m->CountOfLines())), kind);
         const auto fresh = SourceModule::Parse(m->Serialize());
-        ASSERT_EQ(Describe(m->Procedures()), Describe(fresh->Procedures())) << "after step " << step;
+        const long probe = 1 + static_cast<long>(rng() % static_cast<unsigned>(m->CountOfLines()));
+        ProcKind kind, freshKind;
+        const std::string name = m->ProcOfLine(probe, kind);
+        ASSERT_EQ(name, fresh->ProcOfLine(probe, freshKind)) << "step " << step;
+        ASSERT_EQ(kind, freshKind);
+        if (!name.empty()) {
+            ASSERT_EQ(m->ProcBodyLine(name, kind), fresh->ProcBodyLine(name, kind)) << "step " << step;
+            ASSERT_EQ(m->ProcStartLine(name, kind), fresh->ProcStartLine(name, kind)) << "step " << step;
+            ASSERT_EQ(m->ProcCountLines(name, kind), fresh->ProcCountLines(name, kind)) << "step " << step;
+        }
+        if (step % 10 == 0) {
+            ASSERT_EQ(Describe(m->Procedures()), Describe(fresh->Procedures())) << "step " << step;
+        }
     }
 }
 

@@ -110,6 +110,7 @@ TEST(CreateBackUp, FilesOfOneNameAreAllKept) {
         WriteFile(b.t / file, file);
         b.Add(file, {file});
     }
+    b.Add("modA again", {"src/../src/modA.bas"});  // the same file by another path keeps its name
     b.lst.AddItem("modA");  // a row listed twice copies the same file twice, under one name
     b.lst.SetSelected(b.lst.ListCount() - 1, true);
     EXPECT_EQ(b.Backup().renamed, 3);
@@ -121,7 +122,7 @@ TEST(CreateBackUp, FilesOfOneNameAreAllKept) {
     EXPECT_EQ(copies.at("modUtil (2) (2).bas"), "x/modUtil (2).bas");  // nor does a name given out earlier
     ASSERT_EQ(b.f.notices.notices.size(), 3u);
     EXPECT_NE(b.f.notices.notices[0].find("lib/modUtil.bas is stored as \"modUtil (2).bas\""), std::string::npos);
-    EXPECT_EQ(b.lst.ListIndex(), 6);  // the row of the last component copied
+    EXPECT_EQ(b.lst.ListIndex(), 7);  // the row of the last component copied
 }
 
 TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {

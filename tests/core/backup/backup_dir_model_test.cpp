@@ -61,7 +61,7 @@ TEST_F(DialogTest, CreatingASubdirectory) {
     } cases[] = {
         {work, "Save", work + "/Save", ""},
         {work, "Save", work + "/Save", exists},
-        {work, "notes", work + "/notes", exists},  // a file of that name too
+        {work, "notes", work + "/notes", exists},                    // a file of that name too
         {work, "a/b", work, refused},
         {work, "", work, ""},                                        // nothing entered, or cancelled
         {work, "a\\b", work + "/a\\b", ""},                          // only "/" separates here

@@ -60,11 +60,11 @@ TEST(CreateBackUp, SelectionFailuresAndTheStopQuestion) {
     const std::set<std::string> all{"P.vbp", "frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"};
     const struct {
         const char* what;
-        const char* selected;     // rows frmMain, modA, clsC
+        const char* selected;              // rows frmMain, modA, clsC
         std::vector<std::string> missing;  // removed before the run
-        std::deque<int> answers;  // to the stop question
+        std::deque<int> answers;           // to the stop question
         std::set<std::string> copied;
-        bool putBack = false;  // the user puts the missing file back before answering
+        bool putBack = false;              // the user puts the missing file back before answering
     } scenarios[] = {
         {"every row: each file under its disk name, the older copy replaced", "111", {}, {}, all},
         {"no row selected: the project file only", "000", {}, {}, {"P.vbp"}},
@@ -111,7 +111,7 @@ TEST(CreateBackUp, FilesOfOneNameAreAllKept) {
         b.Add(file, {file});
     }
     b.Add("modA again", {"src/../src/modA.bas"});  // the same file by another path keeps its name
-    b.lst.AddItem("modA");  // a row listed twice copies the same file twice, under one name
+    b.lst.AddItem("modA");                         // a row listed twice copies the same file twice, under one name
     b.lst.SetSelected(b.lst.ListCount() - 1, true);
     EXPECT_EQ(b.Backup().renamed, 3);
     const auto copies = Listing(b.out);
@@ -185,8 +185,9 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
         {src, t / "out/deeper/a.bas", "a.bas"},     // a folder is not replaced
     };
     for (const auto& c : failures) {
-        EXPECT_FALSE(service.Copy(c.source, c.destination, &why)) << c.destination;
-        EXPECT_NE(why.find(c.reasonHas), std::string::npos) << why;
+        std::string reason;
+        EXPECT_FALSE(service.Copy(c.source, c.destination, &reason)) << c.destination;
+        EXPECT_NE(reason.find(c.reasonHas), std::string::npos) << reason;
     }
     // Failed copies left the destination alone, and no temporary file stays behind.
     EXPECT_EQ(Listing(t / "out/deeper"), (std::map<std::string, std::string>{{"a.bas", ""}, {"frmMain.frx", "new"}}));

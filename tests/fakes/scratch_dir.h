@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -42,8 +43,19 @@ inline std::string ReadFile(const std::filesystem::path& p) {
     return s.str();
 }
 
+/// Writes `text` to `p`, making its folders first.
 inline void WriteFile(const std::filesystem::path& p, const std::string& text) {
+    std::error_code ec;
+    std::filesystem::create_directories(p.parent_path(), ec);
     std::ofstream(p, std::ios::binary) << text;
+}
+
+/// The files directly in `folder`, by name, with their bytes (folders map to the empty text).
+inline std::map<std::string, std::string> Listing(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        files[e.path().filename().string()] = e.is_regular_file() ? ReadFile(e.path()) : "";
+    return files;
 }
 
 }  // namespace vex::testing

@@ -3,35 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "fakes/host_fixture.h"
-#include "backup_files.h"
+#include "fakes/scratch_dir.h"
 
 namespace vex::backup {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::Folder;
-using testing::Names;
-using testing::Put;
-using testing::ReadFile;
-using testing::ScratchDir;
-
-class ScriptedInputBox : public InputBox {
-public:
+struct ScriptedInputBox : InputBox {
     std::string Ask(std::string_view prompt, std::string_view title) override {
-        asked.emplace_back(std::string(prompt) + "|" + std::string(title));
+        asked = std::string(prompt) + "|" + std::string(title);
         return answer;
     }
-    std::string answer;
-    std::vector<std::string> asked;
+    std::string answer, asked;
 };
 
 struct DialogTest : ::testing::Test {
     testing::HostFixture f;
     ScriptedInputBox input;
     BackupDirModel model{f.store, f.prompter, f.report, input, "/opt/vextools"};
-    std::optional<std::string> Stored() const {
-        return f.store.Find(settings::kApplication, settings::kSection, kBackupDirKey);
-    }
 };
 
 TEST_F(DialogTest, OkStoresCancelAnswersEmptyAndTheAnswerLivesAcrossShowings) {
@@ -44,57 +32,56 @@ TEST_F(DialogTest, OkStoresCancelAnswersEmptyAndTheAnswerLivesAcrossShowings) {
         EXPECT_FALSE(model.Loaded());
     }),
               "/srv/backups");
-    EXPECT_EQ(Stored(), "/srv/backups");
+    EXPECT_EQ(f.store.Get(kBackupDirKey, ""), "/srv/backups");
     EXPECT_EQ(model.GetDirectory([&] { EXPECT_EQ(model.Text(), "/srv/backups"); }), "/srv/backups");
     EXPECT_EQ(model.GetDirectory([&] {
         model.Command1_Click("/elsewhere");
         model.Command3_Click();
     }),
               "");
-    EXPECT_EQ(Stored(), "/srv/backups");
-    EXPECT_EQ(model.GetDirectory([] {}), "");
+    EXPECT_EQ(f.store.Get(kBackupDirKey, ""), "/srv/backups");
 
-    f.store.Save(kBackupDirKey, "");
+    f.store.Save(kBackupDirKey, "");  // an empty text disables Ok and Create
     model.Form_Load();
-    EXPECT_FALSE(model.OkEnabled() || model.CreateEnabled());
     model.Command2_Click();
     model.Command4_Click();
-    EXPECT_TRUE(model.Loaded());
-    EXPECT_TRUE(input.asked.empty());
+    EXPECT_TRUE(model.Loaded() && input.asked.empty());
 }
 
 TEST_F(DialogTest, CreatingASubdirectory) {
-    ScratchDir t;
-    const std::string work = Folder(t, "Work").string();
-    Put(t, "Work/notes", "");
+    testing::ScratchDir t;
+    const std::string work = (t / "Work").string();
+    testing::WriteFile(t / "Work/notes", "");
+    // Each message the command shows, as "text|title|style".
+    const std::string exists = "Le répertoire exitse déjà.||" + std::to_string(errors::style::kInformation);
+    const std::string refused = "Vous devez donner uniquement le nom du répertoire à crée.|Création d'un répertoire|" +
+                                std::to_string(errors::style::kExclamation);
     const struct {
-        std::string from, answer, text, message;
+        std::string from, answer, text, said;
     } cases[] = {
         {work, "Save", work + "/Save", ""},
-        {work, "Save", work + "/Save", "Le répertoire exitse déjà."},
-        {work, "notes", work + "/notes", "Le répertoire exitse déjà."},  // a file of that name too
-        {work, "a/b", work, "Vous devez donner uniquement le nom du répertoire à crée."},
-        {work, "", work, ""},                                         // nothing entered, or cancelled
-        {work, "a\\b", work + "/a\\b", ""},                           // only "/" separates here
-        {(t / "Gone").string(), "Save", (t / "Gone").string(), ""},   // other failures are silent
+        {work, "Save", work + "/Save", exists},
+        {work, "notes", work + "/notes", exists},                    // a file of that name too
+        {work, "a/b", work, refused},
+        {work, "", work, ""},                                        // nothing entered, or cancelled
+        {work, "a\\b", work + "/a\\b", ""},                          // only "/" separates here
+        {(t / "Gone").string(), "Save", (t / "Gone").string(), ""},  // other failures are silent
     };
     model.Form_Load();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         model.Command1_Click(c.from);
+        input = {};
         input.answer = c.answer;
         f.prompter.asked.clear();
         model.Command4_Click();
-        EXPECT_EQ(input.asked.back(), "Nom du sous répertoire : \r\r" + c.from + "|Création d'un répertoire");
+        EXPECT_EQ(input.asked, "Nom du sous répertoire : \r\r" + c.from + "|Création d'un répertoire");
         EXPECT_EQ(model.Text(), c.text);
-        ASSERT_EQ(f.prompter.asked.size(), c.message.empty() ? 0u : 1u);
-        if (c.message.empty()) continue;
-        EXPECT_EQ(f.prompter.asked[0].text, c.message);
-        const bool refused = c.answer.find('/') != std::string::npos;
-        EXPECT_EQ(f.prompter.asked[0].title, refused ? "Création d'un répertoire" : "");
-        EXPECT_EQ(f.prompter.asked[0].style, refused ? errors::style::kExclamation : errors::style::kInformation);
+        std::string said;
+        for (const auto& m : f.prompter.asked) said += m.text + "|" + m.title + "|" + std::to_string(m.style);
+        EXPECT_EQ(said, c.said);
     }
-    EXPECT_EQ(Names(work), (std::set<std::string>{"Save", "a\\b", "notes"}));
+    EXPECT_EQ(testing::Listing(work), (std::map<std::string, std::string>{{"Save", ""}, {"a\\b", ""}, {"notes", ""}}));
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "fakes/host_fixture.h"
+#include "fakes/scratch_dir.h"
 #include "ide/project.h"
-#include "backup_files.h"
 
 namespace vex::backup {
 namespace {
@@ -12,167 +15,182 @@ namespace {
 namespace fs = std::filesystem;
 using errors::answer::kCancel;
 using errors::answer::kRetry;
-using testing::Folder;
-using testing::Names;
-using testing::Put;
+using testing::Listing;
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::WriteFile;
 
-/// The real copy, with the name of every source it was given.
-struct RecordingCopyService : CopyService {
-    bool Copy(const fs::path& source, const fs::path& destination, std::string* error) override {
-        calls.push_back(source.filename().string());
-        return real.Copy(source, destination, error);
-    }
-    FileSystemCopyService real;
-    std::vector<std::string> calls;
-};
-
-/// src/P.vbp with frmMain (frm + frx), modA and clsC, all rows selected; copies go to backup/.
-struct BackupTree {
-    ScratchDir t;
+/// src/P.vbp with frmMain (frm + frx), modA and clsC, all rows selected; backup/ holds an older modA.bas.
+/// Its questions go to f.prompter, after `beforeAnswer` (what the user does while the question is up).
+struct BackupTree : errors::Prompter {
+    testing::ScratchDir t;
     testing::HostFixture f;
     ide::Project project;
     engine::PlainFileList lst;
-    RecordingCopyService copier;
-    std::string out = Folder(t, "backup").string();
+    FileSystemCopyService copier;
+    fs::path out = t / "backup";
+    std::function<void()> beforeAnswer = [] {};
+    engine::Host host{&project, f.percentProject, f.percentFile, f.screen,  f.result,
+                      f.store,  f.report,         *this,         f.notices, f.clock};
 
     BackupTree() {
-        project.SetFileName(Put(t, "src/P.vbp", "Type=Exe\r\n"));
+        for (const char* name : {"P.vbp", "frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"})
+            WriteFile(t / "src" / name, std::string("bytes of ") + name);
+        WriteFile(out / "modA.bas", "an older copy");
+        project.SetFileName(t / "src/P.vbp");
         Add("frmMain", {"src/frmMain.frm", "src/frmMain.frx"});
         Add("modA", {"src/modA.bas"});
-        Add("clsC", {"src/clsC.cls"});
-        f.host.activeProject = &project;
+        Add("clsC", {"src/CLSC.CLS"});  // the project spells it in other letters than the disk
     }
     void Add(const std::string& name, const std::vector<std::string>& files) {
-        for (const auto& file : files) Put(t, file, "bytes of " + file);
         project.VBComponents().emplace_back(name, ide::ComponentKind::Module, t / files[0], nullptr);
         for (size_t i = 1; i < files.size(); ++i) project.VBComponents().back().AddFile(t / files[i]);
         lst.AddItem(name);
         lst.SetSelected(lst.ListCount() - 1, true);
     }
-    BackupOutcome Backup() { return CreateBackUp(f.host, out, lst, copier); }
-    std::set<std::string> Copied() const { return Names(out); }
+    int MsgBox(const errors::Message& m) override {
+        beforeAnswer();
+        return f.prompter.asked.size() < 9 ? f.prompter.MsgBox(m) : kCancel;  // a run that never stops, stopped
+    }
+    BackupOutcome Backup(CopyService* service = nullptr) {
+        return CreateBackUp(host, out.string(), lst, service ? *service : copier);
+    }
 };
 
-struct BackupTest : ::testing::Test, BackupTree {};
-
-TEST_F(BackupTest, CopiesTheProjectFileThenEverySelectedFileUnderItsDiskName) {
-    Put(t, "backup/modA.bas", "an older copy");
-    // The component spells its file in another letter case: the copy takes the name on disk.
-    project.VBComponents()[2] = ide::Component("clsC", ide::ComponentKind::Class, t / "src/CLSC.CLS", nullptr);
-    const auto outcome = Backup();
-    EXPECT_EQ(copier.calls, (std::vector<std::string>{"P.vbp", "frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"}));
-    EXPECT_EQ(Copied(), (std::set<std::string>{"P.vbp", "frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"}));
-    EXPECT_EQ(ReadFile(t / "backup/modA.bas"), "bytes of src/modA.bas");  // replaced without a question
-    EXPECT_EQ(outcome.copied, 5);
-    EXPECT_TRUE(f.prompter.asked.empty() && f.report.Reported().empty());
-    EXPECT_EQ(f.percentProject.Max(), 3);
-    EXPECT_EQ(lst.ListIndex(), 2);
-}
-
-TEST(Backup, SelectionFailuresAndTheStopQuestion) {
+TEST(CreateBackUp, SelectionFailuresAndTheStopQuestion) {
+    const std::set<std::string> all{"P.vbp", "frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"};
     const struct {
         const char* what;
-        std::vector<bool> selected;  // rows frmMain, modA, clsC
-        const char* missing;         // removed before the run
-        std::deque<int> answers;     // to the stop question
+        const char* selected;              // rows frmMain, modA, clsC
+        std::vector<std::string> missing;  // removed before the run
+        std::deque<int> answers;           // to the stop question
         std::set<std::string> copied;
-        size_t questions;
-        bool stopped;
+        bool putBack = false;              // the user puts the missing file back before answering
     } scenarios[] = {
-        {"no row selected: the project file only", {false, false, false}, "", {}, {"P.vbp"}, 0, false},
-        {"failed project file: nothing asked, the rest copied", {true, true, true}, "src/P.vbp", {},
-         {"frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"}, 0, false},
-        {"Retry repeats until Cancel at the second component; the third is not looked at", {true, true, true},
-         "src/modA.bas", {kRetry, kRetry, kCancel}, {"P.vbp", "frmMain.frm", "frmMain.frx"}, 3, true},
-        {"any answer but Retry stops", {true, true, true}, "src/frmMain.frx", {errors::answer::kOk},
-         {"P.vbp", "frmMain.frm"}, 1, true},
-        {"an unselected missing file asks nothing", {true, false, true}, "src/modA.bas", {},
-         {"P.vbp", "frmMain.frm", "frmMain.frx", "clsC.cls"}, 0, false},
+        {"every row: each file under its disk name, the older copy replaced", "111", {}, {}, all},
+        {"no row selected: the project file only", "000", {}, {}, {"P.vbp"}},
+        {"failed project file: nothing asked, the rest copied", "111", {"src/P.vbp"}, {},
+         {"frmMain.frm", "frmMain.frx", "modA.bas", "clsC.cls"}},
+        {"Retry repeats until Cancel at the second component; the third is not looked at", "111", {"src/modA.bas"},
+         {kRetry, kRetry, kCancel}, {"P.vbp", "frmMain.frm", "frmMain.frx"}},
+        {"any answer but Retry stops; two nameless (missing) files do not clash", "111",
+         {"src/P.vbp", "src/frmMain.frx"}, {errors::answer::kOk}, {"frmMain.frm"}},
+        {"an unselected missing file asks nothing", "101", {"src/modA.bas"}, {},
+         {"P.vbp", "frmMain.frm", "frmMain.frx", "clsC.cls"}},
+        {"Retry copies a file put back while the question was up", "111", {"src/clsC.cls"}, {kRetry}, all, true},
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.what);
         BackupTree b;
-        for (int16_t i = 0; i < 3; ++i) b.lst.SetSelected(i, s.selected[static_cast<size_t>(i)]);
-        if (*s.missing) fs::remove(b.t / s.missing);
+        for (int16_t i = 0; i < 3; ++i) b.lst.SetSelected(i, s.selected[i] == '1');
+        for (const auto& file : s.missing) fs::remove(b.t / file);
+        if (s.putBack) b.beforeAnswer = [&] { WriteFile(b.t / "src/clsC.cls", "bytes of clsC.cls"); };
         b.f.prompter.script = s.answers;
         const auto outcome = b.Backup();
-        EXPECT_EQ(b.Copied(), s.copied);
-        ASSERT_EQ(b.f.prompter.asked.size(), s.questions);
-        for (const auto& q : b.f.prompter.asked) {
-            EXPECT_EQ(q.text, "Do you want to stop now ?");
-            EXPECT_EQ(q.title, "");
-            EXPECT_EQ(q.style, 293);
-        }
-        EXPECT_EQ(outcome.stopped, s.stopped);
-        EXPECT_EQ(outcome.failed, std::string(s.missing) == "src/P.vbp" || s.stopped ? 1 : 0);
+
+        std::map<std::string, std::string> expected{{"modA.bas", "an older copy"}};
+        for (const auto& name : s.copied) expected[name] = "bytes of " + name;
+        EXPECT_EQ(Listing(b.out), expected);
+        ASSERT_EQ(b.f.prompter.asked.size(), s.answers.size());
+        for (const auto& q : b.f.prompter.asked)
+            EXPECT_TRUE(q.text == "Do you want to stop now ?" && q.title.empty() && q.style == 293);
+        const bool stopped = !s.answers.empty() && s.answers.back() != kRetry;
+        EXPECT_EQ(outcome.stopped, stopped);
+        EXPECT_EQ(outcome.copied, static_cast<long>(s.copied.size()));
+        EXPECT_EQ(outcome.failed, std::count(s.missing.begin(), s.missing.end(), "src/P.vbp") + (stopped ? 1 : 0));
+        EXPECT_EQ(outcome.renamed, 0);
         // Stopped or not, the run ends with the default pointer and both bars at 0.
-        EXPECT_EQ(b.f.screen.pointer, engine::Pointer::Default);
-        EXPECT_EQ(b.f.percentProject.Value() + b.f.percentFile.Value(), 0);
+        EXPECT_TRUE(b.f.screen.pointer == engine::Pointer::Default && b.f.percentProject.Max() == 3 &&
+                    b.f.percentProject.Value() + b.f.percentFile.Value() == 0);
     }
 }
 
-TEST_F(BackupTest, RetryCopiesAFileThatCameBack) {
-    fs::remove(t / "src/clsC.cls");
-    struct : errors::Prompter {
-        ScratchDir* t = nullptr;
-        int asked = 0;
-        int MsgBox(const errors::Message&) override {
-            Put(*t, "src/clsC.cls", "back");  // the user puts the file back, then answers Retry
-            return ++asked < 3 ? kRetry : kCancel;
-        }
-    } restoring;
-    restoring.t = &t;
-    engine::Host host{&project, f.percentProject, f.percentFile, f.screen,  f.result,
-                      f.store,  f.report,         restoring,     f.notices, f.clock};
-    EXPECT_EQ(CreateBackUp(host, out, lst, copier).copied, 5);
-    EXPECT_EQ(restoring.asked, 1);
-    EXPECT_EQ(ReadFile(t / "backup/clsC.cls"), "back");
+TEST(CreateBackUp, FilesOfOneNameAreAllKept) {
+    BackupTree b;
+    for (const char* file : {"src/modUtil.bas", "lib/modUtil.bas", "old/MODUTIL.BAS", "x/modUtil (2).bas"}) {
+        WriteFile(b.t / file, file);
+        b.Add(file, {file});
+    }
+    b.Add("modA again", {"src/../src/modA.bas"});  // the same file by another path keeps its name
+    b.lst.AddItem("modA");                         // a row listed twice copies the same file twice, under one name
+    b.lst.SetSelected(b.lst.ListCount() - 1, true);
+    EXPECT_EQ(b.Backup().renamed, 3);
+    const auto copies = Listing(b.out);
+    EXPECT_EQ(copies.size(), 9u);
+    EXPECT_EQ(copies.at("modUtil.bas"), "src/modUtil.bas");
+    EXPECT_EQ(copies.at("modUtil (2).bas"), "lib/modUtil.bas");
+    EXPECT_EQ(copies.at("MODUTIL (3).BAS"), "old/MODUTIL.BAS");  // letter case does not keep names apart
+    EXPECT_EQ(copies.at("modUtil (2) (2).bas"), "x/modUtil (2).bas");  // nor does a name given out earlier
+    ASSERT_EQ(b.f.notices.notices.size(), 3u);
+    EXPECT_NE(b.f.notices.notices[0].find("lib/modUtil.bas is stored as \"modUtil (2).bas\""), std::string::npos);
+    EXPECT_EQ(b.lst.ListIndex(), 7);  // the row of the last component copied
 }
 
-TEST_F(BackupTest, TwoFilesOfOneNameAreBothKept) {
-    Add("modUtil", {"src/modUtil.bas"});
-    Add("modUtil2", {"lib/modUtil.bas"});
-    lst.AddItem("modA");  // a row listed twice copies the same file twice, under one name
-    lst.SetSelected(lst.ListCount() - 1, true);
-    EXPECT_EQ(Backup().renamed, 1);
-    EXPECT_EQ(ReadFile(t / "backup/modUtil.bas"), "bytes of src/modUtil.bas");
-    EXPECT_EQ(ReadFile(t / "backup/modUtil (2).bas"), "bytes of lib/modUtil.bas");
-    ASSERT_EQ(f.notices.notices.size(), 1u);
-    EXPECT_NE(f.notices.notices[0].find("lib/modUtil.bas is stored as \"modUtil (2).bas\""), std::string::npos);
-}
-
-TEST_F(BackupTest, ErrorsGoToTheReportWithTheirTags) {
-    f.host.activeProject = nullptr;  // reported; Abort leaves at once
-    EXPECT_TRUE(Backup().aborted);
-    ASSERT_EQ(f.report.Reported().size(), 1u);
-    EXPECT_EQ(f.report.Reported()[0].procedure, "CreateBackUp");
-
+TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {
     struct : CopyService {
         bool Copy(const fs::path&, const fs::path&, std::string*) override {
             throw errors::RuntimeError(errors::code::kPermissionDenied, "Permission denied");
         }
     } throwing;
-    f.host.activeProject = &project;
-    f.report.answers = {"5", "3"};  // the project file's copy: Ignore; the first component file's: Abort
-    const auto outcome = CreateBackUp(f.host, out, lst, throwing);
-    ASSERT_EQ(f.report.Reported().size(), 3u);
-    EXPECT_EQ(f.report.Reported()[2].procedure, "Public Function fApiCopyFile");
-    EXPECT_EQ(f.prompter.asked.size(), 1u);  // an aborted copy answers false: the stop question follows
-    EXPECT_EQ(outcome.failed, 2);
+    BackupTree b;
+    b.f.report.answers = {"5", "3"};  // the project file's copy: Ignore; the first component file's: Abort
+    EXPECT_EQ(b.Backup(&throwing).failed, 2);
+    EXPECT_EQ(b.f.prompter.asked.size(), 1u);  // an aborted copy answers false: the stop question follows
+    b.host.activeProject = nullptr;            // reported; Abort leaves at once
+    EXPECT_TRUE(b.Backup().aborted);
+    std::vector<std::string> tags;
+    for (const auto& e : b.f.report.Reported()) tags.push_back(e.procedure);
+    EXPECT_EQ(tags, (std::vector<std::string>{"Public Function fApiCopyFile", "Public Function fApiCopyFile",
+                                              "CreateBackUp"}));
 }
 
 TEST(FApiCopyFile, AFolderDestinationReceivesTheFilesUnderTheirNames) {
-    ScratchDir t;
-    testing::HostFixture f;
-    FileSystemCopyService copier;
-    const auto a = Put(t, "a.bas", "a"), b = Put(t, "b.bas", "b");
-    EXPECT_TRUE(fApiCopyFile(f.host, copier, Folder(t, "two").string(), {copy_flag::kNoConfirmation, {a, b}}));
-    EXPECT_TRUE(fApiCopyFile(f.host, copier, Folder(t, "one").string(), {copy_flag::kNoConfirmation, {a}}));
-    EXPECT_EQ(Names(t / "two"), (std::set<std::string>{"a.bas", "b.bas"}));
-    EXPECT_EQ(Names(t / "one"), std::set<std::string>{"a.bas"});
-    EXPECT_FALSE(fApiCopyFile(f.host, copier, (t / "c.bas").string(), {0, {}}));
+    BackupTree b;
+    const fs::path a = b.t / "src/modA.bas", c = b.t / "src/clsC.cls";
+    EXPECT_TRUE(fApiCopyFile(b.host, b.copier, (b.t / "two").string(), {copy_flag::kNoConfirmation, {a, c}}));
+    EXPECT_TRUE(fApiCopyFile(b.host, b.copier, b.out.string(), {copy_flag::kNoConfirmation, {a}}));
+    EXPECT_EQ(Listing(b.t / "two").size() + Listing(b.out).size(), 3u);
+    EXPECT_FALSE(fApiCopyFile(b.host, b.copier, (b.t / "c.bas").string(), {0, {}}));
+}
+
+TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly) {
+    testing::ScratchDir t;
+    const std::string bytes("VERSION 5.00\r\n\x00\xff\x80", 17);
+    const auto src = t / "src/frmMain.frx", dst = t / "out/deeper/frmMain.frx";  // its folder is made
+    WriteFile(src, bytes);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(src, old);
+    fs::permissions(src, fs::perms::owner_read | fs::perms::group_read);
+    FileSystemCopyService service;
+    std::string why;
+    ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
+    EXPECT_EQ(ReadFile(dst), bytes);
+    EXPECT_EQ(fs::last_write_time(dst), old);
+    EXPECT_EQ(fs::status(dst).permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+    // The read-only copy of an earlier run is replaced.
+    fs::permissions(src, fs::perms::owner_read | fs::perms::owner_write);
+    WriteFile(src, "new");
+    ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
+    EXPECT_TRUE(service.Copy(src, t / "src/./frmMain.frx", nullptr));  // onto itself: nothing lost
+    EXPECT_EQ(ReadFile(src), "new");
+
+    fs::create_directories(t / "out/deeper/a.bas");
+    const struct {
+        fs::path source, destination;
+        const char* reasonHas;
+    } failures[] = {
+        {t / "src/missing.bas", dst, "missing.bas"},
+        {t / "src", dst, "not a regular file"},
+        {src, dst / "a.bas", "frmMain.frx/a.bas"},  // its folder would be a file
+        {src, t / "out/deeper/a.bas", "a.bas"},     // a folder is not replaced
+    };
+    for (const auto& c : failures) {
+        std::string reason;
+        EXPECT_FALSE(service.Copy(c.source, c.destination, &reason)) << c.destination;
+        EXPECT_NE(reason.find(c.reasonHas), std::string::npos) << reason;
+    }
+    // Failed copies left the destination alone, and no temporary file stays behind.
+    EXPECT_EQ(Listing(t / "out/deeper"), (std::map<std::string, std::string>{{"a.bas", ""}, {"frmMain.frx", "new"}}));
 }
 
 }  // namespace

@@ -50,16 +50,7 @@ public:
         long counter = 0;
         for (;;) {
             bool more = false;
-            if (!trap_.Run([&] {
-                    const long count = code.CountOfLines();
-                    if (count == counter) return;
-                    host_.percentFile.SetMax(count);
-                    ++counter;
-                    host_.percentFile.SetValue(counter);
-                    host_.screen.DoEvents();
-                    more = true;
-                }))
-                return false;
+            if (!trap_.Run([&] { more = NextLine(host_, code, counter); })) return false;
             if (!more) return true;  // walked to the end (or the line count cannot be read)
 
             std::string block;

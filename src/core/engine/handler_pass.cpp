@@ -6,6 +6,16 @@
 
 namespace vex::engine {
 
+bool NextLine(Host& host, const ide::CodeModule& code, long& counter) {
+    const long count = code.CountOfLines();
+    if (count == counter) return false;
+    host.percentFile.SetMax(count);
+    ++counter;
+    host.percentFile.SetValue(counter);
+    host.screen.DoEvents();
+    return true;
+}
+
 void RunHandlerPass(Host& host, FileList& lst, ResultWindow& window, errors::Trap& trap, std::string_view title,
                     std::string_view rule,
                     const std::function<HandlerComponentPass(const settings::LoadedOptions&)>& makePass) {

@@ -18,6 +18,11 @@ namespace vex::engine {
 /// Works through one component's lines, given its code and its row's text; false ends the run.
 using HandlerComponentPass = std::function<bool(ide::CodeModule& code, const std::string& rowText)>;
 
+/// Steps the walk over a component whose line count changes under it: while `counter` has not reached
+/// CountOfLines (read afresh), sets the file bar's maximum to it, steps `counter` and the bar, and yields.
+/// False at the end of the component.
+bool NextLine(Host& host, const ide::CodeModule& code, long& counter);
+
 /// Every step under `trap`: loads the options, appends the run's head (`title`, `rule`), walks the
 /// selected components handing each to the pass that `makePass` builds from the options, and shows
 /// `window` when ViewResult is on. An Abort answer leaves at once.

@@ -46,16 +46,7 @@ public:
         long counter = 0;
         for (;;) {
             bool more = false;
-            if (!trap_.Run([&] {
-                    const long count = code.CountOfLines();
-                    if (count == counter) return;
-                    host_.percentFile.SetMax(count);
-                    ++counter;
-                    host_.screen.DoEvents();
-                    host_.percentFile.SetValue(counter);
-                    more = true;
-                }))
-                return false;
+            if (!trap_.Run([&] { more = NextLine(host_, code, counter); })) return false;
             if (!more) break;
 
             bool remove = false;

@@ -1,6 +1,5 @@
 #include "engine/add_code_error.h"
 
-#include <optional>
 #include <string>
 
 #include "engine/correction_ligne.h"
@@ -137,11 +136,7 @@ private:
 
 void AddCodeError(Host& host, FileList& lst, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // AddCodeError");
-    std::optional<Inserter> inserter;
-    RunHandlerPass(host, lst, window, trap, " Procedure with new error handler.", " " + std::string(45, '-'), [&](const settings::LoadedOptions& options) {
-        inserter.emplace(host, trap, options);
-        return [&](ide::CodeModule& code, const std::string& rowText) { return inserter->Component(code, rowText); };
-    });
+    RunHandlerPass<Inserter>(host, lst, window, trap, " Procedure with new error handler.", " " + std::string(45, '-'));
 }
 
 }  // namespace vex::engine

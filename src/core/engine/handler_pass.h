@@ -3,6 +3,7 @@
 // the selected components, and the results window at the end.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,17 @@ bool NextLine(Host& host, const ide::CodeModule& code, long& counter);
 void RunHandlerPass(Host& host, FileList& lst, ResultWindow& window, errors::Trap& trap, std::string_view title,
                     std::string_view rule,
                     const std::function<HandlerComponentPass(const settings::LoadedOptions&)>& makePass);
+
+/// RunHandlerPass with a pass object per run: `Pass(host, trap, options)` whose `Component(code, rowText)`
+/// works through one component.
+template <class Pass>
+void RunHandlerPass(Host& host, FileList& lst, ResultWindow& window, errors::Trap& trap, std::string_view title,
+                    std::string_view rule) {
+    std::optional<Pass> pass;
+    RunHandlerPass(host, lst, window, trap, title, rule, [&](const settings::LoadedOptions& options) {
+        pass.emplace(host, trap, options);
+        return [&](ide::CodeModule& code, const std::string& rowText) { return pass->Component(code, rowText); };
+    });
+}
 
 }  // namespace vex::engine

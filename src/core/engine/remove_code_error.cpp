@@ -1,6 +1,5 @@
 #include "engine/remove_code_error.h"
 
-#include <optional>
 #include <string>
 
 #include "engine/file_list.h"
@@ -134,11 +133,7 @@ private:
 
 void RemoveCodeError(Host& host, FileList& lst, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // RemoveCodeError");
-    std::optional<Remover> remover;
-    RunHandlerPass(host, lst, window, trap, " Procedure with remove code.", " " + std::string(65, '-'), [&](const settings::LoadedOptions& options) {
-        remover.emplace(host, trap, options);
-        return [&](ide::CodeModule& code, const std::string& rowText) { return remover->Component(code, rowText); };
-    });
+    RunHandlerPass<Remover>(host, lst, window, trap, " Procedure with remove code.", " " + std::string(65, '-'));
 }
 
 }  // namespace vex::engine

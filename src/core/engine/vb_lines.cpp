@@ -4,18 +4,13 @@
 
 #include "errors/runtime_error.h"
 #include "ide/code_module.h"
+#include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// Letters of the code page, accented ones included, as names may hold them.
-bool IsNameStart(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= 0xC0 && u != 0xD7 && u != 0xF7);
-}
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '_'; }
 }  // namespace
 
 bool EndsWithUnderscore(std::string_view line) {
@@ -24,11 +19,9 @@ bool EndsWithUnderscore(std::string_view line) {
 }
 
 bool StartsWithLabel(std::string_view line) {
-    std::string_view t = text::LTrim(line);
-    if (t.empty() || !IsNameStart(t[0])) return false;
-    size_t i = 1;
-    while (i < t.size() && IsNameChar(t[i])) ++i;
-    return i < t.size() && t[i] == ':' && (i + 1 == t.size() || t[i + 1] != '=');
+    // A leading name and colon; a leading number is a line number, not a label.
+    const std::string_view t = text::LTrim(line);
+    return !t.empty() && !IsDigit(t[0]) && !ide::syntax::LeadingLabel(line).empty();
 }
 
 bool IsDirective(std::string_view line) {

@@ -128,7 +128,7 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
             Guarded(ctx, [&] {
                 const auto store = OpenStore(ctx.global);
                 const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
-                const engine::SystemClock clock;
+                const host::SystemClock clock;
                 const auto report = MakeErrorReport(*prompter, clock);
                 settings::OptionsModel model(*store);
                 model.form = settings::DialogDefaults();

@@ -4,7 +4,7 @@
 
 namespace vex::engine {
 
-LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, Notices* notices) {
+LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, host::Notices* notices) {
     LineNumberOptions o;
     o.lineJump = settings::ReadLong32(store, settings::key::kLineJump, settings::defaults::kLineJump);
     o.resetLineNumber =

@@ -134,11 +134,11 @@ void UnnumberComponent(Host& host, ide::Component& component) {
 
 }  // namespace
 
-void StudyLineNumber(Host& host, FileList& lst, int16_t mode) {
+void StudyLineNumber(Host& host, FileList& lst, EditMode mode) {
     host.screen.SetPointer(Pointer::Hourglass);
     host.screen.DoEvents();
     errors::Trap trap(host.report, "modEtude // StudyLineNumber");
-    if (!trap.Run([&] { mode == 1 ? AddLineNumber(host, lst) : RemoveLineNumber(host, lst); })) return;
+    if (!trap.Run([&] { mode == EditMode::Add ? AddLineNumber(host, lst) : RemoveLineNumber(host, lst); })) return;
     host.percentFile.SetValue(0);
     host.percentProject.SetValue(0);
     host.screen.SetPointer(Pointer::Default);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/host.h"
+#include "host/notices.h"
 #include "settings/locations.h"
 #include "settings/numeric.h"
 #include "text/cp1252.h"
@@ -108,7 +108,7 @@ LoadedOptions LoadOptions(const SettingsStore& store) {
     return o;
 }
 
-std::string ToCodePage(std::string_view utf8, std::string_view k, engine::Notices* notices) {
+std::string ToCodePage(std::string_view utf8, std::string_view k, host::Notices* notices) {
     bool lossy = false;
     std::string bytes = text::FromUtf8(utf8, &lossy);
     if (lossy && notices)
@@ -117,7 +117,7 @@ std::string ToCodePage(std::string_view utf8, std::string_view k, engine::Notice
     return bytes;
 }
 
-LoadedOptions ToCodePage(const LoadedOptions& o, engine::Notices* notices) {
+LoadedOptions ToCodePage(const LoadedOptions& o, host::Notices* notices) {
     LoadedOptions c;
     c.strErrorKey = ToCodePage(o.strErrorKey, key::kErrorKey, notices);
     c.strSeparatorLine = SeparatorLine(c.strErrorKey);  // built from the converted key: no second notice
@@ -128,7 +128,7 @@ LoadedOptions ToCodePage(const LoadedOptions& o, engine::Notices* notices) {
     return c;
 }
 
-LoadedOptions LoadOptionsForCode(const SettingsStore& store, engine::Notices* notices) {
+LoadedOptions LoadOptionsForCode(const SettingsStore& store, host::Notices* notices) {
     return ToCodePage(LoadOptions(store), notices);
 }
 

@@ -13,7 +13,7 @@
 
 #include "settings/settings_store.h"
 
-namespace vex::engine {
+namespace vex::host {
 class Notices;
 }
 
@@ -100,12 +100,12 @@ LoadedOptions LoadOptions(const SettingsStore& store);
 
 /// One stored text in the module code page (Windows-1252). A character the code page cannot hold becomes
 /// "?"; `notices`, when given, is told once, naming `key`.
-std::string ToCodePage(std::string_view utf8, std::string_view key, engine::Notices* notices = nullptr);
+std::string ToCodePage(std::string_view utf8, std::string_view key, host::Notices* notices = nullptr);
 
 /// Every text of `options` converted with ToCodePage; the engine compares and writes these.
-LoadedOptions ToCodePage(const LoadedOptions& options, engine::Notices* notices = nullptr);
+LoadedOptions ToCodePage(const LoadedOptions& options, host::Notices* notices = nullptr);
 
 /// LoadOptions followed by ToCodePage: what the engine procedures call at the start of a run.
-LoadedOptions LoadOptionsForCode(const SettingsStore& store, engine::Notices* notices = nullptr);
+LoadedOptions LoadOptionsForCode(const SettingsStore& store, host::Notices* notices = nullptr);
 
 }  // namespace vex::settings

@@ -41,7 +41,7 @@ std::string Logged(const std::string& name, const std::string& kind) {
 TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
     const Lines before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1", "End Sub"};
     EngineRun run({{"modEtude", before}});
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
+    StudyManageError(run.fx.host, run.lst, EditMode::Add, run.window);
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude" + Logged("StudyTabulation", "Sub"));
     EXPECT_EQ(run.window.shown, 1);
@@ -52,14 +52,14 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
 
     // A second run changes nothing and logs only its head and the component.
     run.fx.result.Clear();
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
+    StudyManageError(run.fx.host, run.lst, EditMode::Add, run.window);
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude");
 
     const std::string removeHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
     for (const char* logged : {"\r\n        StudyTabulation   2 section(s) removed", ""}) {
         run.fx.result.Clear();
-        StudyManageError(run.fx.host, run.lst, 2, run.window);
+        StudyManageError(run.fx.host, run.lst, EditMode::Remove, run.window);
         EXPECT_EQ(run.Module(), before);
         EXPECT_EQ(WithoutDates(run.fx.result.Text()), removeHead + "\r\n\r\nmodEtude" + logged);
     }
@@ -175,7 +175,7 @@ TEST(AddCodeError, ViewResultDecidesTheWindowEvenWithNothingSelected) {
 TEST(AddCodeError, NoActiveProjectIsReported) {
     EngineRun run({});
     run.fx.host.activeProject = nullptr;
-    run.fx.report.answers = {"5"};
+    run.fx.report.answers = {host::Answer::Ignore};
     AddCodeError(run.fx.host, run.lst, run.window);
     ASSERT_EQ(run.fx.report.Reported().size(), 1u);
     EXPECT_EQ(run.fx.report.Reported()[0].number, 91);

@@ -84,7 +84,7 @@ TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone
         CorpusRun run(file);
         const auto original = run.Files();
         const auto originalLines = run.CodeLines();
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         const auto once = run.Files();
         const auto numbered = run.CodeLines();
         for (size_t m = 0; m < numbered.size(); ++m) {
@@ -93,9 +93,9 @@ TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone
                 ASSERT_TRUE(numbered[m][i] == originalLines[m][i] || !ide::syntax::Continues(originalLines[m][i - 1]))
                     << "numbered a continuation line: " << numbered[m][i];
         }
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         ASSERT_EQ(run.Files(), once) << "numbering twice differs from once";
-        StudyLineNumber(run.fx.host, run.lst, 2);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
         const auto removed = run.Files();
         for (size_t m = 0; m < original.size(); ++m) {
             if (HasLineNumbers(originalLines[m])) continue;

@@ -55,7 +55,7 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
 TEST(KeywordDeletion, OverflowIsReportedWithTheKeywordAndAbortEndsTheRun) {
     Lines big(32768, "Debug.Print 1");
     EngineRun run({{"Big", big}, {"After", {"Debug.Print 2"}}});
-    for (const char* answer : {"5", "3"}) {
+    for (host::Answer answer : {host::Answer::Ignore, host::Answer::Abort}) {
         run.fx.report.answers = {answer};
         StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
         EXPECT_EQ(run.fx.report.Reported().back().procedure, "StudyRemoveCode");

@@ -28,12 +28,12 @@ class Numbering : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
     const auto& c = GetParam();
     EngineRun run({{"Module1", c.input}});
-    StudyLineNumber(run.fx.host, run.lst, 1);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     EXPECT_EQ(run.Module(0), c.expected);
-    StudyLineNumber(run.fx.host, run.lst, 1);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     EXPECT_EQ(run.Module(0), c.expected) << "second numbering";
     if (c.removalRestores) {
-        StudyLineNumber(run.fx.host, run.lst, 2);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
         EXPECT_EQ(run.Module(0), c.input) << "removal";
     }
     EXPECT_TRUE(run.fx.report.Reported().empty());
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Numbering, JumpTargetsSurviveRemovalAndAreNoticed) {
     EngineRun run({{"M", {"", "Sub A()", "10 a = 1", "20 b = 2", "30 On x GoTo 20, 40", "40 Resume 10", "End Sub"}}});
-    StudyLineNumber(run.fx.host, run.lst, 2);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
     EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 a = 1", "20 b = 2", "On x GoTo 20, 40", "40 Resume 10", "End Sub"}));
     EXPECT_EQ(run.fx.notices.notices.size(), 3u);
     EXPECT_EQ(run.fx.notices.notices[0], "M: A: line 3 keeps its number 10, a jump goes there");
@@ -100,7 +100,7 @@ TEST(Numbering, JumpTargetsSurviveRemovalAndAreNoticed) {
 
 TEST(Numbering, RemovalKeepsContinuationLinesAndStripsEverywhereElse) {
     EngineRun run({{"M", {"10 Option Explicit", "", "Sub A()", "10 x = 1 + _", "2 + 3", "20 y = 4", "30", "End Sub"}}});
-    StudyLineNumber(run.fx.host, run.lst, 2);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
     EXPECT_EQ(run.Module(0), (Lines{"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", " ", "End Sub"}));
 }
 
@@ -123,10 +123,10 @@ TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents
     for (const auto& c : cases) {
         EngineRun run({{"A", TwoProcs("1")}, {"B", TwoProcs("2")}});
         run.fx.store.Save("ResetLineNumber", c.reset);
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         EXPECT_EQ(run.Module(0), c.first) << c.reset;
         EXPECT_EQ(run.Module(1), c.second) << c.reset;
-        StudyLineNumber(run.fx.host, run.lst, 1);  // the next pass starts again from the step
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);  // the next pass starts again from the step
         EXPECT_EQ(run.Module(1), c.second) << c.reset;
     }
 }
@@ -147,20 +147,20 @@ TEST(Numbering, OptionsAreReadAndConverted) {
     for (const auto& c : cases) {
         EngineRun run({{"M", c.input}});
         run.SetOption(c.key, c.value);
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         EXPECT_EQ(run.Module(), c.expected) << c.key << "=" << c.value;
         EXPECT_TRUE(run.fx.report.Reported().empty());
     }
 }
 
 TEST(Numbering, OverflowOfTheRunningNumberIsReportedPerLine) {
-    for (const char* answer : {"5", "3"}) {
+    for (host::Answer answer : {host::Answer::Ignore, host::Answer::Abort}) {
         EngineRun run({{"M", {"", "Sub A()", "x", "y", "z", "End Sub"}}});
         run.fx.store.Save("LineJump", "2147483647");
         run.fx.report.answers = {answer, answer};
-        StudyLineNumber(run.fx.host, run.lst, 1);
-        EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "2147483647 x", "y", "z", "End Sub"})) << answer;
-        ASSERT_EQ(run.fx.report.Reported().size(), std::string(answer) == "5" ? 2u : 1u) << answer;
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
+        EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "2147483647 x", "y", "z", "End Sub"})) << host::Code(answer);
+        ASSERT_EQ(run.fx.report.Reported().size(), answer == host::Answer::Ignore ? 2u : 1u) << host::Code(answer);
         EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // WriteLineNumber");
         EXPECT_EQ(run.fx.report.Reported()[0].number, errors::code::kOverflow);
     }
@@ -170,8 +170,8 @@ TEST(Numbering, ComponentsBeyond32767LinesOverflowAndRetryRestartsThePass) {
     Lines big{"", "Sub A()"};
     big.resize(32768, "x");
     EngineRun run({{"Small", {"", "Sub A()", "x", "End Sub"}}, {"Big", big}});
-    run.fx.report.answers = {"4", "3"};  // retry once, then abort
-    StudyLineNumber(run.fx.host, run.lst, 1);
+    run.fx.report.answers = {host::Answer::Retry, host::Answer::Abort};  // retry once, then abort
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     ASSERT_EQ(run.fx.report.Reported().size(), 2u);
     EXPECT_EQ(run.fx.report.Reported()[1].number, errors::code::kOverflow);
     EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 x", "End Sub"}));  // the retry numbered it the same way

@@ -18,10 +18,10 @@ using testing::Lines;
 TEST(OptionFailures, AnUnconvertibleOptionIsReportedUnderThePassTagAndChangesNothing) {
     using Pass = std::function<void(EngineRun&)>;
     // The error report puts the pointer back; these fakes do not, so the pointer is not looked at here.
-    const Pass number = [](EngineRun& r) { StudyLineNumber(r.fx.host, r.lst, 1); };
+    const Pass number = [](EngineRun& r) { StudyLineNumber(r.fx.host, r.lst, EditMode::Add); };
     const Pass indent = [](EngineRun& r) { StudyTabulation(r.fx.host, r.lst); };
-    const Pass add = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, 1, r.window); };
-    const Pass remove = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, 2, r.window); };
+    const Pass add = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, EditMode::Add, r.window); };
+    const Pass remove = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, EditMode::Remove, r.window); };
     namespace code = errors::code;
     const struct {
         const Pass& pass;

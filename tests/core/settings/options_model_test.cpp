@@ -87,16 +87,16 @@ TEST(OptionsModel, ApplyRulesPerControl) {
 TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
     struct Case {
         const char* name;
-        std::vector<std::string> answers;
+        std::vector<host::Answer> answers;
         int failures;
         bool completes;
         bool errorCodeStartSaved;
         bool tabStartSaved;
     };
     const Case cases[] = {
-        {"retry until it works", {"4", "4"}, 2, true, true, true},
-        {"ignore skips the step", {"5"}, 1, true, false, true},
-        {"abort keeps the later keys", {"3"}, 1, false, false, false},
+        {"retry until it works", {host::Answer::Retry, host::Answer::Retry}, 2, true, true, true},
+        {"ignore skips the step", {host::Answer::Ignore}, 1, true, false, true},
+        {"abort keeps the later keys", {host::Answer::Abort}, 1, false, false, false},
     };
     for (const auto& c : cases) {
         FailingStore store;

@@ -2,8 +2,9 @@
 # Installs the Debian 12 packages the build and the tests need (as root, or through sudo).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          libfmt-dev libcli11-dev libsimpleini-dev libdtl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libfmt-dev libcli11-dev libsimpleini-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          git patch)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -31,6 +31,9 @@ struct VerbContext {
     std::ostream& err;
     GlobalOptions& global;
     int exitCode = exit_code::kOk;
+    /// False when stdout carries something else (a --dry-run diff) or the run is --check or --log FILE:
+    /// the result log of the handler verbs is then not printed.
+    bool printResult = true;
 };
 
 /// Parses the command line, runs the verb and returns the process's exit code.

@@ -9,11 +9,8 @@
 
 #include "cli/unified_diff.h"
 #include "cli/verb_session.h"
-#include "engine/project_list.h"
 #include "engine/result_log_file.h"
 #include "errors/error_report.h"
-#include "ide/project_loader.h"
-#include "ide/project_saver.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
 
@@ -70,32 +67,36 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
 }
 
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
+    if (options.dryRun && options.check) {
+        ctx.err << "vextools: --dry-run and --check cannot be used together\n";
+        return exit_code::kUsage;
+    }
     auto session = VerbSession::Open(ctx, options.project, options.components);
     if (!session) return ctx.exitCode;
-    host::StringResultLog& result = session->Result();
-    errors::ErrorReport* report = &session->Report();
-    ide::Project* project = &session->Project();
+    session::Session& core = session->Core();
 
-    action(session->Host(), session->List());
+    ctx.printResult = !options.dryRun && !options.check && !options.logFile;
+    core.Run(action);
     session->Progress().Finish();
 
     int code = exit_code::kOk;
     if (options.logFile) {
         try {
-            engine::SaveResultLog(*options.logFile, result.Text());
+            engine::SaveResultLog(*options.logFile, core.Result().Text());
         } catch (const errors::RuntimeError& e) {
             ctx.err << "vextools: " << e.Description() << "\n";
             code = exit_code::kFailure;
         }
     }
 
-    if (report->Aborted()) {
-        ListErrors(ctx, *report);
+    const errors::ErrorReport& report = session->Report();
+    if (core.Aborted()) {
+        ListErrors(ctx, report);
         ctx.err << "vextools: run aborted; nothing saved\n";
         return exit_code::kFailure;
     }
 
-    auto changes = ide::ChangedComponents(*project);
+    auto changes = core.Changes();
     long linesChanged = 0;
     for (const auto& change : changes) {
         std::error_code ec;
@@ -113,23 +114,19 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
         for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
     }
     if (!options.dryRun && !options.check && !changes.empty()) {
-        try {
-            ide::SaveChanges(changes);
-        } catch (const errors::RuntimeError& e) {
-            // Files are checked before any is written, but a write can still fail half-way.
-            size_t saved = 0;
-            for (const auto& change : changes) saved += change.component->Source().Changed() ? 0 : 1;
-            ListErrors(ctx, *report);
-            ctx.err << "vextools: " << e.Description() << "\nvextools: "
-                    << (saved == 0 ? std::string("nothing saved")
-                                   : std::to_string(saved) + " of " + std::to_string(changes.size()) +
-                                         " component(s) saved before the failure")
+        const session::SaveOutcome saved = session::Session::Save(changes);
+        if (!saved.Ok()) {
+            ListErrors(ctx, report);
+            ctx.err << "vextools: " << saved.error << "\nvextools: "
+                    << (saved.saved == 0 ? std::string("nothing saved")
+                                         : std::to_string(saved.saved) + " of " + std::to_string(changes.size()) +
+                                               " component(s) saved before the failure")
                     << "\n";
             return exit_code::kFailure;
         }
     }
     ctx.err << counts << "\n";
-    ListErrors(ctx, *report);
+    ListErrors(ctx, report);
     if (options.check && !changes.empty() && code == exit_code::kOk) return exit_code::kChanges;
     return code;
 }

@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <ostream>
 
 #include "cli/code_verb.h"
 #include "cli/verbs.h"
@@ -12,7 +13,8 @@ namespace {
 /// Runs StudyManageError with `mode` (1 insert, 2 remove); the result log is printed when the engine shows it.
 CodeAction ManageErrors(VerbContext& ctx, engine::EditMode mode) {
     return [&ctx, mode](engine::Host& host, engine::FileList& lst) {
-        PrintedResultWindow window(ctx.out, host.result);
+        std::ostream discarded(nullptr);
+        PrintedResultWindow window(ctx.printResult ? ctx.out : discarded, host.result);
         engine::StudyManageError(host, lst, mode, window);
     };
 }

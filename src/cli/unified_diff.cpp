@@ -1,29 +1,128 @@
 #include "cli/unified_diff.h"
 
-#include <dtl/dtl.hpp>
-#include <sstream>
+#include <algorithm>
+#include <unordered_map>
 #include <vector>
-
-#include "text/cp1252.h"
 
 namespace vex::cli {
 
 namespace {
 
-// Lines for display: split at LF, a CR before it dropped, converted to UTF-8. A lone CR stays inside
-// its line, so a change of line ends alone still shows as a changed line.
-std::vector<std::string> DisplayLines(std::string_view s) {
-    std::vector<std::string> lines;
+constexpr size_t kContext = 3;
+
+/// Lines with their line end ('\n' included, so CR LF and a missing last break compare as bytes).
+std::vector<std::string_view> SplitLines(std::string_view s) {
+    std::vector<std::string_view> lines;
     size_t start = 0;
     while (start < s.size()) {
         size_t lf = s.find('\n', start);
-        size_t end = lf == std::string_view::npos ? s.size() : lf;
-        size_t textEnd = (end > start && s[end - 1] == '\r' && lf != std::string_view::npos) ? end - 1 : end;
-        lines.push_back(text::ToUtf8(s.substr(start, textEnd - start)));
-        if (lf == std::string_view::npos) break;
-        start = lf + 1;
+        size_t end = lf == std::string_view::npos ? s.size() : lf + 1;
+        lines.push_back(s.substr(start, end - start));
+        start = end;
     }
     return lines;
+}
+
+struct Op {
+    char kind;  ///< ' ' kept, '-' removed, '+' added
+    size_t a;   ///< index into the old lines (for '+': how many old lines precede)
+    size_t b;   ///< index into the new lines (for '-': how many new lines precede)
+};
+
+// Patience-style diff: common ends trimmed, then lines unique on both sides anchor the rest (their
+// longest increasing run), and the gaps between anchors are diffed the same way. A gap without anchors
+// is a replacement. Each level costs about its size, so machine edits (which change lines in place or
+// add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
+class Differ {
+public:
+    Differ(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) : a_(a), b_(b) {}
+
+    std::vector<Op> Run() {
+        Range(0, a_.size(), 0, b_.size());
+        return std::move(ops_);
+    }
+
+private:
+    void Keep(size_t i, size_t j) { ops_.push_back({' ', i, j}); }
+
+    void Range(size_t a0, size_t a1, size_t b0, size_t b1) {
+        while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) Keep(a0++, b0++);
+        size_t tail = 0;
+        while (a1 - tail > a0 && b1 - tail > b0 && a_[a1 - tail - 1] == b_[b1 - tail - 1]) ++tail;
+        a1 -= tail;
+        b1 -= tail;
+        Middle(a0, a1, b0, b1);
+        for (size_t k = 0; k < tail; ++k) Keep(a1 + k, b1 + k);
+    }
+
+    void Replace(size_t a0, size_t a1, size_t b0, size_t b1) {
+        for (size_t i = a0; i < a1; ++i) ops_.push_back({'-', i, b0});
+        for (size_t j = b0; j < b1; ++j) ops_.push_back({'+', a1, j});
+    }
+
+    void Middle(size_t a0, size_t a1, size_t b0, size_t b1) {
+        if (a0 == a1 || b0 == b1) return Replace(a0, a1, b0, b1);
+        struct Seen {
+            int inA = 0, inB = 0;
+            size_t ia = 0, ib = 0;
+        };
+        std::unordered_map<std::string_view, Seen> seen;
+        seen.reserve((a1 - a0) + (b1 - b0));
+        for (size_t i = a0; i < a1; ++i) {
+            auto& s = seen[a_[i]];
+            ++s.inA;
+            s.ia = i;
+        }
+        for (size_t j = b0; j < b1; ++j) {
+            auto& s = seen[b_[j]];
+            ++s.inB;
+            s.ib = j;
+        }
+        std::vector<std::pair<size_t, size_t>> pairs;  // (a, b) of lines unique on both sides, by a
+        for (size_t i = a0; i < a1; ++i) {
+            const auto& s = seen[a_[i]];
+            if (s.inA == 1 && s.inB == 1) pairs.emplace_back(i, s.ib);
+        }
+        if (pairs.empty()) return Replace(a0, a1, b0, b1);
+
+        // Longest run of pairs increasing in b (patience sorting).
+        std::vector<size_t> tops, back(pairs.size());
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            auto it = std::lower_bound(tops.begin(), tops.end(), pairs[k].second,
+                                       [&](size_t t, size_t b) { return pairs[t].second < b; });
+            back[k] = it == tops.begin() ? SIZE_MAX : *(it - 1);
+            if (it == tops.end()) tops.push_back(k);
+            else *it = k;
+        }
+        std::vector<size_t> chain;
+        for (size_t k = tops.back(); k != SIZE_MAX; k = back[k]) chain.push_back(k);
+        std::reverse(chain.begin(), chain.end());
+
+        size_t i = a0, j = b0;
+        for (size_t k : chain) {
+            Range(i, pairs[k].first, j, pairs[k].second);
+            Keep(pairs[k].first, pairs[k].second);
+            i = pairs[k].first + 1;
+            j = pairs[k].second + 1;
+        }
+        Range(i, a1, j, b1);
+    }
+
+    const std::vector<std::string_view>& a_;
+    const std::vector<std::string_view>& b_;
+    std::vector<Op> ops_;
+};
+
+void AppendLine(std::string& out, char kind, std::string_view line) {
+    out += kind;
+    out += line;
+    if (line.empty() || line.back() != '\n') out += "\n\\ No newline at end of file\n";
+}
+
+std::string RangeText(size_t before, size_t count) {
+    std::string s = std::to_string(count == 0 ? before : before + 1);
+    if (count != 1) s += "," + std::to_string(count);
+    return s;
 }
 
 }  // namespace
@@ -31,33 +130,47 @@ std::vector<std::string> DisplayLines(std::string_view s) {
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label) {
     TextDiff result;
     if (before == after) return result;
-    auto a = DisplayLines(before);
-    auto b = DisplayLines(after);
-    dtl::Diff<std::string, std::vector<std::string>> diff(a, b);
-    diff.compose();
+    const auto a = SplitLines(before);
+    const auto b = SplitLines(after);
+    const std::vector<Op> ops = Differ(a, b).Run();
 
-    // Lines changed: each run of removals and additions counts as its larger side.
     long removed = 0, added = 0;
-    for (const auto& [line, info] : diff.getSes().getSequence()) {
-        if (info.type == dtl::SES_DELETE) {
-            ++removed;
-        } else if (info.type == dtl::SES_ADD) {
-            ++added;
-        } else {
+    std::vector<size_t> changes;  // indices into ops
+    for (size_t k = 0; k < ops.size(); ++k) {
+        if (ops[k].kind == ' ') {
             result.linesChanged += std::max(removed, added);
             removed = added = 0;
+            continue;
         }
+        (ops[k].kind == '-' ? removed : added)++;
+        changes.push_back(k);
     }
     result.linesChanged += std::max(removed, added);
 
-    std::ostringstream out;
-    // Relative names get git's a/ and b/ prefixes, so the diff applies with `patch -p1` or `git apply`.
+    std::string& out = result.unified;
+    // Relative names get git's a/ and b/ prefixes, so the diff applies with `patch -p1` or `git apply`;
+    // a name with a blank ends with a tab so that both read it whole.
     const bool relative = !label.empty() && label.front() != '/';
-    out << "--- " << (relative ? "a/" : "") << label << "\n+++ " << (relative ? "b/" : "") << label << "\n";
-    diff.composeUnifiedHunks();
-    diff.printUnifiedFormat(out);
-    result.unified = out.str();
-    if (result.linesChanged == 0) result.linesChanged = 1;  // the texts differ in line ends only
+    const char* end = label.find_first_of(" \t") != std::string_view::npos ? "\t\n" : "\n";
+    out.append("--- ").append(relative ? "a/" : "").append(label).append(end);
+    out.append("+++ ").append(relative ? "b/" : "").append(label).append(end);
+
+    for (size_t c = 0; c < changes.size();) {
+        size_t last = c;
+        while (last + 1 < changes.size() && changes[last + 1] - changes[last] - 1 <= 2 * kContext) ++last;
+        const size_t from = changes[c] >= kContext ? changes[c] - kContext : 0;
+        const size_t to = std::min(ops.size(), changes[last] + 1 + kContext);
+        size_t countA = 0, countB = 0;
+        for (size_t k = from; k < to; ++k) {
+            countA += ops[k].kind != '+';
+            countB += ops[k].kind != '-';
+        }
+        out.append("@@ -").append(RangeText(ops[from].a, countA));
+        out.append(" +").append(RangeText(ops[from].b, countB)).append(" @@\n");
+        for (size_t k = from; k < to; ++k)
+            AppendLine(out, ops[k].kind, ops[k].kind == '+' ? b[ops[k].b] : a[ops[k].a]);
+        c = last + 1;
+    }
     return result;
 }
 

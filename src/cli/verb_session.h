@@ -1,7 +1,6 @@
 #pragma once
-// What a verb that works on a project sets up before it calls the engine: the loaded project, the
-// engine host over the command line's store, prompter, error report, notices and progress line, and the
-// component list as LoadProjectFile fills it with --component applied.
+// The command line's side of a core session: the per-user store, the prompter, error report, notices
+// and progress line it lends the session, and the messages it prints for the session's outcomes.
 
 #include <memory>
 #include <optional>
@@ -11,9 +10,7 @@
 #include "cli/app.h"
 #include "cli/environment.h"
 #include "cli/progress_line.h"
-#include "engine/file_list.h"
-#include "engine/host.h"
-#include "ide/project.h"
+#include "session/session.h"
 
 namespace vex::cli {
 
@@ -21,22 +18,21 @@ namespace vex::cli {
 /// returns nothing.
 std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path);
 
-/// Selects exactly the rows named by `wanted` (UTF-8 component names); all rows stay selected when it is
-/// empty. Returns false after a message on ctx.err naming the nearest names when a name has no row.
-bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& lst,
-                      const std::vector<std::string>& wanted);
+/// Prints the message for a --component name without a row, naming the nearest names.
+void ComplainUnknown(VerbContext& ctx, const session::UnknownComponent& unknown);
 
 class VerbSession {
 public:
-    /// Loads the project and builds the host and the list. Returns null after a message, with
-    /// ctx.exitCode set (3 unreadable input, 2 unknown component).
+    /// Loads the project and selects the components. Returns null after a message, with ctx.exitCode
+    /// set (3 unreadable input, 2 unknown component).
     static std::unique_ptr<VerbSession> Open(VerbContext& ctx, const std::string& project,
                                              const std::vector<std::string>& components);
 
-    ide::Project& Project() { return *workspace_.ActiveVBProject(); }
-    engine::Host& Host() { return host_; }
-    engine::PlainFileList& List() { return list_; }
-    host::StringResultLog& Result() { return result_; }
+    session::Session& Core() { return *core_; }
+    ide::Project& Project() { return core_->Project(); }
+    engine::Host& Host() { return core_->Host(); }
+    engine::PlainFileList& List() { return core_->List(); }
+    host::StringResultLog& Result() { return core_->Result(); }
     settings::SettingsStore& Store() { return *store_; }
     errors::ErrorReport& Report() { return *report_; }
     ProgressLine& Progress() { return progress_; }
@@ -44,17 +40,14 @@ public:
 private:
     VerbSession(VerbContext& ctx, ide::Workspace workspace, std::unique_ptr<settings::SettingsStore> store);
 
-    ide::Workspace workspace_;
     std::unique_ptr<settings::SettingsStore> store_;
     host::SystemClock clock_;
     host::NullScreen screen_;
-    host::StringResultLog result_;
     StreamNotices notices_;
     std::unique_ptr<host::Prompter> prompter_;
     std::unique_ptr<errors::ErrorReport> report_;
     ProgressLine progress_;
-    engine::Host host_;
-    engine::PlainFileList list_;
+    std::unique_ptr<session::Session> core_;
 };
 
 }  // namespace vex::cli

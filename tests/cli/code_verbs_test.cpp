@@ -58,7 +58,7 @@ TEST(CodeVerbs, HandlerVerbsPrintTheResultLogAndAppendItToTheLogFile) {
 
     const auto logFile = box.dir / "Resultat.txt";
     const auto remove = box.Vex({"remove-handlers", box.project, "--log", logFile.string()});
-    EXPECT_GT(Count(remove.out, "   2 section(s) removed\n"), 10u);
+    EXPECT_EQ(remove.out, "") << "with --log the result log goes to the file only";
     const std::string saved = vex::testing::ReadFile(logFile);
     EXPECT_NE(saved.find("\r\n Procedure with remove code.\r\n"), std::string::npos);
     EXPECT_TRUE(saved.ends_with("section(s) removed\r\n"));

@@ -1,0 +1,92 @@
+#include "session/session.h"
+
+#include <algorithm>
+
+#include "engine/project_list.h"
+#include "errors/error_report.h"
+#include "errors/runtime_error.h"
+#include "ide/project_loader.h"
+#include "ide/source_module.h"
+#include "text/cp1252.h"
+
+namespace vex::session {
+namespace {
+
+size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+/// Up to three component names closest to `wanted` (letter case ignored), closest first.
+std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
+    const std::string w = text::Lower(wanted);
+    std::vector<std::pair<size_t, std::string>> scored;
+    for (int16_t i = 0; i < lst.ListCount(); ++i) {
+        const std::string name = lst.List(i);
+        const std::string n = text::Lower(name);
+        size_t d = EditDistance(w, n);
+        if (n.find(w) != std::string::npos || w.find(n) != std::string::npos) d = std::min<size_t>(d, 1);
+        if (d <= std::max<size_t>(2, w.size() / 3)) scored.emplace_back(d, name);
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](auto& x, auto& y) { return x.first < y.first; });
+    std::vector<std::string> names;
+    for (size_t i = 0; i < scored.size() && i < 3; ++i) names.push_back(text::ToUtf8(scored[i].second));
+    return names;
+}
+
+}  // namespace
+
+ide::Workspace LoadWorkspace(const std::string& path) {
+    auto ws = ide::LoadWorkspace(path);
+    if (!ws.ActiveVBProject()) throw errors::RuntimeError(errors::code::kBadFileMode, path + " holds no project");
+    return ws;
+}
+
+std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
+                                                 const std::vector<std::string>& wanted) {
+    if (wanted.empty()) return std::nullopt;  // as loaded: every row selected
+    engine::UnSelectAllList(host, lst);
+    for (const auto& utf8 : wanted) {
+        const std::string name = text::FromUtf8(utf8);
+        int16_t row = -1;
+        for (int16_t i = 0; i < lst.ListCount() && row < 0; ++i)
+            if (lst.List(i) == name) row = i;
+        if (row < 0) return UnknownComponent{utf8, NearestNames(name, lst)};
+        lst.SetSelected(row, true);
+    }
+    return std::nullopt;
+}
+
+Session::Session(ide::Workspace workspace, const Services& s)
+    : workspace_(std::move(workspace)),
+      host_{workspace_.ActiveVBProject(), s.percentProject, s.percentFile, s.screen, result_, s.store, s.report,
+            s.prompter, s.notices, s.clock} {
+    engine::LoadProjectFile(host_, list_);
+}
+
+bool Session::Aborted() const { return host_.report.Aborted(); }
+
+SaveOutcome Session::Save(std::vector<ide::PendingChange>& changes) {
+    SaveOutcome outcome;
+    try {
+        ide::SaveChanges(changes);
+        outcome.saved = changes.size();
+    } catch (const errors::RuntimeError& e) {
+        // Files are checked before any is written, but a write can still fail half-way.
+        for (const auto& change : changes) outcome.saved += change.component->Source().Changed() ? 0 : 1;
+        outcome.error = e.Description();
+    }
+    return outcome;
+}
+
+}  // namespace vex::session

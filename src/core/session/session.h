@@ -1,0 +1,86 @@
+#pragma once
+// One run of an engine action over a project, shared by every front end: load, select the components,
+// run one engine call, find what changed, save. No terminal I/O here: the front end supplies where the
+// engine's questions, notices and progress go, and prints the outcomes it gets back.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/file_list.h"
+#include "engine/host.h"
+#include "host/result_log.h"
+#include "ide/project.h"
+#include "ide/project_saver.h"
+
+namespace vex::session {
+
+/// What the front end lends a session for its lifetime.
+struct Services {
+    host::ProgressBar& percentProject;
+    host::ProgressBar& percentFile;
+    host::Screen& screen;
+    settings::SettingsStore& store;
+    errors::ErrorReport& report;
+    host::Prompter& prompter;
+    host::Notices& notices;
+    const host::Clock& clock;
+};
+
+/// Loads a .vbp, .vbg or module file. Throws errors::RuntimeError when it cannot be read or holds no
+/// project; the loader's warnings stay in the workspace for the caller to show.
+ide::Workspace LoadWorkspace(const std::string& path);
+
+/// A component name that matched no row, with up to three nearest names (UTF-8), closest first.
+struct UnknownComponent {
+    std::string name;
+    std::vector<std::string> nearest;
+};
+
+/// Selects exactly the rows named by `wanted` (UTF-8 names); every row stays selected when it is empty.
+std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
+                                                 const std::vector<std::string>& wanted);
+
+/// How a save went: `error` is empty on success; `saved` counts the files written before a failure.
+struct SaveOutcome {
+    size_t saved = 0;
+    std::string error;
+    bool Ok() const { return error.empty(); }
+};
+
+using Action = std::function<void(engine::Host&, engine::FileList&)>;
+
+class Session {
+public:
+    /// Takes the loaded workspace and fills the component list as LoadProjectFile does (every row
+    /// selected).
+    Session(ide::Workspace workspace, const Services& services);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    ide::Workspace& Workspace() { return workspace_; }
+    ide::Project& Project() { return *workspace_.ActiveVBProject(); }
+    engine::Host& Host() { return host_; }
+    engine::PlainFileList& List() { return list_; }
+    host::StringResultLog& Result() { return result_; }
+
+    std::optional<UnknownComponent> Select(const std::vector<std::string>& wanted) {
+        return SelectComponents(host_, list_, wanted);
+    }
+    void Run(const Action& action) { action(host_, list_); }
+    /// True when an error was answered Abort: nothing must be saved.
+    bool Aborted() const;
+    /// The components whose bytes differ from what was loaded, in project order.
+    std::vector<ide::PendingChange> Changes() { return ide::ChangedComponents(Project()); }
+    /// Saves `changes` (see ide::SaveChanges); never throws for a failed write.
+    static SaveOutcome Save(std::vector<ide::PendingChange>& changes);
+
+private:
+    ide::Workspace workspace_;
+    host::StringResultLog result_;
+    engine::Host host_;
+    engine::PlainFileList list_;
+};
+
+}  // namespace vex::session

@@ -8,6 +8,7 @@
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
+#include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "settings/options.h"
 
@@ -186,7 +187,7 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
 TEST(AddCodeError, ContinuationMark) {
     for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
                                    {"Sub A(a_", false}, {"Sub A()", false}})
-        EXPECT_EQ(ide::syntax::Continues(line), continued) << line;
+        EXPECT_EQ(ide::lex::Continues(line), continued) << line;
 }
 
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {

@@ -2,13 +2,14 @@
 
 #include <array>
 
+#include "text/chars.h"
 #include "text/cp1252.h"
 
 namespace vex::ide::lex {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) { return text::IsBlank(c); }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) { return text::IsDigit(c); }
 
 bool IsLetter(char c) {
     const auto b = static_cast<unsigned char>(c);

@@ -187,6 +187,7 @@ void SourceModule::Impl::Rebuild() const {
         std::optional<syntax::Declaration> d;
         if (block != syntax::BlockKind::None) {
             if (syntax::MatchBlockEnd(joined, block)) block = syntax::BlockKind::None;
+            if (procs.empty()) lastDeclarationCode = last;
         } else if (awaited != syntax::EndKind::None && syntax::MatchEnd(joined) != syntax::EndKind::None) {
             procs.back().end = last;
             previousEnd = last;

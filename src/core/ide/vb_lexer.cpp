@@ -165,7 +165,8 @@ std::vector<std::string_view> Statements(std::string_view line) {
             add(t.offset);
             return out;
         }
-        if (t.kind == Token::Kind::Punct && t.text == ":") {
+        const bool namedArgument = t.offset + 1 < code.size() && code[t.offset + 1] == '=';  // f x := 1
+        if (t.kind == Token::Kind::Punct && t.text == ":" && !namedArgument) {
             add(t.offset);
             from = t.offset + 1;
         }

@@ -112,6 +112,9 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
         return Component(std::move(fallbackName), kind.kind, file, nullptr);
     }
     auto module = SourceModule::Parse(std::move(bytes), util::Display(file));
+    // Refused here, so that no pass edits a procedure that runs into the next one.
+    if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
+        throw RuntimeError(errors::code::kBadFileMode, unclosed);
     if (module->CountOfLines() > kMaxModuleLines)
         ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(module->CountOfLines()) +
                                 " lines, more than VB6 accepts (65,534)");

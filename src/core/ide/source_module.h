@@ -18,6 +18,7 @@ struct ProcInfo {
     ProcKind kind = ProcKind::Proc;
     long start = 0;  ///< first line of the range (after the previous procedure's End line)
     long body = 0;   ///< the line with the Sub/Function/Property keyword
+    long declarationEnd = 0;  ///< the declaration's last line (see declaration_end.h)
     long end = 0;    ///< last line of the range (its End line; for the last procedure, the module's last line)
 };
 
@@ -36,6 +37,11 @@ public:
     long ProcBodyLine(std::string_view name, ProcKind kind) const override;
     long ProcStartLine(std::string_view name, ProcKind kind) const override;
     long ProcCountLines(std::string_view name, ProcKind kind) const override;
+
+    /// Empty when every procedure is closed by its End statement; otherwise the problem with the first that
+    /// is not, naming the file line of its declaration ("modBad.bas:2: Function B is never closed by End
+    /// Function"). An editing pass on such a module would write into the next procedure.
+    std::string UnclosedProcedure(std::string_view fileName) const;
 
     /// The procedures in file order.
     const std::vector<ProcInfo>& Procedures() const;

@@ -1,7 +1,9 @@
 #include "settings/options.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "errors/runtime_error.h"
 #include "host/notices.h"
 #include "settings/locations.h"
 #include "settings/numeric.h"
@@ -97,11 +99,32 @@ std::string SeparatorLine(std::string_view errorKey) {
     return "'########## " + std::string(errorKey) + " ##########";
 }
 
+std::string OptionProblem(std::string_view k, std::string_view value) {
+    if (k == key::kLineJump) {
+        const auto n = ParseNumber(value);
+        if (n && std::nearbyint(*n) < 1)
+            return "LineJump must be 1 or more: a step of 0 gives every line the same number, and negative "
+                   "numbers do not compile";
+    } else if ((k == key::kErrorKey || k == key::kNoErrorKey) &&
+               value.find_first_of("\r\n") != std::string_view::npos) {
+        return std::string(k) + " must not hold a line break: the separator line would spill uncommented text "
+                                "into the code";
+    }
+    return {};
+}
+
+void CheckOption(std::string_view k, std::string_view value) {
+    if (std::string problem = OptionProblem(k, value); !problem.empty())
+        throw errors::RuntimeError(errors::code::kInvalidProcedureCall, problem);
+}
+
 LoadedOptions LoadOptions(const SettingsStore& store) {
     LoadedOptions o;
     o.strErrorKey = store.Get(key::kErrorKey, defaults::kErrorKey);
+    CheckOption(key::kErrorKey, o.strErrorKey);
     o.strSeparatorLine = SeparatorLine(o.strErrorKey);
     o.strNoErrorKey = store.Get(key::kNoErrorKey, defaults::kNoErrorKey);
+    CheckOption(key::kNoErrorKey, o.strNoErrorKey);
     o.strErrorCodeStart = store.Get(key::kErrorCodeStart, defaults::kEngineErrorCodeStart);
     o.strErrorCodeClose = store.Get(key::kErrorCodeClose, defaults::EngineErrorCodeClose());
     o.blnViewResult = ReadBoolean(store, key::kViewResult, defaults::kViewResult);

@@ -93,9 +93,17 @@ struct LoadedOptions {
     bool blnViewResult = true;
 };
 
+/// Why `value` cannot be used for option `key`, or empty when it can: a LineJump below 1 (every line
+/// would get the same number, or one that does not compile) and an ErrorKey or NoErrorKey holding a line
+/// break (the separator line would spill uncommented text into the code).
+std::string OptionProblem(std::string_view key, std::string_view value);
+
+/// Throws RuntimeError 5 with OptionProblem's text when `value` cannot be used for `key`.
+void CheckOption(std::string_view key, std::string_view value);
+
 /// Reads ErrorKey, NoErrorKey, ErrorCodeStart, ErrorCodeClose and ViewResult, in this order, with the
 /// engine defaults. Texts are UTF-8, as stored. Traps nothing: a ViewResult that does not convert throws
-/// RuntimeError 13 to the caller's trap.
+/// RuntimeError 13, and a marker that cannot be used RuntimeError 5 (CheckOption), to the caller's trap.
 LoadedOptions LoadOptions(const SettingsStore& store);
 
 /// One stored text in the module code page (Windows-1252). A character the code page cannot hold becomes

@@ -266,14 +266,15 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
 
     // The code: member attributes (not inside a continued statement) hide behind the line before them.
     bool previousContinues = false;
+    d.lines.reserve(physical.size() - i);
     for (; i < physical.size(); ++i) {
         const auto& p = physical[i];
-        const std::string eol = p.eol.empty() ? d.defaultEol : std::string(p.eol);
+        const std::string_view eol = p.eol.empty() ? std::string_view(d.defaultEol) : p.eol;
         if (!previousContinues && !d.lines.empty() && syntax::IsAttributeLine(p.text)) {
-            d.lines.back().hidden += std::string(p.text) + eol;
+            d.lines.back().hidden.append(p.text).append(eol);
             continue;
         }
-        d.lines.push_back(Line{std::string(p.text), eol, {}});
+        d.lines.push_back(Line{std::string(p.text), std::string(eol), {}});
         previousContinues = syntax::Continues(p.text);
     }
     return m;
@@ -423,6 +424,8 @@ const std::string& SourceModule::Original() const { return impl_->original; }
 bool SourceModule::Changed() const { return Serialize() != impl_->original; }
 
 void SourceModule::MarkSaved() { impl_->original = Serialize(); }
+
+void SourceModule::MarkSaved(std::string saved) { impl_->original = std::move(saved); }
 
 size_t SourceModule::LongestLine() const {
     size_t longest = 0;

@@ -51,6 +51,8 @@ public:
     bool Changed() const;
     /// Takes the current text as the new original (after a save).
     void MarkSaved();
+    /// The same, given what Serialize() returned (saves serializing again).
+    void MarkSaved(std::string saved);
 
     /// Longest visible line in bytes (VB6 refuses lines over 1,023 bytes).
     size_t LongestLine() const;

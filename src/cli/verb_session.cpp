@@ -66,9 +66,9 @@ bool SelectComponents(VerbContext& ctx, engine::Host& host, engine::FileList& ls
     return true;
 }
 
-std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path) {
+std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path, ide::LoadMode mode) {
     try {
-        auto ws = ide::LoadWorkspace(path);
+        auto ws = ide::LoadWorkspace(path, mode);
         for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
         if (ws.ActiveVBProject()) return ws;
         ctx.err << "vextools: " << path << " holds no project\n";
@@ -90,8 +90,8 @@ VerbSession::VerbSession(VerbContext& ctx, ide::Workspace workspace, std::unique
             *prompter_, notices_, clock_} {}
 
 std::unique_ptr<VerbSession> VerbSession::Open(VerbContext& ctx, const std::string& project,
-                                               const std::vector<std::string>& components) {
-    auto workspace = LoadOrComplain(ctx, project);
+                                               const std::vector<std::string>& components, ide::LoadMode mode) {
+    auto workspace = LoadOrComplain(ctx, project, mode);
     if (!workspace) return nullptr;
     std::unique_ptr<settings::SettingsStore> store;
     try {

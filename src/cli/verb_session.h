@@ -14,12 +14,14 @@
 #include "engine/file_list.h"
 #include "engine/host.h"
 #include "ide/project.h"
+#include "ide/project_loader.h"
 
 namespace vex::cli {
 
 /// Loads `path`, printing the loader's warnings; on failure prints the error, sets ctx.exitCode to 3 and
 /// returns nothing.
-std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path);
+std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path,
+                                              ide::LoadMode mode = ide::LoadMode::Code);
 
 /// Selects exactly the rows named by `wanted` (UTF-8 component names); all rows stay selected when it is
 /// empty. Returns false after a message on ctx.err naming the nearest names when a name has no row.
@@ -31,7 +33,8 @@ public:
     /// Loads the project and builds the host and the list. Returns null after a message, with
     /// ctx.exitCode set (3 unreadable input, 2 unknown component).
     static std::unique_ptr<VerbSession> Open(VerbContext& ctx, const std::string& project,
-                                             const std::vector<std::string>& components);
+                                             const std::vector<std::string>& components,
+                                             ide::LoadMode mode = ide::LoadMode::Code);
 
     ide::Project& Project() { return *workspace_.ActiveVBProject(); }
     engine::Host& Host() { return host_; }

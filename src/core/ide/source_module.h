@@ -27,6 +27,15 @@ public:
     static std::unique_ptr<SourceModule> Parse(std::string bytes, std::string_view fileNameForErrors = {});
     ~SourceModule() override;
 
+    /// What Parse would give for a file without keeping its code: for work that only needs names and sizes.
+    struct Shape {
+        std::string vbName;      ///< as VBName()
+        long lines = 0;          ///< as CountOfLines()
+        size_t longestLine = 0;  ///< as LongestLine()
+    };
+    /// Throws as Parse does.
+    static Shape Measure(std::string_view bytes, std::string_view fileNameForErrors = {});
+
     // CodeModule
     long CountOfLines() const override;
     std::string Lines(long line, long count) const override;

@@ -11,7 +11,7 @@
 #include "engine/result_window.h"
 #include "engine/study_tabulation.h"
 #include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "ide/project.h"
 #include "ide/source_module.h"
 #include "settings/memory_settings_store.h"
@@ -22,10 +22,10 @@ using namespace vex;
 
 class AbortingReport : public errors::ErrorReport {
 public:
-    std::string gestErreur(std::string_view, const errors::RuntimeError&, long,
-                           const std::optional<std::string>& = std::nullopt) override {
+    host::Answer gestErreur(std::string_view, const errors::RuntimeError&, long,
+                            const std::optional<std::string>& = std::nullopt) override {
         reported_.push_back({});
-        return "3";
+        return host::Answer::Abort;
     }
     const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
 
@@ -33,9 +33,9 @@ private:
     std::vector<errors::ReportedError> reported_;
 };
 
-class OkPrompter : public errors::Prompter {
+class OkPrompter : public host::Prompter {
 public:
-    int MsgBox(const errors::Message&) override { return errors::answer::kOk; }
+    host::Answer MsgBox(const host::Message&) override { return host::Answer::Ok; }
 };
 
 /// `procedures` procedures of ten lines each, with a block If and a loop.
@@ -61,14 +61,14 @@ struct Fixture {
     }
     ide::Project project;
     engine::PlainFileList lst;
-    engine::PlainProgressBar bar1, bar2;
-    engine::NullScreen screen;
-    engine::StringResultLog result;
+    host::PlainProgressBar bar1, bar2;
+    host::NullScreen screen;
+    host::StringResultLog result;
     settings::MemorySettingsStore store;
     AbortingReport report;
     OkPrompter prompter;
-    engine::NullNotices notices;
-    engine::SystemClock clock;
+    host::NullNotices notices;
+    host::SystemClock clock;
     engine::NullResultWindow window;
     engine::Host host{&project, bar1, bar2, screen, result, store, report, prompter, notices, clock};
 };

@@ -12,7 +12,7 @@
 #include "engine/line_numbering.h"
 #include "engine/project_list.h"
 #include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "ide/project.h"
 #include "ide/project_loader.h"
 #include "ide/source_module.h"
@@ -24,9 +24,9 @@ using namespace vex;
 
 class QuietReport : public errors::ErrorReport {
 public:
-    std::string gestErreur(std::string_view, const errors::RuntimeError&, long,
+    host::Answer gestErreur(std::string_view, const errors::RuntimeError&, long,
                            const std::optional<std::string>&) override {
-        return "3";
+        return host::Answer::Abort;
     }
     const std::vector<errors::ReportedError>& Reported() const override { return none_; }
 
@@ -34,20 +34,20 @@ private:
     std::vector<errors::ReportedError> none_;
 };
 
-class OkPrompter : public errors::Prompter {
+class OkPrompter : public host::Prompter {
 public:
-    int MsgBox(const errors::Message&) override { return errors::answer::kOk; }
+    host::Answer MsgBox(const host::Message&) override { return host::Answer::Ok; }
 };
 
 struct BenchHost {
-    engine::PlainProgressBar project, file;
-    engine::NullScreen screen;
-    engine::StringResultLog result;
+    host::PlainProgressBar project, file;
+    host::NullScreen screen;
+    host::StringResultLog result;
     settings::MemorySettingsStore store;
     QuietReport report;
     OkPrompter prompter;
-    engine::NullNotices notices;
-    engine::SystemClock clock;
+    host::NullNotices notices;
+    host::SystemClock clock;
     engine::Host host{nullptr, project, file, screen, result, store, report, prompter, notices, clock};
 };
 
@@ -80,8 +80,8 @@ void BM_NumberThenUnnumber30kLines(benchmark::State& state) {
         engine::PlainFileList lst;
         engine::LoadProjectFile(b.host, lst);
         state.ResumeTiming();
-        engine::StudyLineNumber(b.host, lst, 1);
-        engine::StudyLineNumber(b.host, lst, 2);
+        engine::StudyLineNumber(b.host, lst, engine::EditMode::Add);
+        engine::StudyLineNumber(b.host, lst, engine::EditMode::Remove);
     }
     state.SetItemsProcessed(state.iterations() * 2 * 30000);
 }
@@ -119,7 +119,7 @@ void BM_NumberCorpusProject(benchmark::State& state) {
         engine::PlainFileList lst;
         engine::LoadProjectFile(b.host, lst);
         state.ResumeTiming();
-        engine::StudyLineNumber(b.host, lst, 1);
+        engine::StudyLineNumber(b.host, lst, engine::EditMode::Add);
     }
 }
 BENCHMARK(BM_NumberCorpusProject)->Unit(benchmark::kMillisecond);

@@ -21,11 +21,13 @@ namespace vex::cli {
 
 namespace {
 
-std::string AnswerWord(const std::string& answer) {
-    if (answer == "4") return "retried";
-    if (answer == "5") return "ignored";
-    if (answer == "3") return "aborted";
-    return "answered " + answer;
+std::string AnswerWord(host::Answer answer) {
+    switch (answer) {
+        case host::Answer::Retry: return "retried";
+        case host::Answer::Ignore: return "ignored";
+        case host::Answer::Abort: return "aborted";
+        default: return "answered " + std::to_string(host::Code(answer));
+    }
 }
 
 void ListErrors(VerbContext& ctx, const errors::ErrorReport& report) {
@@ -70,7 +72,7 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
     auto session = VerbSession::Open(ctx, options.project, options.components);
     if (!session) return ctx.exitCode;
-    engine::StringResultLog& result = session->Result();
+    host::StringResultLog& result = session->Result();
     errors::ErrorReport* report = &session->Report();
     ide::Project* project = &session->Project();
 

@@ -49,12 +49,12 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
 /// The results window of the command line: showing it prints the result log on stdout.
 class PrintedResultWindow : public engine::ResultWindow {
 public:
-    PrintedResultWindow(std::ostream& out, const engine::ResultLog& log) : out_(out), log_(log) {}
+    PrintedResultWindow(std::ostream& out, const host::ResultLog& log) : out_(out), log_(log) {}
     void ShowModal() override;
 
 private:
     std::ostream& out_;
-    const engine::ResultLog& log_;
+    const host::ResultLog& log_;
 };
 
 }  // namespace vex::cli

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/prompters.h"
-#include "errors/gest_erreur.h"
+#include "errorlog/gest_erreur.h"
 #include "settings/ini_settings_store.h"
 #include "settings/locations.h"
 
@@ -17,7 +17,7 @@ std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global) 
     return std::make_unique<settings::IniSettingsStore>(settings::SettingsFilePath(file));
 }
 
-std::unique_ptr<errors::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {
+std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {
     std::string policy = global.onError;
     if (policy.empty()) policy = ::isatty(STDIN_FILENO) ? "ask" : "abort";
     if (policy == "ask") return std::make_unique<TerminalPrompter>(in, err);
@@ -26,8 +26,8 @@ std::unique_ptr<errors::Prompter> MakePrompter(const GlobalOptions& global, std:
     return std::make_unique<PolicyPrompter>(PolicyPrompter::Policy::Abort, err);
 }
 
-std::unique_ptr<errors::ErrorReport> MakeErrorReport(errors::Prompter& prompter, const engine::Clock& clock,
-                                                     engine::Screen* screen) {
+std::unique_ptr<errors::ErrorReport> MakeErrorReport(host::Prompter& prompter, const host::Clock& clock,
+                                                     host::Screen* screen) {
     std::filesystem::path log;
     try {
         log = settings::AddinDirectory() / settings::kErrorLogName;

@@ -10,7 +10,7 @@
 #include "cli/app.h"
 #include "engine/host.h"
 #include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "settings/settings_store.h"
 
 namespace vex::cli {
@@ -22,14 +22,14 @@ std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global);
 /// The prompter of --on-error: "ask" asks on the terminal (answers read from `in`), "retry", "ignore" and
 /// "abort" answer by themselves; unset means "ask" when standard input is a terminal, else "abort".
 /// Messages go to `err`.
-std::unique_ptr<errors::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err);
+std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err);
 
 /// gestErreur logging to List_Err.log in the add-in's directory and asking through `prompter`.
-std::unique_ptr<errors::ErrorReport> MakeErrorReport(errors::Prompter& prompter, const engine::Clock& clock,
-                                                     engine::Screen* screen = nullptr);
+std::unique_ptr<errors::ErrorReport> MakeErrorReport(host::Prompter& prompter, const host::Clock& clock,
+                                                     host::Screen* screen = nullptr);
 
 /// Notices as "vextools: ..." lines on a stream (stderr).
-class StreamNotices : public engine::Notices {
+class StreamNotices : public host::Notices {
 public:
     explicit StreamNotices(std::ostream& err) : err_(err) {}
     void Notice(std::string_view text) override;

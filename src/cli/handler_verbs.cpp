@@ -10,7 +10,7 @@ namespace vex::cli {
 namespace {
 
 /// Runs StudyManageError with `mode` (1 insert, 2 remove); the result log is printed when the engine shows it.
-CodeAction ManageErrors(VerbContext& ctx, int16_t mode) {
+CodeAction ManageErrors(VerbContext& ctx, engine::EditMode mode) {
     return [&ctx, mode](engine::Host& host, engine::FileList& lst) {
         PrintedResultWindow window(ctx.out, host.result);
         engine::StudyManageError(host, lst, mode, window);
@@ -25,12 +25,12 @@ void RegisterHandlerVerbs(CLI::App& app, VerbContext& ctx) {
                 "after its declaration and the ErrorCodeClose template before its End line, each framed by\n"
                 "separator lines that carry ErrorKey. Procedures that hold ErrorKey or NoErrorKey are left\n"
                 "alone. When ViewResult is 1 (the default) the result log is printed on stdout.",
-                ManageErrors(ctx, 1));
+                ManageErrors(ctx, engine::EditMode::Add));
     AddCodeVerb(app, ctx, "remove-handlers",
                 "Take the error handlers out again (the RemoveError command): every line that holds ErrorKey\n"
                 "(same letter case) and the lines between such a line and its partner. When ViewResult is 1\n"
                 "(the default) the result log is printed on stdout.",
-                ManageErrors(ctx, 2));
+                ManageErrors(ctx, engine::EditMode::Remove));
 
     AddCodeVerb(app, ctx, "indent",
                 "Re-indent the code of every procedure (the Tabulation command): the body from TabStart blanks,\n"

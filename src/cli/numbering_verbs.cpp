@@ -25,12 +25,12 @@ void RegisterNumberingVerbs(CLI::App& app, VerbContext& ctx) {
                 "ResetLineNumber is 1 (see `vextools options`).\n"
                 "Declarations, comments, Dim/Const/Case lines, labels, directives, continuation lines and the\n"
                 "lines between ErrorKey markers get no number; a line a GoTo/GoSub/Resume jumps to keeps its number.",
-                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 1); });
+                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, engine::EditMode::Add); });
 
     AddCodeVerb(app, ctx, "unnumber",
                 "Take the line numbers away (the RemoveLine command): every line that begins with a number loses it\n"
                 "and the blank after it. Continuation lines and lines a jump goes to are left as they are.",
-                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, 2); });
+                [](engine::Host& host, engine::FileList& lst) { engine::StudyLineNumber(host, lst, engine::EditMode::Remove); });
 
     auto keywordOptions = std::make_shared<KeywordOptions>();
     auto* deleteLines = app.add_subcommand(

@@ -114,11 +114,19 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
                 store->Save(args->key, args->value);
                 return;
             }
-            if (settings::SetOption(*store, args->key, WithLineBreaks(args->value)) ==
-                settings::SetOutcome::NotNumeric) {
-                ctx.err << "vextools: " << args->key << " takes a number; \"" << args->value
-                        << "\" was not stored\n";
-                ctx.exitCode = exit_code::kUsage;
+            const std::string value = WithLineBreaks(args->value);
+            switch (settings::SetOption(*store, args->key, value)) {
+                case settings::SetOutcome::Stored: break;
+                case settings::SetOutcome::NotNumeric:
+                    ctx.err << "vextools: " << args->key << " takes a number; \"" << args->value
+                            << "\" was not stored\n";
+                    ctx.exitCode = exit_code::kUsage;
+                    break;
+                case settings::SetOutcome::Refused:
+                    ctx.err << "vextools: " << settings::OptionProblem(args->key, value) << "; \"" << args->value
+                            << "\" was not stored\n";
+                    ctx.exitCode = exit_code::kUsage;
+                    break;
             }
         });
     });
@@ -128,7 +136,7 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
             Guarded(ctx, [&] {
                 const auto store = OpenStore(ctx.global);
                 const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
-                const engine::SystemClock clock;
+                const host::SystemClock clock;
                 const auto report = MakeErrorReport(*prompter, clock);
                 settings::OptionsModel model(*store);
                 model.form = settings::DialogDefaults();

@@ -20,14 +20,14 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    engine::ProgressBar& Project() { return project_; }
-    engine::ProgressBar& File() { return file_; }
+    host::ProgressBar& Project() { return project_; }
+    host::ProgressBar& File() { return file_; }
 
     /// Erases the line when one was drawn.
     void Finish();
 
 private:
-    class Bar : public engine::ProgressBar {
+    class Bar : public host::ProgressBar {
     public:
         explicit Bar(ProgressLine& owner) : owner_(owner) {}
         void SetMax(long max) override;

@@ -7,26 +7,27 @@
 namespace vex::cli {
 namespace {
 
-namespace answer = errors::answer;
+using host::Answer;
 
 struct Button {
-    int code;
+    Answer code;
     const char* name;
 };
 
 // The buttons of a message box style, left to right.
 std::vector<Button> ButtonsOf(int style) {
-    switch (style & 0xF) {
-        case 1: return {{answer::kOk, "OK"}, {answer::kCancel, "Cancel"}};
-        case 2: return {{answer::kAbort, "Abort"}, {answer::kRetry, "Retry"}, {answer::kIgnore, "Ignore"}};
-        case 3: return {{6, "Yes"}, {7, "No"}, {answer::kCancel, "Cancel"}};
-        case 4: return {{6, "Yes"}, {7, "No"}};
-        case 5: return {{answer::kRetry, "Retry"}, {answer::kCancel, "Cancel"}};
-        default: return {{answer::kOk, "OK"}};
+    namespace s = host::style;
+    switch (s::Buttons(style)) {
+        case s::kOkCancel: return {{Answer::Ok, "OK"}, {Answer::Cancel, "Cancel"}};
+        case s::kAbortRetryIgnore: return {{Answer::Abort, "Abort"}, {Answer::Retry, "Retry"}, {Answer::Ignore, "Ignore"}};
+        case s::kYesNoCancel: return {{Answer::Yes, "Yes"}, {Answer::No, "No"}, {Answer::Cancel, "Cancel"}};
+        case s::kYesNo: return {{Answer::Yes, "Yes"}, {Answer::No, "No"}};
+        case s::kRetryCancel: return {{Answer::Retry, "Retry"}, {Answer::Cancel, "Cancel"}};
+        default: return {{Answer::Ok, "OK"}};
     }
 }
 
-const Button* Find(const std::vector<Button>& buttons, int code) {
+const Button* Find(const std::vector<Button>& buttons, Answer code) {
     for (const auto& b : buttons)
         if (b.code == code) return &b;
     return nullptr;
@@ -39,7 +40,7 @@ const Button& DefaultButton(const std::vector<Button>& buttons, int style) {
 
 // What Escape (or the end of input) answers.
 const Button& EscapeButton(const std::vector<Button>& buttons) {
-    for (int code : {answer::kCancel, answer::kAbort, 7})
+    for (Answer code : {Answer::Cancel, Answer::Abort, Answer::No})
         if (const Button* b = Find(buttons, code)) return *b;
     return buttons.back();
 }
@@ -60,7 +61,7 @@ std::string Trimmed(const std::string& s) {
 }
 
 // The message as terminal lines: message boxes break lines with CR (or CR LF).
-void Show(std::ostream& err, const errors::Message& m) {
+void Show(std::ostream& err, const host::Message& m) {
     err << (m.title.empty() ? "VexTools" : m.title) << ": ";
     for (size_t i = 0; i < m.text.size(); ++i) {
         if (m.text[i] == '\r') {
@@ -75,7 +76,7 @@ void Show(std::ostream& err, const errors::Message& m) {
 
 }  // namespace
 
-int TerminalPrompter::MsgBox(const errors::Message& message) {
+Answer TerminalPrompter::MsgBox(const host::Message& message) {
     const auto buttons = ButtonsOf(message.style);
     Show(err_, message);
     if (buttons.size() == 1) return buttons.front().code;
@@ -101,7 +102,7 @@ int TerminalPrompter::MsgBox(const errors::Message& message) {
     }
 }
 
-int PolicyPrompter::MsgBox(const errors::Message& message) {
+Answer PolicyPrompter::MsgBox(const host::Message& message) {
     const auto buttons = ButtonsOf(message.style);
     Show(err_, message);
     if (buttons.size() == 1) return buttons.front().code;
@@ -122,12 +123,12 @@ int PolicyPrompter::MsgBox(const errors::Message& message) {
             break;
         case Policy::Ignore:
             policy = "ignore";
-            chosen = Find(buttons, answer::kIgnore);
+            chosen = Find(buttons, Answer::Ignore);
             if (!chosen) chosen = &DefaultButton(buttons, message.style);
             break;
         case Policy::Retry:
             policy = "retry";
-            chosen = Find(buttons, answer::kRetry);
+            chosen = Find(buttons, Answer::Retry);
             if (!chosen) {
                 chosen = &DefaultButton(buttons, message.style);
             } else if (sameInARow_ >= kMaxTries) {

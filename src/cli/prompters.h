@@ -4,17 +4,17 @@
 #include <iosfwd>
 #include <string>
 
-#include "errors/prompter.h"
+#include "host/prompter.h"
 
 namespace vex::cli {
 
 /// Shows each message on `err`. A message with only an OK button is just shown; any other asks for one of
 /// its buttons by name or first letter (an empty line takes the default button) and reads the answer from
 /// `in`. The end of input answers as Escape would: Cancel, else Abort, else No.
-class TerminalPrompter : public errors::Prompter {
+class TerminalPrompter : public host::Prompter {
 public:
     TerminalPrompter(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
-    int MsgBox(const errors::Message& message) override;
+    host::Answer MsgBox(const host::Message& message) override;
 
 private:
     std::istream& in_;
@@ -27,13 +27,13 @@ private:
 ///   retry:  Retry, but a step is tried at most kMaxTries times: when the same message comes back that
 ///           many times in a row, the answer is Abort, so a lasting failure cannot loop forever.
 /// Messages with only an OK button are shown and answered OK.
-class PolicyPrompter : public errors::Prompter {
+class PolicyPrompter : public host::Prompter {
 public:
     enum class Policy { Retry, Ignore, Abort };
     static constexpr int kMaxTries = 3;
 
     PolicyPrompter(Policy policy, std::ostream& err) : policy_(policy), err_(err) {}
-    int MsgBox(const errors::Message& message) override;
+    host::Answer MsgBox(const host::Message& message) override;
 
 private:
     Policy policy_;

@@ -39,7 +39,7 @@ public:
     ide::Project& Project() { return *workspace_.ActiveVBProject(); }
     engine::Host& Host() { return host_; }
     engine::PlainFileList& List() { return list_; }
-    engine::StringResultLog& Result() { return result_; }
+    host::StringResultLog& Result() { return result_; }
     settings::SettingsStore& Store() { return *store_; }
     errors::ErrorReport& Report() { return *report_; }
     ProgressLine& Progress() { return progress_; }
@@ -49,11 +49,11 @@ private:
 
     ide::Workspace workspace_;
     std::unique_ptr<settings::SettingsStore> store_;
-    engine::SystemClock clock_;
-    engine::NullScreen screen_;
-    engine::StringResultLog result_;
+    host::SystemClock clock_;
+    host::NullScreen screen_;
+    host::StringResultLog result_;
     StreamNotices notices_;
-    std::unique_ptr<errors::Prompter> prompter_;
+    std::unique_ptr<host::Prompter> prompter_;
     std::unique_ptr<errors::ErrorReport> report_;
     ProgressLine progress_;
     engine::Host host_;

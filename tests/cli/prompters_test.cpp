@@ -7,20 +7,19 @@
 namespace vex::cli {
 namespace {
 
-namespace answer = errors::answer;
-namespace style = errors::style;
+namespace style = host::style;
 
-errors::Message Question(const std::string& text = "The following error is intercept::\rN° 5 - x") {
+host::Message Question(const std::string& text = "The following error is intercept::\rN° 5 - x") {
     return {text, "VexTools", style::kCritical + style::kAbortRetryIgnore};
 }
 
 TEST(TerminalPrompter, ReadsAnAnswerByNameOrLetter) {
     struct Case {
         const char* input;
-        int answer;
+        host::Answer answer;
     };
-    const Case cases[] = {{"r\n", answer::kRetry},       {"Ignore\n", answer::kIgnore}, {"  A \n", answer::kAbort},
-                          {"what\ni\n", answer::kIgnore}, {"\n", answer::kAbort},       {"", answer::kAbort}};
+    const Case cases[] = {{"r\n", host::Answer::Retry},       {"Ignore\n", host::Answer::Ignore}, {"  A \n", host::Answer::Abort},
+                          {"what\ni\n", host::Answer::Ignore}, {"\n", host::Answer::Abort},       {"", host::Answer::Abort}};
     for (const auto& c : cases) {
         std::istringstream in(c.input);
         std::ostringstream err;
@@ -35,7 +34,7 @@ TEST(TerminalPrompter, AnOkMessageIsShownWithoutReading) {
     std::istringstream in("r\n");
     std::ostringstream err;
     TerminalPrompter prompter(in, err);
-    EXPECT_EQ(prompter.MsgBox({"Done", "", style::kInformation}), answer::kOk);
+    EXPECT_EQ(prompter.MsgBox({"Done", "", style::kInformation}), host::Answer::Ok);
     EXPECT_EQ(err.str(), "VexTools: Done\n");
     EXPECT_EQ(in.tellg(), 0);
 }
@@ -44,15 +43,15 @@ TEST(PolicyPrompter, AnswersByPolicyAndRetryGivesUpAfterThreeTries) {
     struct Case {
         PolicyPrompter::Policy policy;
         std::vector<std::string> messages;
-        std::vector<int> answers;
+        std::vector<host::Answer> answers;
     };
     using P = PolicyPrompter::Policy;
     const Case cases[] = {
-        {P::Abort, {"a"}, {answer::kAbort}},
-        {P::Ignore, {"a", "a", "a", "a"}, {answer::kIgnore, answer::kIgnore, answer::kIgnore, answer::kIgnore}},
-        {P::Retry, {"a", "a", "a"}, {answer::kRetry, answer::kRetry, answer::kAbort}},
+        {P::Abort, {"a"}, {host::Answer::Abort}},
+        {P::Ignore, {"a", "a", "a", "a"}, {host::Answer::Ignore, host::Answer::Ignore, host::Answer::Ignore, host::Answer::Ignore}},
+        {P::Retry, {"a", "a", "a"}, {host::Answer::Retry, host::Answer::Retry, host::Answer::Abort}},
         {P::Retry, {"a", "b", "a", "a", "a", "a"},
-         {answer::kRetry, answer::kRetry, answer::kRetry, answer::kRetry, answer::kAbort, answer::kRetry}},
+         {host::Answer::Retry, host::Answer::Retry, host::Answer::Retry, host::Answer::Retry, host::Answer::Abort, host::Answer::Retry}},
     };
     for (const auto& c : cases) {
         std::ostringstream err;

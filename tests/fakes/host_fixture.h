@@ -8,47 +8,47 @@
 #include "engine/file_list.h"
 #include "engine/host.h"
 #include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "settings/memory_settings_store.h"
 
 namespace vex::testing {
 
 /// Answers questions from a script (default: the given fallback), and records every message.
-class ScriptedPrompter : public errors::Prompter {
+class ScriptedPrompter : public host::Prompter {
 public:
-    explicit ScriptedPrompter(int fallback = errors::answer::kOk) : fallback_(fallback) {}
-    int MsgBox(const errors::Message& m) override {
+    explicit ScriptedPrompter(host::Answer fallback = host::Answer::Ok) : fallback_(fallback) {}
+    host::Answer MsgBox(const host::Message& m) override {
         asked.push_back(m);
         if (script.empty()) return fallback_;
-        const int a = script.front();
+        const host::Answer a = script.front();
         script.pop_front();
         return a;
     }
-    std::deque<int> script;
-    std::vector<errors::Message> asked;
+    std::deque<host::Answer> script;
+    std::vector<host::Message> asked;
 
 private:
-    int fallback_;
+    host::Answer fallback_;
 };
 
-/// Records reports and answers them from a script (default "3", Abort, so a surprise error ends the run).
+/// Records reports and answers them from a script (default Abort, so a surprise error ends the run).
 class ScriptedErrorReport : public errors::ErrorReport {
 public:
-    std::string gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
-                           const std::optional<std::string>& comments = std::nullopt) override {
-        std::string a = "3";
+    host::Answer gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
+                            const std::optional<std::string>& comments = std::nullopt) override {
+        host::Answer a = host::Answer::Abort;
         if (!answers.empty()) {
             a = answers.front();
             answers.pop_front();
         }
-        if (error.Number() == 0) a = "5";
+        if (error.Number() == 0) a = host::Answer::Ignore;
         reported_.push_back({std::string(procedureName), error.Number(), error.Description(), a});
         lastComments = comments;
         return a;
     }
     const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
 
-    std::deque<std::string> answers;
+    std::deque<host::Answer> answers;
     std::optional<std::string> lastComments;
 
 private:
@@ -56,21 +56,21 @@ private:
 };
 
 /// Counts pointer changes and yields.
-class CountingScreen : public engine::Screen {
+class CountingScreen : public host::Screen {
 public:
-    void SetPointer(engine::Pointer p) override { pointer = p; }
+    void SetPointer(host::Pointer p) override { pointer = p; }
     void DoEvents() override { ++yields; }
-    engine::Pointer pointer = engine::Pointer::Default;
+    host::Pointer pointer = host::Pointer::Default;
     long yields = 0;
 };
 
-class RecordingNotices : public engine::Notices {
+class RecordingNotices : public host::Notices {
 public:
     void Notice(std::string_view text) override { notices.emplace_back(text); }
     std::vector<std::string> notices;
 };
 
-class FixedClock : public engine::Clock {
+class FixedClock : public host::Clock {
 public:
     std::chrono::system_clock::time_point Now() const override { return now; }
     std::chrono::system_clock::time_point now{std::chrono::seconds(1'800'000'000)};
@@ -78,9 +78,9 @@ public:
 
 /// One engine::Host over fakes; set `host.activeProject` to the project under test.
 struct HostFixture {
-    engine::PlainProgressBar percentProject, percentFile;
+    host::PlainProgressBar percentProject, percentFile;
     CountingScreen screen;
-    engine::StringResultLog result;
+    host::StringResultLog result;
     settings::MemorySettingsStore store;
     ScriptedErrorReport report;
     ScriptedPrompter prompter;

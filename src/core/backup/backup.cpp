@@ -74,7 +74,7 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
         return out;
     };
 
-    host.screen.SetPointer(engine::Pointer::Hourglass);
+    host.screen.SetPointer(host::Pointer::Hourglass);
     ide::Project* project = nullptr;
     if (!trap.Run([&] {
             if (!host.activeProject)
@@ -103,7 +103,7 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
         for (int16_t i = 0; i < rows && !out.stopped; ++i) {
             bool chosen = false;
             if (!trap.Run([&] {
-                    host.screen.SetPointer(engine::Pointer::Hourglass);
+                    host.screen.SetPointer(host::Pointer::Hourglass);
                     host.screen.DoEvents();
                     chosen = lst.List(i) == component.Name() && lst.Selected(i);
                 }))
@@ -137,8 +137,8 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
                         ++out.copied;
                         break;
                     }
-                    const int answer = host.prompter.MsgBox({kStopQuestion, "", kStopQuestionStyle});
-                    if (answer != errors::answer::kRetry) {
+                    const host::Answer answer = host.prompter.MsgBox({kStopQuestion, "", kStopQuestionStyle});
+                    if (answer != host::Answer::Retry) {
                         ++out.failed;
                         out.stopped = true;
                         break;
@@ -151,7 +151,7 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
         }
     }
 
-    host.screen.SetPointer(engine::Pointer::Default);
+    host.screen.SetPointer(host::Pointer::Default);
     host.percentProject.SetValue(0);
     host.percentFile.SetValue(0);
     return out;

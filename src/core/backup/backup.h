@@ -10,7 +10,7 @@
 #include "backup/copy_service.h"
 #include "engine/file_list.h"
 #include "engine/host.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 
 namespace vex::backup {
 
@@ -23,7 +23,7 @@ inline constexpr int32_t kFilesOnly = 128;
 /// The stop question asked when a component's file cannot be copied.
 inline constexpr const char* kStopQuestion = "Do you want to stop now ?";
 inline constexpr int kStopQuestionStyle =
-    errors::style::kRetryCancel + errors::style::kQuestion + errors::style::kDefaultButton2;  // 293
+    host::style::kRetryCancel + host::style::kQuestion + host::style::kDefaultButton2;  // 293
 
 /// What a run did, for hosts that report it (the desktop shows nothing of it).
 struct BackupOutcome {

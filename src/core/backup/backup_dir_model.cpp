@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "errors/runtime_error.h"
 #include "errors/trap.h"
 #include "settings/settings_store.h"
@@ -25,7 +25,7 @@ void MkDir(const std::string& path) {
 
 }  // namespace
 
-BackupDirModel::BackupDirModel(settings::SettingsStore& store, errors::Prompter& prompter,
+BackupDirModel::BackupDirModel(settings::SettingsStore& store, host::Prompter& prompter,
                                errors::ErrorReport& report, InputBox& input, std::string addInDirectory)
     : store_(store), prompter_(prompter), report_(report), input_(input), addInDirectory_(std::move(addInDirectory)) {}
 
@@ -67,7 +67,7 @@ void BackupDirModel::Command4_Click() {
     if (answer.empty()) return;
     if (answer.find(kSeparator) != std::string::npos) {
         prompter_.MsgBox({"Vous devez donner uniquement le nom du répertoire à crée.", kCreateTitle,
-                          errors::style::kExclamation});
+                          host::style::kExclamation});
         return;
     }
     const std::string name = text_ + kSeparator + answer;
@@ -77,7 +77,7 @@ void BackupDirModel::Command4_Click() {
     } catch (const errors::RuntimeError& e) {
         if (e.Number() != errors::code::kPathFileAccess) return;  // any other failure ends the command silently
         SetText(name);
-        prompter_.MsgBox({"Le répertoire exitse déjà.", "", errors::style::kInformation});
+        prompter_.MsgBox({"Le répertoire exitse déjà.", "", host::style::kInformation});
     }
 }
 

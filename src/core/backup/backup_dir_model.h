@@ -11,8 +11,10 @@ class SettingsStore;
 }
 namespace vex::errors {
 class ErrorReport;
+}
+namespace vex::host {
 class Prompter;
-}  // namespace vex::errors
+}
 
 namespace vex::backup {
 
@@ -29,7 +31,7 @@ public:
 class BackupDirModel {
 public:
     /// `addInDirectory` is what the text box shows when no "Backup Dir" is stored.
-    BackupDirModel(settings::SettingsStore& store, errors::Prompter& prompter, errors::ErrorReport& report,
+    BackupDirModel(settings::SettingsStore& store, host::Prompter& prompter, errors::ErrorReport& report,
                    InputBox& input, std::string addInDirectory);
 
     /// GetDirectory: loads the dialog (Form_Load), runs `showModal` (the window, until the user closes it
@@ -67,7 +69,7 @@ private:
     void SetText(std::string text) { text_ = std::move(text); }
 
     settings::SettingsStore& store_;
-    errors::Prompter& prompter_;
+    host::Prompter& prompter_;
     errors::ErrorReport& report_;
     InputBox& input_;
     std::string addInDirectory_;

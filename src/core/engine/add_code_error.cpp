@@ -110,7 +110,7 @@ private:
 
         const long body = code.ProcBodyLine(proc_.name, proc_.kind);
         const long last = code.ProcStartLine(proc_.name, proc_.kind) + code.ProcCountLines(proc_.name, proc_.kind) - 1;
-        const std::string word = KindWord(code.Lines(body, 1));
+        const std::string word = KindWord(code, body);
         if (word.empty()) return;
         proc_.kindWord = word;
         for (long k = body; k <= last; ++k) {

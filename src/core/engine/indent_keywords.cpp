@@ -1,24 +1,17 @@
 #include "engine/indent_keywords.h"
 
+#include "ide/vb_lexer.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
 namespace {
 
-bool IsWordChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u >= 0x80;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 /// Splits off the leading word of `s` and the blanks after it.
 std::string_view TakeWord(std::string_view& s) {
     size_t i = 0;
-    while (i < s.size() && IsWordChar(s[i])) ++i;
+    while (i < s.size() && ide::lex::IsIdentChar(s[i])) ++i;
     const std::string_view word = s.substr(0, i);
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    s.remove_prefix(i);
+    s = ide::lex::SkipBlanks(s.substr(i));
     return word;
 }
 
@@ -46,23 +39,11 @@ IndentRow ClassifyIndent(std::string_view code) {
 }
 
 bool IsBlockIf(std::string_view code) {
-    bool inString = false;
-    for (size_t i = 0; i < code.size(); ++i) {
-        const char c = code[i];
-        if (c == '"') {
-            inString = !inString;
-            continue;
-        }
-        if (inString) continue;
-        if (c == '\'') return false;  // a comment before any Then
-        if (!IsWordChar(c)) continue;
-        size_t j = i;
-        while (j < code.size() && IsWordChar(code[j])) ++j;
-        if (text::IEquals(code.substr(i, j - i), "then")) {
-            const std::string_view after = text::Trim(code.substr(j));
-            return after.empty() || after.front() == '\'';
-        }
-        i = j - 1;
+    const auto tokens = ide::lex::Tokenize(code);
+    using Kind = ide::lex::Token::Kind;
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].kind == Kind::Word && text::IEquals(tokens[k].text, "then"))
+            return k + 1 == tokens.size() || tokens[k + 1].kind == Kind::Comment;
     }
     return false;
 }

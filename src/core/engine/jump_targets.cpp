@@ -1,53 +1,28 @@
 #include "engine/jump_targets.h"
 
-#include "engine/vb_lines.h"
-#include "ide/vb_syntax.h"
+#include "ide/logical_line.h"
+#include "ide/vb_lexer.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return IsDigit(c) || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || c == '_' || u >= 0xC0;
-}
-
 /// The statement's words, numbers and punctuation, lower-cased; strings become one "\"" token, and a
 /// comment ends the list.
 std::vector<std::string> Tokens(std::string_view s) {
     std::vector<std::string> tokens;
-    size_t i = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == ' ' || c == '\t') {
-            ++i;
-        } else if (c == '"') {
-            ++i;
-            while (i < s.size()) {
-                if (s[i] == '"' && i + 1 < s.size() && s[i + 1] == '"') i += 2;
-                else if (s[i++] == '"') break;
-            }
-            tokens.emplace_back("\"");
-        } else if (c == '\'') {
-            break;
-        } else if (IsWordChar(c)) {
-            size_t start = i;
-            while (i < s.size() && IsWordChar(s[i])) ++i;
-            std::string word = text::Lower(s.substr(start, i - start));
-            // "Rem" opens a comment where a statement begins.
-            if (word == "rem" && (tokens.empty() || tokens.back() == ":")) break;
-            tokens.push_back(std::move(word));
-        } else {
-            tokens.emplace_back(1, c);
-            ++i;
-        }
+    for (const auto& t : ide::lex::Tokenize(s)) {
+        using Kind = ide::lex::Token::Kind;
+        if (t.kind == Kind::Comment) break;
+        tokens.push_back(t.kind == Kind::String ? std::string("\"") : text::Lower(t.text));
     }
     return tokens;
 }
 
-bool IsNumber(const std::string& t) { return !t.empty() && t.find_first_not_of("0123456789") == std::string::npos; }
+bool IsNumber(const std::string& t) { return !t.empty() && ide::lex::IsDigit(t[0]); }
+
+bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">"; }
 
 }  // namespace
 
@@ -61,14 +36,22 @@ std::vector<std::string> JumpTargetsOf(std::string_view statement) {
             // On x GoTo a, b, c: a list; a plain GoTo has one.
             for (size_t m = k + 1; m < tokens.size(); m += 2) {
                 if (IsNumber(tokens[m])) {
-                    std::string n = LeadingNumber(tokens[m]);
+                    std::string n = ide::lex::LeadingNumber(tokens[m]);
                     if (!(onError && n == "0")) targets.push_back(n);
                 }
                 if (m + 1 >= tokens.size() || tokens[m + 1] != ",") break;
             }
+        } else if (t == "erl") {
+            // `Erl = 20`, `Erl <> 20`, `20 = Erl`: the handler tests the number of a line.
+            size_t m = k + 1;
+            while (m < tokens.size() && IsComparison(tokens[m])) ++m;
+            if (m > k + 1 && m < tokens.size() && IsNumber(tokens[m])) targets.push_back(ide::lex::LeadingNumber(tokens[m]));
+            size_t b = k;
+            while (b > 0 && IsComparison(tokens[b - 1])) --b;
+            if (b < k && b > 0 && IsNumber(tokens[b - 1])) targets.push_back(ide::lex::LeadingNumber(tokens[b - 1]));
         } else if (t == "resume" || t == "then" || t == "else") {
             if (k + 1 < tokens.size() && IsNumber(tokens[k + 1])) {
-                std::string n = LeadingNumber(tokens[k + 1]);
+                std::string n = ide::lex::LeadingNumber(tokens[k + 1]);
                 if (!(t == "resume" && n == "0")) targets.push_back(n);
             }
         }
@@ -76,28 +59,47 @@ std::vector<std::string> JumpTargetsOf(std::string_view statement) {
     return targets;
 }
 
-std::map<ProcKey, NumberSet> CollectJumpTargets(const ide::CodeModule& code) {
-    std::map<ProcKey, NumberSet> result;
+namespace {
+std::vector<std::string> CaseNumbers(std::string_view statement) {
+    const auto tokens = Tokens(statement);
+    std::vector<std::string> numbers;
+    if (tokens.empty() || tokens[0] != "case") return numbers;
+    // Case 10, 20 To 30, Is = 40: every number of the list.
+    for (size_t k = 1; k < tokens.size(); ++k)
+        if (IsNumber(tokens[k])) numbers.push_back(ide::lex::LeadingNumber(tokens[k]));
+    return numbers;
+}
+}  // namespace
+
+std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
+    std::map<ProcKey, JumpTargets> result;
     const long count = code.CountOfLines();
-    std::string statement;
-    ProcKey key;
-    for (long j = 1; j <= count; ++j) {
-        const std::string line = code.Lines(j, 1);
-        if (statement.empty()) {
-            ide::ProcKind kind = ide::ProcKind::Proc;
-            key.name = code.ProcOfLine(j, kind);
-            key.kind = kind;
+    // Select Case blocks, innermost last: true for those that test Erl.
+    std::vector<bool> selects;
+    for (long j = 1; j <= count;) {
+        const long last = ide::StatementLast(code, j);
+        ProcKey key;
+        key.name = code.ProcOfLine(j, key.kind);
+        const std::string statement = ide::JoinStatement(code, j, last);
+        j = last + 1;
+        if (key.name.empty()) continue;
+        JumpTargets* targets = nullptr;
+        auto at = [&]() -> JumpTargets& { return targets ? *targets : *(targets = &result[key]); };
+        for (const auto piece : ide::lex::Statements(statement)) {
+            const auto tokens = Tokens(piece);
+            if (tokens.size() >= 2 && tokens[0] == "select" && tokens[1] == "case") {
+                const bool erl = tokens.size() == 3 && tokens[2] == "erl";
+                selects.push_back(erl);
+                if (erl) at().readsErl = true;
+            } else if (tokens.size() >= 2 && tokens[0] == "end" && tokens[1] == "select") {
+                if (!selects.empty()) selects.pop_back();
+            } else if (!selects.empty() && selects.back()) {
+                for (auto& n : CaseNumbers(piece)) at().numbers.insert(std::move(n));
+            }
+            for (auto& n : JumpTargetsOf(piece)) at().numbers.insert(std::move(n));
+            for (const auto& t : tokens)
+                if (t == "erl") at().readsErl = true;
         }
-        if (ide::syntax::Continues(line) && j < count) {
-            std::string_view t = text::RTrim(line);
-            statement.append(t.substr(0, t.size() - 1));
-            statement += ' ';
-            continue;
-        }
-        statement += line;
-        if (!key.name.empty())
-            for (auto& n : JumpTargetsOf(statement)) result[key].insert(std::move(n));
-        statement.clear();
     }
     return result;
 }

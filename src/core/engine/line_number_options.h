@@ -8,9 +8,11 @@ namespace vex::settings {
 class SettingsStore;
 }
 
+#include "host/notices.h"
+
 namespace vex::engine {
 
-class Notices;
+
 
 struct LineNumberOptions {
     int32_t lineJump = 10;           ///< LineJump: the step between numbers
@@ -21,6 +23,6 @@ struct LineNumberOptions {
 /// Reads LineJump, ResetLineNumber and ErrorKey (defaults 10, 1, "%Manage Error%"). A stored number that
 /// does not convert raises RuntimeError 13 (6 when out of range). An ErrorKey character that code cannot
 /// hold is told to `notices`.
-LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, Notices* notices = nullptr);
+LineNumberOptions ReadLineNumberOptions(const settings::SettingsStore& store, host::Notices* notices = nullptr);
 
 }  // namespace vex::engine

@@ -5,10 +5,11 @@
 #include <optional>
 
 #include "engine/line_number_options.h"
+#include "engine/procedure_statements.h"
 #include "engine/selection_walk.h"
-#include "engine/vb_lines.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "settings/numeric.h"
 #include "text/cp1252.h"
@@ -17,7 +18,13 @@ namespace vex::engine {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using ide::lex::IsDigit;
+
+/// True when the line holds nothing but a number (a bare line label such as `101` or `101:`).
+bool IsBareNumber(std::string_view line) {
+    const auto label = ide::lex::LeadingLabel(line);
+    return !label.empty() && IsDigit(text::LTrim(line)[0]) && text::Trim(line.substr(label.size())).empty();
+}
 
 /// The text after the first blank, or the whole text when it has none.
 std::string_view AfterFirstBlank(std::string_view line) {
@@ -55,18 +62,25 @@ void NoticeKept(Host& host, const ide::Component& component, const std::string& 
                         " keeps its number " + number + ", a jump goes there");
 }
 
+const JumpTargets kNoTargets;
+
+const JumpTargets& TargetsOf(const std::map<ProcKey, JumpTargets>& all, const ProcKey& key) {
+    const auto it = all.find(key);
+    return it == all.end() ? kNoTargets : it->second;
+}
+
 /// Numbers one component's procedures; `running` runs on across components when not reset.
 void NumberComponent(Host& host, ide::Component& component, const LineNumberOptions& options,
                      const std::string& lowerKey, LineNumberContext& ctx, int32_t& running) {
     ide::CodeModule& code = component.GetCodeModule();
-    const long count = CountOfLines16(code);
+    const long count = code.CountOfLines();
     host.percentFile.SetMax(count);
     host.percentFile.SetValue(0);
     const auto jumps = CollectJumpTargets(code);
-    static const NumberSet kNone;
 
     ProcKey last;  // empty: the first procedure of the component counts as a change
-    ctx.reserved = &kNone;
+    long declarationEnd = 0;
+    ctx.reserved = &kNoTargets.numbers;
     bool continuation = false;
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
@@ -76,21 +90,23 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         if (proc.empty()) continue;  // declarations section
 
         if (proc != last.name || kind != last.kind) {
-            // A new procedure: its first line is left as it is, but a declaration continued from it
-            // must still keep the lines it continues into free of numbers.
+            // A new procedure: nothing down to the end of its declaration is numbered (the lines above
+            // it may be module-level code under #If, and a declaration may be continued or given twice).
             last = {proc, kind};
             ctx.blnErrorBlock = false;
             if (options.resetLineNumber) running = 0;
-            auto it = jumps.find(last);
-            ctx.reserved = it == jumps.end() ? &kNone : &it->second;
-            continuation = EndsWithUnderscore(code.Lines(j, 1));
+            ctx.reserved = &TargetsOf(jumps, last).numbers;
+            const long body = code.ProcBodyLine(proc, kind);
+            declarationEnd = DeclarationLastLine(code, body, count);
+            continuation = false;
             continue;
         }
+        if (j <= declarationEnd) continue;
 
         const std::string line = code.Lines(j, 1);
         if (!continuation && !line.empty() && !IsDeclaration(line, proc, kind)) {
             if (text::Lower(line).find(lowerKey) != std::string::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
-            const std::string number = LeadingNumber(line);
+            const std::string number = ide::lex::LeadingNumber(line);
             if (!number.empty() && ctx.reserved->contains(number)) {
                 NoticeKept(host, component, proc, j, number);
             } else {
@@ -98,16 +114,17 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
                 if (!numbered.empty()) code.ReplaceLine(j, numbered);
             }
         }
-        continuation = EndsWithUnderscore(line);
+        continuation = ide::lex::Continues(line);
     }
 }
 
 void UnnumberComponent(Host& host, ide::Component& component) {
     ide::CodeModule& code = component.GetCodeModule();
-    const long count = CountOfLines16(code);
+    const long count = code.CountOfLines();
     host.percentFile.SetMax(count);
     host.percentFile.SetValue(0);
-    std::optional<std::map<ProcKey, NumberSet>> jumps;  // collected when a numbered line is met
+    std::optional<std::map<ProcKey, JumpTargets>> jumps;  // collected when a numbered line is met
+    ProcKey told;  // the last procedure said to read Erl
 
     bool continued = false;
     for (long j = 1; j <= count; ++j) {
@@ -116,16 +133,22 @@ void UnnumberComponent(Host& host, ide::Component& component) {
         host.percentFile.SetValue(j);
         // Leading digits on a continuation line belong to an expression, not to a line number.
         const bool isContinuation = continued;
-        continued = ide::syntax::Continues(line);
+        continued = ide::lex::Continues(line);
         if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
 
         if (!jumps) jumps = CollectJumpTargets(code);
         ProcKey key;
         key.name = code.ProcOfLine(j, key.kind);
-        const std::string number = LeadingNumber(line);
-        if (auto it = jumps->find(key); it != jumps->end() && it->second.contains(number)) {
+        const JumpTargets& targets = TargetsOf(*jumps, key);
+        const std::string number = ide::lex::LeadingNumber(line);
+        if (targets.numbers.contains(number)) {
             NoticeKept(host, component, key.name, j, number);
             continue;
+        }
+        if (targets.readsErl && key != told) {
+            host.notices.Notice(Utf8(component.Name()) + ": " + Utf8(key.name) +
+                                " reads Erl: its line numbers are taken away, Erl will give 0");
+            told = key;
         }
         std::string stripped = RemoveNumber(line);
         if (!stripped.empty()) code.ReplaceLine(j, stripped);
@@ -134,11 +157,11 @@ void UnnumberComponent(Host& host, ide::Component& component) {
 
 }  // namespace
 
-void StudyLineNumber(Host& host, FileList& lst, int16_t mode) {
+void StudyLineNumber(Host& host, FileList& lst, EditMode mode) {
     host.screen.SetPointer(Pointer::Hourglass);
     host.screen.DoEvents();
     errors::Trap trap(host.report, "modEtude // StudyLineNumber");
-    if (!trap.Run([&] { mode == 1 ? AddLineNumber(host, lst) : RemoveLineNumber(host, lst); })) return;
+    if (!trap.Run([&] { mode == EditMode::Add ? AddLineNumber(host, lst) : RemoveLineNumber(host, lst); })) return;
     host.percentFile.SetValue(0);
     host.percentProject.SetValue(0);
     host.screen.SetPointer(Pointer::Default);
@@ -165,8 +188,9 @@ void RemoveLineNumber(Host& host, FileList& lst) {
 std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& running, int32_t step) {
     const std::string t = text::Lower(text::Trim(line));
     if (HasExcludedPrefix(t)) return {};
-    // A label must stay the first thing on its line, or VB no longer reads it as a label.
-    if (StartsWithLabel(line)) return {};
+    // A label must stay the first thing on its line, or VB no longer reads it as a label; a bare
+    // number is a label too.
+    if (ide::lex::StartsWithNameLabel(line) || IsBareNumber(line)) return {};
     if (ctx.blnErrorBlock) return {};
     if (!line.empty() && IsDigit(line[0])) {
         line = std::string(AfterFirstBlank(line));
@@ -193,7 +217,7 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
 }
 
 std::string RemoveNumber(std::string_view line) {
-    if (line.empty() || !IsDigit(line[0])) return {};
+    if (line.empty() || !IsDigit(line[0]) || IsBareNumber(line)) return {};
     std::string_view rest = AfterFirstBlank(line);
     if (settings::IsNumeric(rest)) return " ";
     return std::string(rest);

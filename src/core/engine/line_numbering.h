@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/edit_mode.h"
 #include "engine/file_list.h"
 #include "engine/host.h"
 #include "engine/jump_targets.h"
@@ -27,10 +28,10 @@ struct LineNumberContext {
     bool aborted = false;
 };
 
-/// The "AddLine" (mode 1) and "RemoveLine" (any other mode) commands: runs the pass under the error
+/// The "AddLine" (Add) and "RemoveLine" (Remove) commands: runs the pass under the error
 /// report ("modEtude // StudyLineNumber": Retry runs the whole pass again, Ignore goes on, Abort leaves
 /// at once), then puts both progress bars back to 0 and the default pointer.
-void StudyLineNumber(Host& host, FileList& lst, int16_t mode);
+void StudyLineNumber(Host& host, FileList& lst, EditMode mode);
 
 /// Numbers the procedures of the selected components. Traps nothing: errors reach the caller.
 void AddLineNumber(Host& host, FileList& lst);

@@ -1,21 +1,21 @@
 #include "engine/procedure_statements.h"
 
+#include "ide/declaration_end.h"
+#include "ide/logical_line.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
 namespace vex::engine {
 
-std::string KindWord(std::string_view declaration) {
-    const auto d = ide::syntax::MatchDeclaration(declaration);
+std::string KindWord(const ide::CodeModule& code, long bodyLine) {
+    const auto d = ide::syntax::MatchDeclaration(ide::JoinStatement(code, bodyLine, ide::StatementLast(code, bodyLine)));
     if (!d) return {};
     if (d->kind != ide::ProcKind::Proc) return "Property";
     return text::IEquals(d->keyword, "Sub") ? "Sub" : "Function";
 }
 
 long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLine) {
-    long j = bodyLine;
-    while (j < lastLine && ide::syntax::Continues(code.Lines(j, 1))) ++j;
-    return j;
+    return ide::DeclarationEnd([&](long j) { return code.Lines(j, 1); }, bodyLine, lastLine);
 }
 
 bool IsProcedureEnd(std::string_view line, std::string_view kindWord) {

@@ -8,13 +8,13 @@
 
 namespace vex::engine {
 
-/// The kind word of a declaration line: "Sub", "Function" or "Property", taken from the keyword that
-/// follows any of Public, Private, Friend and Static (`Public Static Function F()` gives "Function").
-/// Empty when the line declares none of them.
-std::string KindWord(std::string_view declaration);
+/// The kind word of the declaration that starts on `bodyLine` (its continued lines joined): "Sub",
+/// "Function" or "Property", taken from the keyword that follows any of Public, Private, Friend and
+/// Static (`Public Static Function F()` gives "Function"). Empty when it declares none of them.
+std::string KindWord(const ide::CodeModule& code, long bodyLine);
 
-/// The last physical line of the declaration that starts on `bodyLine`: the first line from `bodyLine`
-/// on that is not continued, but never beyond `lastLine`.
+/// The last physical line of the declaration that starts on `bodyLine`, never beyond `lastLine`: its
+/// continued lines, and the #End If that closes two alternative signatures (ide/declaration_end.h).
 long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLine);
 
 /// True when `line` is the End statement of a procedure of kind `kindWord`: after blanks and an optional

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "errors/prompter.h"
+#include "host/prompter.h"
 #include "errors/runtime_error.h"
 #include "ide/project.h"
 
@@ -17,10 +17,10 @@ void WithMessageBox(Host& host, const char* procedure, Step step) {
         step();
     } catch (const errors::RuntimeError& e) {
         host.prompter.MsgBox({"Erreur N° " + std::to_string(e.Number()) + "\r" + e.Description(), procedure,
-                              errors::style::kCritical | errors::style::kOkOnly});
+                              host::style::kCritical | host::style::kOkOnly});
     } catch (const std::exception& e) {
         host.prompter.MsgBox({"Erreur N° " + std::to_string(errors::code::kInternal) + "\r" + e.what(), procedure,
-                              errors::style::kCritical | errors::style::kOkOnly});
+                              host::style::kCritical | host::style::kOkOnly});
     }
 }
 

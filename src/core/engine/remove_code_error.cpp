@@ -108,7 +108,7 @@ private:
         const long body = code.ProcBodyLine(name, kind);
         const long last = code.ProcStartLine(name, kind) + code.ProcCountLines(name, kind) - 1;
         const long end =
-            FindProcedureEnd(code, KindWord(code.Lines(body, 1)), DeclarationLastLine(code, body, last), last);
+            FindProcedureEnd(code, KindWord(code, body), DeclarationLastLine(code, body, last), last);
         const long limit = end != 0 ? end : last + 1;
         long separators = 0;
         for (long k = j + 1; k < limit; ++k)

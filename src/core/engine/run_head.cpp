@@ -7,7 +7,7 @@
 
 namespace vex::engine {
 
-void AppendRunHead(ResultLog& log, std::chrono::system_clock::time_point now, std::string_view title,
+void AppendRunHead(host::ResultLog& log, std::chrono::system_clock::time_point now, std::string_view title,
                    std::string_view rule) {
     log.Append("\r\n");
     log.Append("\r\n[" + text::GeneralDate(now) + "]");

@@ -4,13 +4,15 @@
 #include <chrono>
 #include <string_view>
 
+#include "host/result_log.h"
+
 namespace vex::engine {
 
-class ResultLog;
+
 
 /// Appends, as four pieces: CR LF; CR LF "[" date "]" (the general date text of `now`); CR LF `title`;
 /// CR LF `rule`.
-void AppendRunHead(ResultLog& log, std::chrono::system_clock::time_point now, std::string_view title,
+void AppendRunHead(host::ResultLog& log, std::chrono::system_clock::time_point now, std::string_view title,
                    std::string_view rule);
 
 }  // namespace vex::engine

@@ -7,7 +7,7 @@
 
 namespace vex::engine {
 
-void StudyManageError(Host& host, FileList& lst, int16_t mode, ResultWindow& window) {
+void StudyManageError(Host& host, FileList& lst, EditMode mode, ResultWindow& window) {
     errors::Trap trap(host.report, "modEtude // StudyManageError");
     if (!trap.Run([&] {
             host.screen.SetPointer(Pointer::Hourglass);
@@ -15,7 +15,7 @@ void StudyManageError(Host& host, FileList& lst, int16_t mode, ResultWindow& win
         }))
         return;
     if (!trap.Run([&] {
-            if (mode == 1)
+            if (mode == EditMode::Add)
                 AddCodeError(host, lst, window);
             else
                 RemoveCodeError(host, lst, window);

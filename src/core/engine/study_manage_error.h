@@ -1,7 +1,7 @@
 #pragma once
 // StudyManageError: the entry point of the "AddError" and "RemoveError" toolbar commands.
 
-#include <cstdint>
+#include "engine/edit_mode.h"
 
 namespace vex::engine {
 
@@ -9,9 +9,9 @@ struct Host;
 class FileList;
 class ResultWindow;
 
-/// Mode 1 runs AddCodeError, any other mode RemoveCodeError; around it the pointer is the hourglass and
+/// Add runs AddCodeError, Remove RemoveCodeError; around it the pointer is the hourglass and
 /// afterwards both progress bars are back at 0 and the pointer is the default, also after an Abort.
 /// Errors are reported as "modEtude // StudyManageError".
-void StudyManageError(Host& host, FileList& lst, int16_t mode, ResultWindow& window);
+void StudyManageError(Host& host, FileList& lst, EditMode mode, ResultWindow& window);
 
 }  // namespace vex::engine

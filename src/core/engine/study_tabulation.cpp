@@ -12,8 +12,9 @@
 #include "engine/procedure_statements.h"
 #include "engine/selection_walk.h"
 #include "errors/trap.h"
-#include "ide/vb_syntax.h"
 #include "ide/component.h"
+#include "ide/logical_line.h"
+#include "ide/vb_lexer.h"
 #include "settings/options.h"
 #include "text/cp1252.h"
 
@@ -43,10 +44,6 @@ public:
         long count = 0;
         if (!trap_.Run([&] {
                 count = code.CountOfLines();
-                if (count > std::numeric_limits<int16_t>::max()) {
-                    count = 0;
-                    throw errors::Overflow();
-                }
                 host_.percentFile.SetMax(count);
                 host_.percentFile.SetValue(0);
                 known_ = false;
@@ -72,7 +69,7 @@ private:
         if (name.empty()) return {};  // declarations section
         if (!known_ || name != name_ || kind != kind_) {
             bodyLine_ = code.ProcBodyLine(name, kind);
-            continued_ = ide::syntax::Continues(code.Lines(bodyLine_, 1));
+            continued_ = ide::lex::Continues(code.Lines(bodyLine_, 1));
             known_ = true;
             name_ = name;
             kind_ = kind;
@@ -87,14 +84,14 @@ private:
         const std::string raw = code.Lines(j, 1);
         std::string_view lineText = text::Trim(raw);
         std::string_view prefix;
-        if (!lineText.empty() && lineText.front() >= '0' && lineText.front() <= '9') {
+        if (!continuation && !lineText.empty() && ide::lex::IsDigit(lineText.front())) {
             const size_t blank = lineText.find(' ');
             if (blank != std::string_view::npos) {
                 prefix = lineText.substr(0, blank + 1);
                 lineText = text::Trim(lineText.substr(blank + 1));
             }
         }
-        const bool continues = ide::syntax::Continues(raw);
+        const bool continues = ide::lex::Continues(raw);
         if (lineText.empty()) {
             continued_ = continues;
             return {};  // a blank line stays as it is
@@ -112,7 +109,7 @@ private:
         long after = L;
         switch (continuation ? IndentRow::Other : ClassifyIndent(lineText)) {
             case IndentRow::If:
-                after = IsBlockIf(continues ? WholeStatement(code, j, lineText) : std::string(lineText)) ? L + t_ : L;
+                after = IsBlockIf(continues ? ide::JoinStatement(code, j, ide::StatementLast(code, j)) : std::string(lineText)) ? L + t_ : L;
                 break;
             case IndentRow::SelectCase:
                 after = L + 2L * t_;
@@ -147,26 +144,6 @@ private:
         continued_ = continues;
         if (written == raw) return {};
         return written;
-    }
-
-    /// The statement that starts with `first` on line `j` and continues on the lines below, joined into
-    /// one line without its continuation marks.
-    static std::string WholeStatement(const ide::CodeModule& code, long j, std::string_view first) {
-        std::string statement;
-        std::string line(first);
-        const long count = code.CountOfLines();
-        for (;;) {
-            const bool more = ide::syntax::Continues(line) && j < count;
-            std::string_view part = line;
-            if (more) {
-                while (part.back() == ' ' || part.back() == '\t') part.remove_suffix(1);
-                part.remove_suffix(1);  // the "_"
-            }
-            statement += part;
-            if (!more) return statement;
-            statement += ' ';
-            line = code.Lines(++j, 1);
-        }
     }
 
     Host& host_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "errors/runtime_error.h"
+#include "host/prompter.h"
 
 namespace vex::errors {
 
@@ -15,7 +16,7 @@ struct ReportedError {
     std::string procedure;  ///< the tag, e.g. "modEtude // StudyLineNumber"
     int number = 0;
     std::string description;
-    std::string answer;  ///< "3", "4" or "5" (or another code the prompter gave)
+    host::Answer answer = host::Answer::Abort;  ///< Abort, Retry or Ignore (or another button the prompter gave)
 };
 
 /// The error report. Implementations log each report to "List_Err.log" and ask the user through a Prompter.
@@ -23,18 +24,18 @@ class ErrorReport {
 public:
     virtual ~ErrorReport() = default;
 
-    /// Logs the error, asks the user (number 0 is answered "5" without asking) and returns the answer's
-    /// decimal text: "4" retry, "5" ignore, "3" abort. Never throws.
-    virtual std::string gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
+    /// Logs the error, asks the user (number 0 is answered Ignore without asking) and returns the answer:
+    /// Retry, Ignore or Abort. Never throws.
+    virtual host::Answer gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
                                    const std::optional<std::string>& comments = std::nullopt) = 0;
 
     /// Every report made so far, in order.
     virtual const std::vector<ReportedError>& Reported() const = 0;
 
-    /// True once any report was answered Abort ("3").
+    /// True once any report was answered Abort.
     bool Aborted() const {
         for (const auto& r : Reported())
-            if (r.answer == "3") return true;
+            if (r.answer == host::Answer::Abort) return true;
         return false;
     }
 };

@@ -7,7 +7,7 @@ Trap::Trap(ErrorReport& report, std::string tag, std::optional<std::string> comm
 
 bool Trap::Run(const std::function<void()>& step) {
     for (;;) {
-        std::string answer;
+        host::Answer answer = host::Answer::Abort;
         try {
             step();
             return true;
@@ -16,8 +16,8 @@ bool Trap::Run(const std::function<void()>& step) {
         } catch (const std::exception& e) {
             answer = report_.gestErreur(tag_, RuntimeError(code::kInternal, e.what()), line_, comments_);
         }
-        if (answer == "4") continue;     // Retry: the same step again
-        return answer == "5";            // Ignore: go on; Abort or anything else: leave
+        if (answer == host::Answer::Retry) continue;  // the same step again
+        return answer == host::Answer::Ignore;        // go on; Abort or anything else: leave
     }
 }
 

@@ -111,14 +111,13 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
         ws.Warnings().push_back(where + ": " + e.Description() + " (component kept, its code skipped)");
         return Component(std::move(fallbackName), kind.kind, file, nullptr);
     }
-    std::unique_ptr<SourceModule> module;
-    SourceModule::Shape shape;
-    if (mode == LoadMode::Code) {
-        module = SourceModule::Parse(std::move(bytes), util::Display(file));
-        shape = {module->VBName(), module->CountOfLines(), module->LongestLine()};
-    } else {
-        shape = SourceModule::Measure(bytes, util::Display(file));
-    }
+    auto module = SourceModule::Parse(std::move(bytes), util::Display(file));
+    // Refused here, so that no pass edits a procedure that runs into the next one.
+    if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
+        throw RuntimeError(errors::code::kBadFileMode, unclosed);
+    SourceModule::Shape shape{module->VBName(), module->CountOfLines(), module->LongestLine()};
+    // Copying needs no code: the module goes now rather than staying in memory for the whole run.
+    if (mode == LoadMode::Names) module.reset();
     if (shape.lines > kMaxModuleLines)
         ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(shape.lines) +
                                 " lines, more than VB6 accepts (65,534)");

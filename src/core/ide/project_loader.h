@@ -10,7 +10,7 @@ namespace vex::ide {
 /// How much of each source file a load keeps.
 enum class LoadMode {
     Code,   ///< every component's code, ready to edit and save
-    Names,  ///< names, files and warnings only: every component is left unloaded (for copying files)
+    Names,  ///< checked and warned alike, but every component is left unloaded (for copying files)
 };
 
 /// Loads `path` (.vbp, .vbg, or a module file). Throws errors::RuntimeError naming the file when the

@@ -1,10 +1,13 @@
 #include "ide/source_module.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "errors/runtime_error.h"
+#include "ide/declaration_end.h"
 #include "ide/gap_buffer.h"
+#include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
 
@@ -58,7 +61,7 @@ std::string_view FirstWord(std::string_view trimmed) {
 
 // What a line means to the procedure index, taken without its context.
 struct Significance {
-    enum class What { None, Declaration, End } what = What::None;
+    enum class What { None, Declaration, End, Other } what = What::None;
     std::string name;
     ProcKind kind = ProcKind::Proc;
     bool operator==(const Significance&) const = default;
@@ -67,6 +70,17 @@ struct Significance {
 Significance Classify(std::string_view line) {
     if (auto d = syntax::MatchDeclaration(line)) return {Significance::What::Declaration, d->name, d->kind};
     if (syntax::MatchEnd(line) != syntax::EndKind::None) return {Significance::What::End, {}, ProcKind::Proc};
+    // Lines that open or close what the index skips or joins: directives (alternative declarations),
+    // Type/Enum blocks, one-line procedures, and a declaration split after its keyword.
+    if (lex::IsDirective(line) || syntax::MatchBlockStart(line) != syntax::BlockKind::None ||
+        syntax::MatchBlockEnd(line, syntax::BlockKind::Type) || syntax::MatchBlockEnd(line, syntax::BlockKind::Enum) ||
+        syntax::TrailingEnd(line) != syntax::EndKind::None)
+        return {Significance::What::Other, {}, ProcKind::Proc};
+    if (lex::Continues(line)) {
+        const std::string probe = std::string(lex::WithoutContinuation(line)) + " x";
+        if (syntax::MatchDeclaration(probe) || syntax::MatchBlockStart(probe) != syntax::BlockKind::None)
+            return {Significance::What::Other, {}, ProcKind::Proc};
+    }
     return {};
 }
 
@@ -93,6 +107,8 @@ struct SourceModule::Impl {
     mutable bool dirty = true;
     mutable size_t pendingFrom = 0;
     mutable long pendingDelta = 0;
+    // The first procedure that is never closed by its End statement, as the last rebuild found it.
+    mutable std::optional<ProcInfo> unclosed;
 
     long BodyOf(size_t i) const { return procs[i].body + (i >= pendingFrom ? pendingDelta : 0); }
     long EndOf(size_t i) const { return procs[i].end + (i >= pendingFrom ? pendingDelta : 0); }
@@ -101,11 +117,13 @@ struct SourceModule::Impl {
     void MovePending(size_t k) const {
         for (; pendingFrom < k; ++pendingFrom) {
             procs[pendingFrom].body += pendingDelta;
+            procs[pendingFrom].declarationEnd += pendingDelta;
             procs[pendingFrom].end += pendingDelta;
         }
         while (pendingFrom > k) {
             --pendingFrom;
             procs[pendingFrom].body -= pendingDelta;
+            procs[pendingFrom].declarationEnd -= pendingDelta;
             procs[pendingFrom].end -= pendingDelta;
         }
     }
@@ -119,7 +137,14 @@ struct SourceModule::Impl {
 
     long Count() const { return static_cast<long>(lines.size()); }
     const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].text; }
-    bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && syntax::Continues(TextAt(line)); }
+    bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && lex::Continues(TextAt(line)); }
+    // True when an edit of line `line`, which continues the statement above it, may change what that
+    // statement declares.
+    bool InDeclaringStatement(long line) const {
+        long first = line;
+        while (ContinuesAt(first - 1)) --first;
+        return first != line && Classify(TextAt(first)).what != Significance::What::None;
+    }
 
     void CheckLine(long line, const char* what) const {
         if (line < 1 || line > Count())
@@ -129,6 +154,13 @@ struct SourceModule::Impl {
     }
 
     void Rebuild() const;
+    /// The line of the file (header and hidden lines counted) that visible line `line` stands on.
+    long FileLineOf(long line) const {
+        auto breaks = [](std::string_view bytes) { return static_cast<long>(SplitPhysical(bytes).size()); };
+        long fileLine = breaks(header) + line;
+        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden);
+        return fileLine;
+    }
     /// The index of the procedure; error 35 when there is none.
     size_t Find(std::string_view name, ProcKind kind) const;
     // Keeps the index current after `delta` lines were inserted (or removed, when negative) after line `after`.
@@ -142,35 +174,52 @@ struct SourceModule::Impl {
 void SourceModule::Impl::Rebuild() const {
     procs.clear();
     byName.clear();
-    bool previousContinues = false;
-    bool statementIsCode = false;
-    bool inProc = false;
+    unclosed.reset();
+    const long n = Count();
+    auto lineAt = [this](long j) -> const std::string& { return TextAt(j); };
+    syntax::EndKind awaited = syntax::EndKind::None;  // the End statement the open procedure waits for
+    syntax::BlockKind block = syntax::BlockKind::None;  // a Type or Enum block at module level
     long lastDeclarationCode = 0;
     long previousEnd = 0;
-    const long n = Count();
-    for (long i = 1; i <= n; ++i) {
-        const std::string& t = TextAt(i);
-        const bool isContinuation = previousContinues;
-        previousContinues = syntax::Continues(t);
-        if (isContinuation) {
-            if (procs.empty() && statementIsCode) lastDeclarationCode = i;
-            continue;
-        }
-        if (!inProc) {
-            if (auto d = syntax::MatchDeclaration(t)) {
-                const long start = procs.empty() ? lastDeclarationCode + 1 : previousEnd + 1;
-                procs.push_back({d->name, d->kind, start, i, 0});
-                inProc = true;
-            } else if (procs.empty()) {
-                statementIsCode = !syntax::IsBlankOrComment(t);
-                if (statementIsCode) lastDeclarationCode = i;
+    for (long i = 1; i <= n;) {
+        const long last = LogicalLast(lineAt, i, n);
+        const std::string joined = JoinLogical(lineAt, i, last);
+        std::optional<syntax::Declaration> d;
+        if (block != syntax::BlockKind::None) {
+            if (syntax::MatchBlockEnd(joined, block)) block = syntax::BlockKind::None;
+            if (procs.empty()) lastDeclarationCode = last;
+        } else if (awaited != syntax::EndKind::None && syntax::MatchEnd(joined) != syntax::EndKind::None) {
+            procs.back().end = last;
+            previousEnd = last;
+            awaited = syntax::EndKind::None;
+        } else if ((d = syntax::MatchDeclaration(joined)) && awaited != syntax::EndKind::None &&
+                   text::IEquals(d->name, procs.back().name) && d->kind == procs.back().kind) {
+            // Another signature of the open procedure, in another #If branch with a body of its own.
+        } else if (d) {
+            if (awaited != syntax::EndKind::None) {
+                // The open procedure is never closed: remember the first such, and go on as if it ended here.
+                if (!unclosed) unclosed = procs.back();
+                procs.back().end = i - 1;
+                previousEnd = i - 1;
             }
-        } else if (syntax::MatchEnd(t) != syntax::EndKind::None) {
-            procs.back().end = i;
-            previousEnd = i;
-            inProc = false;
+            const long start = procs.empty() ? lastDeclarationCode + 1 : previousEnd + 1;
+            const long declarationEnd = DeclarationEnd(lineAt, i, n);
+            procs.push_back({d->name, d->kind, start, i, declarationEnd, 0});
+            awaited = syntax::EndFor(d->keyword);
+            if (syntax::TrailingEnd(joined) != syntax::EndKind::None) {  // a one-line procedure
+                procs.back().end = last;
+                previousEnd = last;
+                awaited = syntax::EndKind::None;
+            }
+            i = declarationEnd + 1;
+            continue;
+        } else if (awaited == syntax::EndKind::None) {
+            block = syntax::MatchBlockStart(joined);
+            if (procs.empty() && !syntax::IsBlankOrComment(TextAt(i))) lastDeclarationCode = last;
         }
+        i = last + 1;
     }
+    if (awaited != syntax::EndKind::None && !unclosed) unclosed = procs.back();
     // The last procedure owns everything after it.
     if (!procs.empty()) procs.back().end = n;
     for (size_t k = 0; k < procs.size(); ++k) byName.emplace(IndexKey(procs[k].name, procs[k].kind), k);
@@ -181,6 +230,11 @@ void SourceModule::Impl::Rebuild() const {
 
 void SourceModule::Impl::Shift(long after, long delta) const {
     if (dirty || procs.empty() || delta == 0) return;
+    // An unclosed procedure ends where the next declaration starts, which no shift can follow.
+    if (unclosed) {
+        dirty = true;
+        return;
+    }
     // The first procedure whose declaration lies below the edit moves whole, and so do all after it.
     size_t lo = 0, hi = procs.size();
     while (lo < hi) {
@@ -273,7 +327,7 @@ void WalkCode(const std::vector<PhysicalLine>& physical, size_t from, Visible vi
         }
         visible(p);
         anyVisible = true;
-        previousContinues = syntax::Continues(p.text);
+        previousContinues = lex::Continues(p.text);
     }
 }
 
@@ -302,18 +356,16 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     return m;
 }
 
-SourceModule::Shape SourceModule::Measure(std::string_view bytes, std::string_view fileName) {
-    RefuseBinary(bytes, fileName);
-    Shape shape;
-    const auto physical = SplitPhysical(bytes);
-    WalkCode(
-        physical, HeaderEnd(physical, fileName, shape.vbName),
-        [&](const PhysicalLine& p) {
-            ++shape.lines;
-            shape.longestLine = std::max(shape.longestLine, p.text.size());
-        },
-        [](const PhysicalLine&) {});
-    return shape;
+std::string SourceModule::UnclosedProcedure(std::string_view fileName) const {
+    const Impl& d = *impl_;
+    if (d.dirty) d.Rebuild();
+    if (!d.unclosed) return {};
+    const ProcInfo& p = *d.unclosed;
+    const auto lineAt = [&](long j) -> const std::string& { return d.TextAt(j); };
+    const auto declared = syntax::MatchDeclaration(JoinLogical(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count())));
+    const std::string keyword = declared ? declared->keyword : "Sub";
+    return std::string(fileName.empty() ? "module" : fileName) + ":" + std::to_string(d.FileLineOf(p.body)) + ": " +
+           keyword + " " + p.name + " is never closed by End " + std::string(syntax::EndWord(syntax::EndFor(keyword)));
 }
 
 long SourceModule::CountOfLines() const { return impl_->Count(); }
@@ -335,7 +387,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const size_t at = static_cast<size_t>(line - 1);
     Line& old = lines[at];
     const long added = static_cast<long>(parts.size()) - 1;
-    const bool oldContinues = syntax::Continues(old.text);
+    const bool oldContinues = lex::Continues(old.text);
+    const bool declaring = d.InDeclaringStatement(line);
 
     auto noneSignificant = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; ++k)
@@ -352,7 +405,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         // Lines inserted before the old one, which keeps its break and its hidden lines.
         const bool context = d.ContinuesAt(line - 1);
         const bool neutral = noneSignificant(0, parts.size() - 1) &&
-                             syntax::Continues(parts[parts.size() - 2]) == context && !d.TouchesDeclarations(line);
+                             lex::Continues(parts[parts.size() - 2]) == context && !d.TouchesDeclarations(line) &&
+                             !(context && d.InDeclaringStatement(line));
         lines.insert(at, makeLines(0, parts.size() - 1));
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
@@ -363,8 +417,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     // line break moves to the last part so that a line without a final break stays last.
     const bool sameFirst = parts.front() == old.text;
     const bool neutral = (sameFirst || Classify(old.text) == Classify(parts.front())) &&
-                         noneSignificant(1, parts.size()) && syntax::Continues(parts.back()) == oldContinues &&
-                         !d.TouchesDeclarations(sameFirst ? line + 1 : line);
+                         noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
+                         !d.TouchesDeclarations(sameFirst ? line + 1 : line) && (sameFirst || !declaring);
     old.text = std::string(parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());
@@ -381,7 +435,8 @@ void SourceModule::DeleteLines(long line, long count) {
     d.CheckLine(line, "DeleteLines");
     d.CheckLine(line + count - 1, "DeleteLines");
     const long last = line + count - 1;
-    bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1);
+    bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1) &&
+                   !d.InDeclaringStatement(line);
     std::string orphans;
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];

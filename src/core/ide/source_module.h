@@ -18,6 +18,7 @@ struct ProcInfo {
     ProcKind kind = ProcKind::Proc;
     long start = 0;  ///< first line of the range (after the previous procedure's End line)
     long body = 0;   ///< the line with the Sub/Function/Property keyword
+    long declarationEnd = 0;  ///< the declaration's last line (see declaration_end.h)
     long end = 0;    ///< last line of the range (its End line; for the last procedure, the module's last line)
 };
 
@@ -27,14 +28,12 @@ public:
     static std::unique_ptr<SourceModule> Parse(std::string bytes, std::string_view fileNameForErrors = {});
     ~SourceModule() override;
 
-    /// What Parse would give for a file without keeping its code: for work that only needs names and sizes.
+    /// A module's name and size, as the loader checks them.
     struct Shape {
         std::string vbName;      ///< as VBName()
         long lines = 0;          ///< as CountOfLines()
         size_t longestLine = 0;  ///< as LongestLine()
     };
-    /// Throws as Parse does.
-    static Shape Measure(std::string_view bytes, std::string_view fileNameForErrors = {});
 
     // CodeModule
     long CountOfLines() const override;
@@ -45,6 +44,11 @@ public:
     long ProcBodyLine(std::string_view name, ProcKind kind) const override;
     long ProcStartLine(std::string_view name, ProcKind kind) const override;
     long ProcCountLines(std::string_view name, ProcKind kind) const override;
+
+    /// Empty when every procedure is closed by its End statement; otherwise the problem with the first that
+    /// is not, naming the file line of its declaration ("modBad.bas:2: Function B is never closed by End
+    /// Function"). An editing pass on such a module would write into the next procedure.
+    std::string UnclosedProcedure(std::string_view fileName) const;
 
     /// The procedures in file order.
     const std::vector<ProcInfo>& Procedures() const;

@@ -1,24 +1,15 @@
 #include "ide/vb_syntax.h"
 
+#include "ide/vb_lexer.h"
 #include "text/cp1252.h"
 
 namespace vex::ide::syntax {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsIdentStart(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0xC0;
-}
-
-std::string_view SkipBlanks(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    return s.substr(i);
-}
+using lex::IsBlank;
+using lex::IsIdentChar;
+using lex::SkipBlanks;
+using lex::StartsWithWord;
 
 // Takes the next word (identifier characters) off `s`.
 std::string_view TakeWord(std::string_view& s) {
@@ -30,24 +21,23 @@ std::string_view TakeWord(std::string_view& s) {
     return word;
 }
 
-// True when `s` starts with the word `w` (any case) and a non-identifier character follows it.
-bool StartsWithWord(std::string_view s, std::string_view w) {
-    return text::IStartsWith(s, w) && (s.size() == w.size() || !IsIdentChar(s[w.size()]));
+std::string_view TakeScope(std::string_view& rest) {
+    std::string_view probe = rest;
+    const std::string_view word = TakeWord(probe);
+    for (std::string_view scope : {"Public", "Private", "Friend", "Global"})
+        if (text::IEquals(word, scope)) {
+            rest = probe;
+            return word;
+        }
+    return {};
 }
 
 }  // namespace
 
-bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c) || c == '_'; }
-
 std::optional<Declaration> MatchDeclaration(std::string_view line) {
     std::string_view rest = line;
+    TakeScope(rest);
     std::string_view word = TakeWord(rest);
-    for (std::string_view scope : {"Public", "Private", "Friend", "Global"}) {
-        if (text::IEquals(word, scope)) {
-            word = TakeWord(rest);
-            break;
-        }
-    }
     if (text::IEquals(word, "Static")) word = TakeWord(rest);
 
     Declaration d;
@@ -74,33 +64,14 @@ std::optional<Declaration> MatchDeclaration(std::string_view line) {
         d.name = std::string(rest.substr(0, close + 1));
         return d;
     }
-    if (!IsIdentStart(rest.front())) return std::nullopt;
+    if (!lex::IsLetter(rest.front())) return std::nullopt;
     d.name = std::string(TakeWord(rest));
     return d;
 }
 
-std::string_view LeadingLabel(std::string_view line) {
-    const auto body = SkipBlanks(line);
-    const size_t lead = line.size() - body.size();
-    size_t i = 0;
-    if (!body.empty() && IsDigit(body[0])) {
-        while (i < body.size() && IsDigit(body[i])) ++i;
-        if (i < body.size() && body[i] == ':') ++i;
-        if (i < body.size() && !IsBlank(body[i])) return {};
-    } else if (!body.empty() && IsIdentStart(body[0])) {
-        while (i < body.size() && IsIdentChar(body[i])) ++i;
-        // A label is a name and a colon; `x := 1` (a named argument) is not.
-        if (i >= body.size() || body[i] != ':' || (i + 1 < body.size() && body[i + 1] == '=')) return {};
-        ++i;
-    } else {
-        return {};
-    }
-    while (i < body.size() && IsBlank(body[i])) ++i;
-    return line.substr(0, lead + i);
-}
-
-EndKind MatchEnd(std::string_view line) {
-    auto rest = SkipBlanks(line.substr(LeadingLabel(line).size()));
+namespace {
+EndKind EndOfStatement(std::string_view statement) {
+    auto rest = SkipBlanks(statement);
     if (!StartsWithWord(rest, "End")) return EndKind::None;
     rest = rest.substr(3);
     if (rest.empty() || !IsBlank(rest.front())) return EndKind::None;
@@ -110,17 +81,59 @@ EndKind MatchEnd(std::string_view line) {
     if (StartsWithWord(rest, "Property")) return EndKind::Property;
     return EndKind::None;
 }
+}  // namespace
 
-bool Continues(std::string_view line) {
-    size_t end = line.size();
-    while (end > 0 && IsBlank(line[end - 1])) --end;
-    if (end == 0 || line[end - 1] != '_') return false;
-    return end == 1 || IsBlank(line[end - 2]);
+EndKind MatchEnd(std::string_view line) { return EndOfStatement(line.substr(lex::LeadingLabel(line).size())); }
+
+EndKind TrailingEnd(std::string_view line) {
+    if (line.find(':') == std::string_view::npos) return EndKind::None;
+    const auto statements = lex::Statements(line);
+    for (size_t k = 1; k < statements.size(); ++k)
+        if (const EndKind e = EndOfStatement(statements[k]); e != EndKind::None) return e;
+    return EndKind::None;
+}
+
+EndKind EndFor(std::string_view keyword) {
+    if (text::IEquals(keyword, "Sub")) return EndKind::Sub;
+    if (text::IEquals(keyword, "Function")) return EndKind::Function;
+    if (text::IEquals(keyword, "Property")) return EndKind::Property;
+    return EndKind::None;
+}
+
+std::string_view EndWord(EndKind kind) {
+    switch (kind) {
+        case EndKind::Sub: return "Sub";
+        case EndKind::Function: return "Function";
+        case EndKind::Property: return "Property";
+        case EndKind::None: break;
+    }
+    return {};
+}
+
+BlockKind MatchBlockStart(std::string_view line) {
+    std::string_view rest = line;
+    TakeScope(rest);
+    const std::string_view word = TakeWord(rest);
+    BlockKind kind = BlockKind::None;
+    if (text::IEquals(word, "Type")) kind = BlockKind::Type;
+    else if (text::IEquals(word, "Enum")) kind = BlockKind::Enum;
+    else return BlockKind::None;
+    // A name must follow: `Type = 3` assigns to a variable.
+    if (rest.empty() || !IsBlank(rest.front())) return BlockKind::None;
+    rest = SkipBlanks(rest);
+    return !rest.empty() && (lex::IsLetter(rest.front()) || rest.front() == '[') ? kind : BlockKind::None;
+}
+
+bool MatchBlockEnd(std::string_view line, BlockKind kind) {
+    auto rest = SkipBlanks(line.substr(lex::LeadingLabel(line).size()));
+    if (!StartsWithWord(rest, "End")) return false;
+    rest = SkipBlanks(rest.substr(3));
+    return StartsWithWord(rest, kind == BlockKind::Type ? "Type" : "Enum");
 }
 
 bool IsBlankOrComment(std::string_view line) {
-    const auto body = SkipBlanks(line);
-    return body.empty() || body.front() == '\'' || StartsWithWord(body, "Rem");
+    const auto tokens = lex::Tokenize(line);
+    return tokens.empty() || tokens.front().kind == lex::Token::Kind::Comment;
 }
 
 bool IsAttributeLine(std::string_view line) { return text::IStartsWith(line, "Attribute "); }

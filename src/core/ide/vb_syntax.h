@@ -1,6 +1,7 @@
 #pragma once
-// The few facts of VB6 syntax the project model needs to find procedures and hidden lines. Each test looks
-// at one physical line; none of them knows the line's context (whether it continues another).
+// The statements the project model and the passes look for: procedure declarations, End statements,
+// and the Type/Enum blocks that hold no code. Each test reads one logical line (its continued lines
+// joined, see logical_line.h), built on the lexical rules of vb_lexer.h.
 
 #include <optional>
 #include <string>
@@ -27,20 +28,26 @@ enum class EndKind { None, Sub, Function, Property };
 /// number or label. Text in a comment or a string ends nothing.
 EndKind MatchEnd(std::string_view line);
 
-/// True when the line ends with the continuation mark (a blank and "_" at the end, trailing blanks
-/// ignored). A comment that ends so continues too.
-bool Continues(std::string_view line);
+/// The End statement that closes a one-line procedure: a statement after a colon, on the declaration's
+/// own line (`Function F() As Long: F = 1: End Function`). None when there is none.
+EndKind TrailingEnd(std::string_view line);
+
+/// The End keyword that closes a procedure declared with `keyword` ("Sub", "Function", "Property").
+EndKind EndFor(std::string_view keyword);
+
+/// The word after End that closes a procedure declared with `keyword`, as written in messages.
+std::string_view EndWord(EndKind kind);
+
+/// A `Type` or `Enum` block opens on the line (`Private Type T`, `Public Enum E`): None, Type or Enum.
+enum class BlockKind { None, Type, Enum };
+BlockKind MatchBlockStart(std::string_view line);
+/// True when the line is `End Type` (for Type) or `End Enum` (for Enum).
+bool MatchBlockEnd(std::string_view line, BlockKind kind);
 
 /// True when the line is blank or holds only a comment (' or Rem).
 bool IsBlankOrComment(std::string_view line);
 
 /// True for a member attribute line (`Attribute ...` from the first column), which the IDE hides.
 bool IsAttributeLine(std::string_view line);
-
-/// The line number or label a line starts with (`10`, `Retry:`), with the blanks after it; empty if none.
-std::string_view LeadingLabel(std::string_view line);
-
-/// True for a character that may appear in a VB identifier (letters of the code page included).
-bool IsIdentChar(char c);
 
 }  // namespace vex::ide::syntax

@@ -5,13 +5,14 @@
 #include <SimpleIni.h>
 
 #include "errors/runtime_error.h"
+#include "text/chars.h"
 #include "ini/locked_file.h"
 #include "util/file_io.h"
 
 namespace vex::ini {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using text::IsBlank;
 
 // The same line classes the INI reader knows; returns false for a line it would skip silently.
 bool IsReadableLine(std::string_view line) {

@@ -1,4 +1,5 @@
 #include "ini/ini_escape.h"
+#include "text/chars.h"
 
 namespace vex::ini {
 namespace {
@@ -12,7 +13,7 @@ void AppendHex(std::string& out, unsigned char b) {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (text::IsDigit(c)) return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;

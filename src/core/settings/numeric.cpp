@@ -7,12 +7,13 @@
 #include <string>
 
 #include "errors/runtime_error.h"
+#include "text/chars.h"
 
 namespace vex::settings {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using text::IsBlank;
+using text::IsDigit;
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);

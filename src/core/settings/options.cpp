@@ -1,8 +1,10 @@
 #include "settings/options.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "engine/host.h"
+#include "errors/runtime_error.h"
+#include "host/notices.h"
 #include "settings/locations.h"
 #include "settings/numeric.h"
 #include "text/cp1252.h"
@@ -97,18 +99,39 @@ std::string SeparatorLine(std::string_view errorKey) {
     return "'########## " + std::string(errorKey) + " ##########";
 }
 
+std::string OptionProblem(std::string_view k, std::string_view value) {
+    if (k == key::kLineJump) {
+        const auto n = ParseNumber(value);
+        if (n && std::nearbyint(*n) < 1)
+            return "LineJump must be 1 or more: a step of 0 gives every line the same number, and negative "
+                   "numbers do not compile";
+    } else if ((k == key::kErrorKey || k == key::kNoErrorKey) &&
+               value.find_first_of("\r\n") != std::string_view::npos) {
+        return std::string(k) + " must not hold a line break: the separator line would spill uncommented text "
+                                "into the code";
+    }
+    return {};
+}
+
+void CheckOption(std::string_view k, std::string_view value) {
+    if (std::string problem = OptionProblem(k, value); !problem.empty())
+        throw errors::RuntimeError(errors::code::kInvalidProcedureCall, problem);
+}
+
 LoadedOptions LoadOptions(const SettingsStore& store) {
     LoadedOptions o;
     o.strErrorKey = store.Get(key::kErrorKey, defaults::kErrorKey);
+    CheckOption(key::kErrorKey, o.strErrorKey);
     o.strSeparatorLine = SeparatorLine(o.strErrorKey);
     o.strNoErrorKey = store.Get(key::kNoErrorKey, defaults::kNoErrorKey);
+    CheckOption(key::kNoErrorKey, o.strNoErrorKey);
     o.strErrorCodeStart = store.Get(key::kErrorCodeStart, defaults::kEngineErrorCodeStart);
     o.strErrorCodeClose = store.Get(key::kErrorCodeClose, defaults::EngineErrorCodeClose());
     o.blnViewResult = ReadBoolean(store, key::kViewResult, defaults::kViewResult);
     return o;
 }
 
-std::string ToCodePage(std::string_view utf8, std::string_view k, engine::Notices* notices) {
+std::string ToCodePage(std::string_view utf8, std::string_view k, host::Notices* notices) {
     bool lossy = false;
     std::string bytes = text::FromUtf8(utf8, &lossy);
     if (lossy && notices)
@@ -117,7 +140,7 @@ std::string ToCodePage(std::string_view utf8, std::string_view k, engine::Notice
     return bytes;
 }
 
-LoadedOptions ToCodePage(const LoadedOptions& o, engine::Notices* notices) {
+LoadedOptions ToCodePage(const LoadedOptions& o, host::Notices* notices) {
     LoadedOptions c;
     c.strErrorKey = ToCodePage(o.strErrorKey, key::kErrorKey, notices);
     c.strSeparatorLine = SeparatorLine(c.strErrorKey);  // built from the converted key: no second notice
@@ -128,7 +151,7 @@ LoadedOptions ToCodePage(const LoadedOptions& o, engine::Notices* notices) {
     return c;
 }
 
-LoadedOptions LoadOptionsForCode(const SettingsStore& store, engine::Notices* notices) {
+LoadedOptions LoadOptionsForCode(const SettingsStore& store, host::Notices* notices) {
     return ToCodePage(LoadOptions(store), notices);
 }
 

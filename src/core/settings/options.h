@@ -13,7 +13,7 @@
 
 #include "settings/settings_store.h"
 
-namespace vex::engine {
+namespace vex::host {
 class Notices;
 }
 
@@ -93,19 +93,27 @@ struct LoadedOptions {
     bool blnViewResult = true;
 };
 
+/// Why `value` cannot be used for option `key`, or empty when it can: a LineJump below 1 (every line
+/// would get the same number, or one that does not compile) and an ErrorKey or NoErrorKey holding a line
+/// break (the separator line would spill uncommented text into the code).
+std::string OptionProblem(std::string_view key, std::string_view value);
+
+/// Throws RuntimeError 5 with OptionProblem's text when `value` cannot be used for `key`.
+void CheckOption(std::string_view key, std::string_view value);
+
 /// Reads ErrorKey, NoErrorKey, ErrorCodeStart, ErrorCodeClose and ViewResult, in this order, with the
 /// engine defaults. Texts are UTF-8, as stored. Traps nothing: a ViewResult that does not convert throws
-/// RuntimeError 13 to the caller's trap.
+/// RuntimeError 13, and a marker that cannot be used RuntimeError 5 (CheckOption), to the caller's trap.
 LoadedOptions LoadOptions(const SettingsStore& store);
 
 /// One stored text in the module code page (Windows-1252). A character the code page cannot hold becomes
 /// "?"; `notices`, when given, is told once, naming `key`.
-std::string ToCodePage(std::string_view utf8, std::string_view key, engine::Notices* notices = nullptr);
+std::string ToCodePage(std::string_view utf8, std::string_view key, host::Notices* notices = nullptr);
 
 /// Every text of `options` converted with ToCodePage; the engine compares and writes these.
-LoadedOptions ToCodePage(const LoadedOptions& options, engine::Notices* notices = nullptr);
+LoadedOptions ToCodePage(const LoadedOptions& options, host::Notices* notices = nullptr);
 
 /// LoadOptions followed by ToCodePage: what the engine procedures call at the start of a run.
-LoadedOptions LoadOptionsForCode(const SettingsStore& store, engine::Notices* notices = nullptr);
+LoadedOptions LoadOptionsForCode(const SettingsStore& store, host::Notices* notices = nullptr);
 
 }  // namespace vex::settings

@@ -46,11 +46,16 @@ void OptionsModel::ChargeOptions() {
 bool OptionsModel::Apply(errors::ErrorReport& report) {
     errors::Trap trap(report, "frmOption // Apply");
     const auto save = [&](std::string_view k, const std::string& v) {
-        return trap.Run([&] { store_.Save(k, v); });
+        return trap.Run([&] {
+            CheckOption(k, v);
+            store_.Save(k, v);
+        });
     };
     return trap.Run([&] {
-               if (IsNumeric(form.txtIncrement))
+               if (IsNumeric(form.txtIncrement)) {
+                   CheckOption(key::kLineJump, form.txtIncrement);
                    store_.Save(key::kLineJump, form.txtIncrement);
+               }
                else
                    form.txtIncrement = store_.Get(key::kLineJump, DialogDefault(key::kLineJump));
            }) &&
@@ -69,6 +74,7 @@ bool OptionsModel::Apply(errors::ErrorReport& report) {
 }
 
 SetOutcome SetOption(SettingsStore& store, std::string_view k, std::string_view value) {
+    if (!OptionProblem(k, value).empty()) return SetOutcome::Refused;
     if (IsNumericKey(k) || IsCheckBoxKey(k)) {
         const auto number = ParseNumber(value);
         if (!IsNumeric(value)) return SetOutcome::NotNumeric;

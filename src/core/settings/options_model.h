@@ -60,11 +60,12 @@ private:
 };
 
 /// The outcome of storing one value by the dialog's rules.
-enum class SetOutcome { Stored, NotNumeric };
+enum class SetOutcome { Stored, NotNumeric, Refused };
 
 /// Stores `value` under `key` as OK in the dialog would: LineJump, Tabulation and TabStart only when
 /// numeric, as typed; ResetLineNumber and ViewResult, which the dialog edits with check boxes, as "1" when
 /// the value is a non-zero number and "0" when zero (refused when not numeric); any other key unchanged.
+/// A value OptionProblem names is Refused and nothing is stored.
 /// Throws RuntimeError when the store fails.
 SetOutcome SetOption(SettingsStore& store, std::string_view key, std::string_view value);
 

@@ -53,9 +53,9 @@ TEST_F(DialogTest, CreatingASubdirectory) {
     const std::string work = (t / "Work").string();
     testing::WriteFile(t / "Work/notes", "");
     // Each message the command shows, as "text|title|style".
-    const std::string exists = "Le répertoire exitse déjà.||" + std::to_string(errors::style::kInformation);
+    const std::string exists = "Le répertoire exitse déjà.||" + std::to_string(host::style::kInformation);
     const std::string refused = "Vous devez donner uniquement le nom du répertoire à crée.|Création d'un répertoire|" +
-                                std::to_string(errors::style::kExclamation);
+                                std::to_string(host::style::kExclamation);
     const struct {
         std::string from, answer, text, said;
     } cases[] = {

@@ -13,15 +13,15 @@ namespace vex::backup {
 namespace {
 
 namespace fs = std::filesystem;
-using errors::answer::kCancel;
-using errors::answer::kRetry;
+constexpr auto kCancel = host::Answer::Cancel;
+constexpr auto kRetry = host::Answer::Retry;
 using testing::Listing;
 using testing::ReadFile;
 using testing::WriteFile;
 
 /// src/P.vbp with frmMain (frm + frx), modA and clsC, all rows selected; backup/ holds an older modA.bas.
 /// Its questions go to f.prompter, after `beforeAnswer` (what the user does while the question is up).
-struct BackupTree : errors::Prompter {
+struct BackupTree : host::Prompter {
     testing::ScratchDir t;
     testing::HostFixture f;
     ide::Project project;
@@ -47,7 +47,7 @@ struct BackupTree : errors::Prompter {
         lst.AddItem(name);
         lst.SetSelected(lst.ListCount() - 1, true);
     }
-    int MsgBox(const errors::Message& m) override {
+    host::Answer MsgBox(const host::Message& m) override {
         beforeAnswer();
         return f.prompter.asked.size() < 9 ? f.prompter.MsgBox(m) : kCancel;  // a run that never stops, stopped
     }
@@ -62,7 +62,7 @@ TEST(CreateBackUp, SelectionFailuresAndTheStopQuestion) {
         const char* what;
         const char* selected;              // rows frmMain, modA, clsC
         std::vector<std::string> missing;  // removed before the run
-        std::deque<int> answers;           // to the stop question
+        std::deque<host::Answer> answers;           // to the stop question
         std::set<std::string> copied;
         bool putBack = false;              // the user puts the missing file back before answering
     } scenarios[] = {
@@ -73,7 +73,7 @@ TEST(CreateBackUp, SelectionFailuresAndTheStopQuestion) {
         {"Retry repeats until Cancel at the second component; the third is not looked at", "111", {"src/modA.bas"},
          {kRetry, kRetry, kCancel}, {"P.vbp", "frmMain.frm", "frmMain.frx"}},
         {"any answer but Retry stops; two nameless (missing) files do not clash", "111",
-         {"src/P.vbp", "src/frmMain.frx"}, {errors::answer::kOk}, {"frmMain.frm"}},
+         {"src/P.vbp", "src/frmMain.frx"}, {host::Answer::Ok}, {"frmMain.frm"}},
         {"an unselected missing file asks nothing", "101", {"src/modA.bas"}, {},
          {"P.vbp", "frmMain.frm", "frmMain.frx", "clsC.cls"}},
         {"Retry copies a file put back while the question was up", "111", {"src/clsC.cls"}, {kRetry}, all, true},
@@ -99,7 +99,7 @@ TEST(CreateBackUp, SelectionFailuresAndTheStopQuestion) {
         EXPECT_EQ(outcome.failed, std::count(s.missing.begin(), s.missing.end(), "src/P.vbp") + (stopped ? 1 : 0));
         EXPECT_EQ(outcome.renamed, 0);
         // Stopped or not, the run ends with the default pointer and both bars at 0.
-        EXPECT_TRUE(b.f.screen.pointer == engine::Pointer::Default && b.f.percentProject.Max() == 3 &&
+        EXPECT_TRUE(b.f.screen.pointer == host::Pointer::Default && b.f.percentProject.Max() == 3 &&
                     b.f.percentProject.Value() + b.f.percentFile.Value() == 0);
     }
 }
@@ -132,7 +132,7 @@ TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {
         }
     } throwing;
     BackupTree b;
-    b.f.report.answers = {"5", "3"};  // the project file's copy: Ignore; the first component file's: Abort
+    b.f.report.answers = {host::Answer::Ignore, host::Answer::Abort};  // the project file's copy: Ignore; the first component file's: Abort
     EXPECT_EQ(b.Backup(&throwing).failed, 2);
     EXPECT_EQ(b.f.prompter.asked.size(), 1u);  // an aborted copy answers false: the stop question follows
     b.host.activeProject = nullptr;            // reported; Abort leaves at once

@@ -8,6 +8,7 @@
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
+#include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "settings/options.h"
 
@@ -41,7 +42,7 @@ std::string Logged(const std::string& name, const std::string& kind) {
 TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
     const Lines before = {"Option Explicit", "Private Sub StudyTabulation()", "    x = 1", "End Sub"};
     EngineRun run({{"modEtude", before}});
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
+    StudyManageError(run.fx.host, run.lst, EditMode::Add, run.window);
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude" + Logged("StudyTabulation", "Sub"));
     EXPECT_EQ(run.window.shown, 1);
@@ -52,14 +53,14 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
 
     // A second run changes nothing and logs only its head and the component.
     run.fx.result.Clear();
-    StudyManageError(run.fx.host, run.lst, 1, run.window);
+    StudyManageError(run.fx.host, run.lst, EditMode::Add, run.window);
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude");
 
     const std::string removeHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
     for (const char* logged : {"\r\n        StudyTabulation   2 section(s) removed", ""}) {
         run.fx.result.Clear();
-        StudyManageError(run.fx.host, run.lst, 2, run.window);
+        StudyManageError(run.fx.host, run.lst, EditMode::Remove, run.window);
         EXPECT_EQ(run.Module(), before);
         EXPECT_EQ(WithoutDates(run.fx.result.Text()), removeHead + "\r\n\r\nmodEtude" + logged);
     }
@@ -115,6 +116,11 @@ const Lines kNumberedOrLabelled = {"Sub N()", "10 x = 1", "20 End Sub", "Sub L()
 const Lines kAboveMarker = {"Option Explicit", "' %Manage Error% was here", "Sub A()", "End Sub"};
 const Lines kOwnHandler = {"Sub H()", "On Error GoTo Oops", "Exit Sub", "Oops:", "End Sub"};
 const Lines kOptOutWithoutBlank = {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"};
+const Lines kSplitAfterKeyword = {"Public Function _", "    B(ByVal n As Long) As Long", "  B = n", "End Function"};
+const Lines kAlternatives = {"#If VBA7 Then", "Function F(ByVal p As LongPtr) As LongPtr", "#Else",
+                             "Function F(ByVal p As Long) As Long", "#End If", "F = p", "End Function"};
+const Lines kOneLinerAndType = {"Private Type QSStack", "    sUB As Long", "End Type",
+                                "Function MinX() As Long: MinX = 1: End Function", "Sub B()", "End Sub"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AddCases,
@@ -143,6 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"empty ErrorKey keeps every procedure out", {"Sub A()", "End Sub"}, {{"ErrorKey", ""}}, {}, ""},
         AddCase{"empty NoErrorKey keeps every procedure out", {"Sub A()", "End Sub"}, {{"NoErrorKey", ""}}, {}, ""},
         AddCase{"no End line: neither block", {"Sub A()", "  x = 1"}, {}, {}, ""},
+        AddCase{"a declaration split after its keyword: after its last line", kSplitAfterKeyword, {},
+                Handled(kSplitAfterKeyword, 1, 3, "Function", "B"), Logged("B", "Function")},
+        AddCase{"alternative signatures: after the #End If, where every branch runs it", kAlternatives, {},
+                Handled(kAlternatives, 4, 6, "Function", "F"), Logged("F", "Function")},
+        AddCase{"a Type member is no procedure; a one-line procedure has no room", kOneLinerAndType, {},
+                Handled(kOneLinerAndType, 4, 5, "Sub", "B"), Logged("B", "Sub")},
         AddCase{"every placeholder is replaced",
                 {"Sub A()", "End Sub"},
                 {{"ErrorCodeStart", "' $$ProcedureName$$ $$ProcedureName$$ in $$FileName$$"},
@@ -175,7 +187,7 @@ TEST(AddCodeError, ViewResultDecidesTheWindowEvenWithNothingSelected) {
 TEST(AddCodeError, NoActiveProjectIsReported) {
     EngineRun run({});
     run.fx.host.activeProject = nullptr;
-    run.fx.report.answers = {"5"};
+    run.fx.report.answers = {host::Answer::Ignore};
     AddCodeError(run.fx.host, run.lst, run.window);
     ASSERT_EQ(run.fx.report.Reported().size(), 1u);
     EXPECT_EQ(run.fx.report.Reported()[0].number, 91);
@@ -186,7 +198,7 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
 TEST(AddCodeError, ContinuationMark) {
     for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
                                    {"Sub A(a_", false}, {"Sub A()", false}})
-        EXPECT_EQ(ide::syntax::Continues(line), continued) << line;
+        EXPECT_EQ(ide::lex::Continues(line), continued) << line;
 }
 
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {

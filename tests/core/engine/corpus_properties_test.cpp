@@ -11,6 +11,7 @@
 #include "engine/study_tabulation.h"
 #include "engine_test_util.h"
 #include "fakes/corpus.h"
+#include "ide/vb_lexer.h"
 #include "ide/project_loader.h"
 #include "ide/vb_syntax.h"
 
@@ -70,7 +71,7 @@ std::vector<Lines> Statements(const Lines& lines) {
     for (const auto& l : lines) {
         if (!continued) statements.emplace_back();
         statements.back().push_back(l);
-        continued = ide::syntax::Continues(l);
+        continued = ide::lex::Continues(l);
     }
     return statements;
 }
@@ -84,18 +85,18 @@ TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone
         CorpusRun run(file);
         const auto original = run.Files();
         const auto originalLines = run.CodeLines();
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         const auto once = run.Files();
         const auto numbered = run.CodeLines();
         for (size_t m = 0; m < numbered.size(); ++m) {
             ASSERT_EQ(numbered[m].size(), originalLines[m].size());
             for (size_t i = 1; i < numbered[m].size(); ++i)
-                ASSERT_TRUE(numbered[m][i] == originalLines[m][i] || !ide::syntax::Continues(originalLines[m][i - 1]))
+                ASSERT_TRUE(numbered[m][i] == originalLines[m][i] || !ide::lex::Continues(originalLines[m][i - 1]))
                     << "numbered a continuation line: " << numbered[m][i];
         }
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         ASSERT_EQ(run.Files(), once) << "numbering twice differs from once";
-        StudyLineNumber(run.fx.host, run.lst, 2);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
         const auto removed = run.Files();
         for (size_t m = 0; m < original.size(); ++m) {
             if (HasLineNumbers(originalLines[m])) continue;
@@ -135,8 +136,8 @@ TEST(CorpusProperties, KeywordDeletionRemovesWholeStatementsOnly) {
     }
 }
 
-/// Every procedure holds either no separator line or four: the first right after its declaration, the
-/// last right before its own End line.
+/// Every procedure holds either no separator line or four: the first right after its declaration (after
+/// the #End If of alternative signatures), the last right before its own End line.
 void ExpectHandlersInPlace(ide::Component& component) {
     static const std::regex endLine(R"(^\s*(\w+:?\s+)?end\s+(sub|function|property)\b.*)", std::regex::icase);
     const std::string sep = "'########## %Manage Error% ##########";
@@ -151,9 +152,7 @@ void ExpectHandlersInPlace(ide::Component& component) {
         }
         if (seps.empty()) continue;
         ASSERT_EQ(seps.size(), 4u) << component.Name() << "." << proc.name;
-        long declLast = proc.body;
-        while (code.Lines(declLast, 1).ends_with(" _")) ++declLast;
-        EXPECT_EQ(seps[0], declLast + 1) << component.Name() << "." << proc.name;
+        EXPECT_EQ(seps[0], proc.declarationEnd + 1) << component.Name() << "." << proc.name;
         EXPECT_EQ(seps[3] + 1, firstEnd) << component.Name() << "." << proc.name;
     }
 }

@@ -28,12 +28,12 @@ class Numbering : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
     const auto& c = GetParam();
     EngineRun run({{"Module1", c.input}});
-    StudyLineNumber(run.fx.host, run.lst, 1);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     EXPECT_EQ(run.Module(0), c.expected);
-    StudyLineNumber(run.fx.host, run.lst, 1);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     EXPECT_EQ(run.Module(0), c.expected) << "second numbering";
     if (c.removalRestores) {
-        StudyLineNumber(run.fx.host, run.lst, 2);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
         EXPECT_EQ(run.Module(0), c.input) << "removal";
     }
     EXPECT_TRUE(run.fx.report.Reported().empty());
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"blank, whitespace, old numbers and lines that only look special",
                    {"", "Sub A()", "", "   ", "5 x = 1", "7", "42 17", "42 ", "  dimension = 1", "Case 1", "12x",
                     "x := 1", "End Sub"},
-                   {"", "Sub A()", "", "   ", "10 x = 1", " ", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
+                   {"", "Sub A()", "", "   ", "10 x = 1", "7", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
                     "30 x := 1", "End Sub"},
                    false},
         NumberCase{"a declaration first in its range, continued",
@@ -80,9 +80,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "  #Const Z = 1", "#End If", "End Sub"},
                    {"", "Sub A()", "Retry:", "10     x = 1", "Again: x = 2", "#If DEBUG Then", "20     y = 1", "#Else",
                     "  #Const Z = 1", "#End If", "End Sub"}},
-        NumberCase{"a line ending in _ without a blank keeps the next line unnumbered",
-                   {"", "Sub A()", "    s = a_", "    t = 2", "    u = 3", "End Sub"},
-                   {"", "Sub A()", "10     s = a_", "    t = 2", "20     u = 3", "End Sub"}},
+        NumberCase{"a name ending in _ continues nothing; a blank and _ does, also after a comment",
+                   {"", "Sub A()", "    s = a_", "    t = 2 _", "      + 1 ' more _", "    u = 3", "End Sub"},
+                   {"", "Sub A()", "10     s = a_", "20     t = 2 _", "      + 1 ' more _", "    u = 3", "End Sub"}},
+        NumberCase{"declarations split or given twice, and module code under #Else, get no number",
+                   {"", "#If A Then", "Public Writer As Object", "Sub W()", "End Sub", "#Else",
+                    "Public Writer As Long", "#End If", "Public Function _", "    B(ByVal n As Long) As Long",
+                    "  B = n", "End Function", "#If VBA7 Then", "Function F() As LongPtr", "#Else",
+                    "Function F() As Long", "#End If", "  F = 1", "End Function"},
+                   {"", "#If A Then", "Public Writer As Object", "Sub W()", "End Sub", "#Else",
+                    "Public Writer As Long", "#End If", "Public Function _", "    B(ByVal n As Long) As Long",
+                    "10   B = n", "End Function", "#If VBA7 Then", "Function F() As LongPtr", "#Else",
+                    "Function F() As Long", "#End If", "10   F = 1", "End Function"}},
+        NumberCase{"numbers that Erl is compared with stay",
+                   {"", "Sub A()", "x = 1", "20 y = 2", "Exit Sub", "If Erl = 20 Then Resume Next", "End Sub"},
+                   {"", "Sub A()", "10 x = 1", "20 y = 2", "30 Exit Sub", "40 If Erl = 20 Then Resume Next", "End Sub"}},
         NumberCase{"jump targets keep their numbers and are never given again",
                    {"", "Sub A()", "    a = 1", "20 b = 2", "    If a Then GoTo 20", "    On Error GoTo 0",
                     "    c = 3", "End Sub"},
@@ -92,16 +104,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Numbering, JumpTargetsSurviveRemovalAndAreNoticed) {
     EngineRun run({{"M", {"", "Sub A()", "10 a = 1", "20 b = 2", "30 On x GoTo 20, 40", "40 Resume 10", "End Sub"}}});
-    StudyLineNumber(run.fx.host, run.lst, 2);
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
     EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 a = 1", "20 b = 2", "On x GoTo 20, 40", "40 Resume 10", "End Sub"}));
     EXPECT_EQ(run.fx.notices.notices.size(), 3u);
     EXPECT_EQ(run.fx.notices.notices[0], "M: A: line 3 keeps its number 10, a jump goes there");
 }
 
-TEST(Numbering, RemovalKeepsContinuationLinesAndStripsEverywhereElse) {
+TEST(Numbering, RemovalKeepsContinuationLinesAndBareLabelsAndStripsEverywhereElse) {
     EngineRun run({{"M", {"10 Option Explicit", "", "Sub A()", "10 x = 1 + _", "2 + 3", "20 y = 4", "30", "End Sub"}}});
-    StudyLineNumber(run.fx.host, run.lst, 2);
-    EXPECT_EQ(run.Module(0), (Lines{"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", " ", "End Sub"}));
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
+    EXPECT_EQ(run.Module(0), (Lines{"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", "30", "End Sub"}));
 }
 
 Lines TwoProcs(const std::string& tag) {
@@ -123,10 +135,10 @@ TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents
     for (const auto& c : cases) {
         EngineRun run({{"A", TwoProcs("1")}, {"B", TwoProcs("2")}});
         run.fx.store.Save("ResetLineNumber", c.reset);
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         EXPECT_EQ(run.Module(0), c.first) << c.reset;
         EXPECT_EQ(run.Module(1), c.second) << c.reset;
-        StudyLineNumber(run.fx.host, run.lst, 1);  // the next pass starts again from the step
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);  // the next pass starts again from the step
         EXPECT_EQ(run.Module(1), c.second) << c.reset;
     }
 }
@@ -147,36 +159,36 @@ TEST(Numbering, OptionsAreReadAndConverted) {
     for (const auto& c : cases) {
         EngineRun run({{"M", c.input}});
         run.SetOption(c.key, c.value);
-        StudyLineNumber(run.fx.host, run.lst, 1);
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
         EXPECT_EQ(run.Module(), c.expected) << c.key << "=" << c.value;
         EXPECT_TRUE(run.fx.report.Reported().empty());
     }
 }
 
 TEST(Numbering, OverflowOfTheRunningNumberIsReportedPerLine) {
-    for (const char* answer : {"5", "3"}) {
+    for (host::Answer answer : {host::Answer::Ignore, host::Answer::Abort}) {
         EngineRun run({{"M", {"", "Sub A()", "x", "y", "z", "End Sub"}}});
         run.fx.store.Save("LineJump", "2147483647");
         run.fx.report.answers = {answer, answer};
-        StudyLineNumber(run.fx.host, run.lst, 1);
-        EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "2147483647 x", "y", "z", "End Sub"})) << answer;
-        ASSERT_EQ(run.fx.report.Reported().size(), std::string(answer) == "5" ? 2u : 1u) << answer;
+        StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
+        EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "2147483647 x", "y", "z", "End Sub"})) << host::Code(answer);
+        ASSERT_EQ(run.fx.report.Reported().size(), answer == host::Answer::Ignore ? 2u : 1u) << host::Code(answer);
         EXPECT_EQ(run.fx.report.Reported()[0].procedure, "modEtude // WriteLineNumber");
         EXPECT_EQ(run.fx.report.Reported()[0].number, errors::code::kOverflow);
     }
 }
 
-TEST(Numbering, ComponentsBeyond32767LinesOverflowAndRetryRestartsThePass) {
+// VB6 takes modules of up to 65,534 lines; line positions are not 16-bit.
+TEST(Numbering, ModulesBeyond32767LinesAreNumberedAndUnnumbered) {
     Lines big{"", "Sub A()"};
-    big.resize(32768, "x");
-    EngineRun run({{"Small", {"", "Sub A()", "x", "End Sub"}}, {"Big", big}});
-    run.fx.report.answers = {"4", "3"};  // retry once, then abort
-    StudyLineNumber(run.fx.host, run.lst, 1);
-    ASSERT_EQ(run.fx.report.Reported().size(), 2u);
-    EXPECT_EQ(run.fx.report.Reported()[1].number, errors::code::kOverflow);
-    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 x", "End Sub"}));  // the retry numbered it the same way
-    EXPECT_EQ(run.Module(1)[2], "x");
-    EXPECT_EQ(run.fx.percentProject.Value(), 2);  // Abort leaves the bars as they were
+    big.resize(40000, "x");
+    big.push_back("End Sub");
+    EngineRun run({{"Big", big}});
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
+    EXPECT_TRUE(run.fx.report.Reported().empty());
+    EXPECT_EQ(run.Module(0)[39999], "399980 x");
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
+    EXPECT_EQ(run.Module(0), big);
 }
 
 using Targets = std::vector<std::string>;
@@ -203,6 +215,9 @@ TEST(JumpTargets, StatementsThatReferToLineNumbers) {
         {"x = 1: Rem GoTo 90", {}},
         {"Rem GoTo 90", {}},
         {"s = \"a\"\"GoTo 1\"\"b\": GoTo 2", {"2"}},
+        {"If Erl = 20 Then Resume Next", {"20"}},
+        {"If Erl <> 030 Or 40 = Erl Then", {"30", "40"}},
+        {"x = Erl", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(JumpTargetsOf(c.statement), c.expected) << c.statement;
 }
@@ -210,11 +225,16 @@ TEST(JumpTargets, StatementsThatReferToLineNumbers) {
 TEST(JumpTargets, CollectedPerProcedureAcrossContinuations) {
     const auto module = ide::SourceModule::Parse(testing::Crlf(
         {"Sub A()", "On x GoTo 10, _", "  20", "End Sub", "Property Get P()", "GoTo 30", "End Property",
-         "Property Let P(v)", "Resume 40", "End Property"}));
+         "Property Let P(v)", "Resume 40", "End Property", "Sub E()", "Select Case Erl", "Case 50, 60",
+         "Select Case y", "Case 1", "End Select", "Case 70: x = 1", "End Select", "End Sub"}));
     const auto targets = CollectJumpTargets(*module);
-    EXPECT_EQ(targets.at({"A", ide::ProcKind::Proc}), (NumberSet{"10", "20"}));
-    EXPECT_EQ(targets.at({"P", ide::ProcKind::Get}), (NumberSet{"30"}));
-    EXPECT_EQ(targets.at({"P", ide::ProcKind::Let}), (NumberSet{"40"}));
+    EXPECT_EQ(targets.at({"A", ide::ProcKind::Proc}).numbers, (NumberSet{"10", "20"}));
+    EXPECT_EQ(targets.at({"P", ide::ProcKind::Get}).numbers, (NumberSet{"30"}));
+    EXPECT_EQ(targets.at({"P", ide::ProcKind::Let}).numbers, (NumberSet{"40"}));
+    EXPECT_FALSE(targets.at({"A", ide::ProcKind::Proc}).readsErl);
+    // Under Select Case Erl, the numbers of its own Case lines; an inner Select's are its own.
+    EXPECT_EQ(targets.at({"E", ide::ProcKind::Proc}).numbers, (NumberSet{"50", "60", "70"}));
+    EXPECT_TRUE(targets.at({"E", ide::ProcKind::Proc}).readsErl);
 }
 
 }  // namespace

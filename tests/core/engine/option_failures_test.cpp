@@ -1,4 +1,5 @@
-// Every pass reports a stored option it cannot convert under its own tag, and then changes nothing.
+// Every pass reports a stored option it cannot convert, or that would write broken code, under its own
+// tag, and then changes nothing.
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,10 @@ using testing::Lines;
 TEST(OptionFailures, AnUnconvertibleOptionIsReportedUnderThePassTagAndChangesNothing) {
     using Pass = std::function<void(EngineRun&)>;
     // The error report puts the pointer back; these fakes do not, so the pointer is not looked at here.
-    const Pass number = [](EngineRun& r) { StudyLineNumber(r.fx.host, r.lst, 1); };
+    const Pass number = [](EngineRun& r) { StudyLineNumber(r.fx.host, r.lst, EditMode::Add); };
     const Pass indent = [](EngineRun& r) { StudyTabulation(r.fx.host, r.lst); };
-    const Pass add = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, 1, r.window); };
-    const Pass remove = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, 2, r.window); };
+    const Pass add = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, EditMode::Add, r.window); };
+    const Pass remove = [](EngineRun& r) { StudyManageError(r.fx.host, r.lst, EditMode::Remove, r.window); };
     namespace code = errors::code;
     const struct {
         const Pass& pass;
@@ -31,6 +32,11 @@ TEST(OptionFailures, AnUnconvertibleOptionIsReportedUnderThePassTagAndChangesNot
         {number, "LineJump", "abc", "modEtude // StudyLineNumber", code::kTypeMismatch},
         {number, "LineJump", "3000000000", "modEtude // StudyLineNumber", code::kOverflow},
         {number, "ResetLineNumber", "yes", "modEtude // StudyLineNumber", code::kTypeMismatch},
+        {number, "LineJump", "0", "modEtude // StudyLineNumber", code::kInvalidProcedureCall},
+        {number, "LineJump", "-10", "modEtude // StudyLineNumber", code::kInvalidProcedureCall},
+        {number, "ErrorKey", "a\r\nb", "modEtude // StudyLineNumber", code::kInvalidProcedureCall},
+        {add, "ErrorKey", "a\nb", "modEtude // AddCodeError", code::kInvalidProcedureCall},
+        {remove, "NoErrorKey", "a\rb", "modEtude // RemoveCodeError", code::kInvalidProcedureCall},
         {indent, "Tabulation", "x", "modEtude // StudyTabulation", code::kTypeMismatch},
         {indent, "TabStart", "40000", "modEtude // StudyTabulation", code::kOverflow},
         {indent, "TabStart", "-2", "modEtude // StudyTabulation", code::kInvalidProcedureCall},

@@ -12,6 +12,20 @@ namespace {
 
 using vex::testing::Crlf;
 
+TEST(SourceModule, AnUnclosedProcedureIsNamedWithItsFileLine) {
+    struct Case {
+        std::vector<std::string> lines;
+        std::string expected;
+    } cases[] = {
+        {{"Attribute VB_Name = \"modBad\"", "Sub A()", "End Sub", "Function B()", "Public Sub C()", "End Sub"},
+         "modBad.bas:4: Function B is never closed by End Function"},
+        {{"Property Get P()", "x = 1"}, "modBad.bas:1: Property P is never closed by End Property"},
+        {{"Sub A()", "End Sub", "Function MinX() As Long: MinX = 1: End Function"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SourceModule::Parse(Crlf(c.lines))->UnclosedProcedure("modBad.bas"), c.expected) << c.expected;
+}
+
 std::string Describe(const std::vector<ProcInfo>& procs) {
     std::string s;
     for (const auto& p : procs)
@@ -65,6 +79,23 @@ INSTANTIATE_TEST_SUITE_P(
                   Crlf({"Public Static Function Z$()", "End Function", "Friend Sub Y()", "End Sub",
                         "Private Declare Function W Lib \"k\" ()", "Static Sub X()", "End Sub"}),
                   "Z/0 1-1-2; Y/0 3-3-4; X/0 5-6-7; "},
+        RangeCase{"a declaration split anywhere, right after its keyword included",
+                  Crlf({"Option Explicit", "Public Function _", "    B(ByVal n As Long) As Long", "End Function",
+                        "Private Sub _", "C()", "End Sub"}),
+                  "B/0 2-2-4; C/0 5-5-7; "},
+        RangeCase{"nothing inside a Type or Enum block is a declaration",
+                  Crlf({"Private Type QSStack", "    sUB As Long", "    Function As Long", "End Type",
+                        "Enum E", "  Sub = 1", "End Enum", "Sub A()", "End Sub"}),
+                  "A/0 8-8-9; "},
+        RangeCase{"a one-line procedure closes itself",
+                  Crlf({"Private Function MinX() As Long: MinX = 1: End Function", "Sub B()", "End Sub"}),
+                  "MinX/0 1-1-1; B/0 2-2-3; "},
+        RangeCase{"alternative signatures under #If are one procedure",
+                  Crlf({"#If VBA7 Then", "Function F(ByVal p As LongPtr) As LongPtr", "#Else",
+                        "Function F(ByVal p As Long) As Long", "#End If", "F = p", "End Function",
+                        "#If A Then", "Function G() As Long", "G = 1", "#Else", "Function G() As Long", "G = 2",
+                        "#End If", "End Function"}),
+                  "F/0 2-2-7; G/0 8-9-15; "},
         RangeCase{"declarations only", Crlf({"Option Explicit", "Dim x As Long"}), ""},
         RangeCase{"empty", "", ""}));
 

@@ -87,16 +87,16 @@ TEST(OptionsModel, ApplyRulesPerControl) {
 TEST(OptionsModel, AFailingStepIsRetriedIgnoredOrEndsApply) {
     struct Case {
         const char* name;
-        std::vector<std::string> answers;
+        std::vector<host::Answer> answers;
         int failures;
         bool completes;
         bool errorCodeStartSaved;
         bool tabStartSaved;
     };
     const Case cases[] = {
-        {"retry until it works", {"4", "4"}, 2, true, true, true},
-        {"ignore skips the step", {"5"}, 1, true, false, true},
-        {"abort keeps the later keys", {"3"}, 1, false, false, false},
+        {"retry until it works", {host::Answer::Retry, host::Answer::Retry}, 2, true, true, true},
+        {"ignore skips the step", {host::Answer::Ignore}, 1, true, false, true},
+        {"abort keeps the later keys", {host::Answer::Abort}, 1, false, false, false},
     };
     for (const auto& c : cases) {
         FailingStore store;
@@ -126,6 +126,10 @@ TEST(OptionsModel, SetOptionFollowsTheDialogsRules) {
         {key::kLineJump, "x", SetOutcome::NotNumeric, std::nullopt},
         {key::kTabulation, "", SetOutcome::NotNumeric, std::nullopt},
         {key::kTabStart, "abc", SetOutcome::NotNumeric, std::nullopt},
+        {key::kLineJump, "0", SetOutcome::Refused, std::nullopt},
+        {key::kLineJump, "-5", SetOutcome::Refused, std::nullopt},
+        {key::kErrorKey, "a\r\nb", SetOutcome::Refused, std::nullopt},
+        {key::kNoErrorKey, "a\nb", SetOutcome::Refused, std::nullopt},
         {key::kLineJump, " 2.5 ", SetOutcome::Stored, " 2.5 "},
         {key::kViewResult, "2", SetOutcome::Stored, "1"},
         {key::kViewResult, "0", SetOutcome::Stored, "0"},

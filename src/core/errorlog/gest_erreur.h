@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "errors/error_report.h"
-#include "errors/prompter.h"
+#include "host/prompter.h"
 
-namespace vex::engine {
+namespace vex::host {
 class Clock;
 class Screen;
-}  // namespace vex::engine
+}  // namespace vex::host
 
 namespace vex::errors {
 
@@ -27,16 +27,16 @@ public:
     /// Reports to `logFile` (its directory is created when missing) and asks through `prompter`; the
     /// section names come from `clock`. `screen`, when given, gets the default pointer back before the
     /// question and is let to process its events once after it.
-    GestErreur(Prompter& prompter, const engine::Clock& clock, std::filesystem::path logFile,
-               engine::Screen* screen = nullptr);
+    GestErreur(host::Prompter& prompter, const host::Clock& clock, std::filesystem::path logFile,
+               host::Screen* screen = nullptr);
 
     /// Writes Project, Procedure, Error and (when given) Comments into the log section of this second,
-    /// replacing those keys when the section has them; asks (number 0 is answered "5" without asking);
-    /// writes Action ("Retry", "Ignore", "Abort" or empty) and returns the answer's decimal text. Log
+    /// replacing those keys when the section has them; asks (number 0 is answered Ignore without asking);
+    /// writes Action ("Retry", "Ignore", "Abort" or empty) and returns the answer. Log
     /// values are Windows-1252 with line breaks written as blanks; a log that cannot be written is
     /// skipped silently. Never throws.
-    std::string gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
-                           const std::optional<std::string>& comments = std::nullopt) override;
+    host::Answer gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
+                            const std::optional<std::string>& comments = std::nullopt) override;
 
     const std::vector<ReportedError>& Reported() const override { return reported_; }
 
@@ -48,10 +48,10 @@ public:
 private:
     void Log(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries) noexcept;
 
-    Prompter& prompter_;
-    const engine::Clock& clock_;
+    host::Prompter& prompter_;
+    const host::Clock& clock_;
     std::filesystem::path logFile_;
-    engine::Screen* screen_;
+    host::Screen* screen_;
     std::vector<ReportedError> reported_;
 };
 

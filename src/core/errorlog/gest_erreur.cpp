@@ -1,6 +1,7 @@
-#include "errors/gest_erreur.h"
+#include "errorlog/gest_erreur.h"
 
-#include "engine/host.h"
+#include "host/clock.h"
+#include "host/screen.h"
 #include "ini/profile_writer.h"
 #include "text/cp1252.h"
 #include "text/general_date.h"
@@ -29,17 +30,19 @@ std::string VersionText() {
            std::to_string(VEXTOOLS_VERSION_PATCH);
 }
 
-const char* ActionWord(const std::string& answer) {
-    if (answer == "4") return "Retry";
-    if (answer == "5") return "Ignore";
-    if (answer == "3") return "Abort";
-    return "";
+const char* ActionWord(host::Answer answer) {
+    switch (answer) {
+        case host::Answer::Retry: return "Retry";
+        case host::Answer::Ignore: return "Ignore";
+        case host::Answer::Abort: return "Abort";
+        default: return "";
+    }
 }
 
 }  // namespace
 
-GestErreur::GestErreur(Prompter& prompter, const engine::Clock& clock, std::filesystem::path logFile,
-                       engine::Screen* screen)
+GestErreur::GestErreur(host::Prompter& prompter, const host::Clock& clock, std::filesystem::path logFile,
+                       host::Screen* screen)
     : prompter_(prompter), clock_(clock), logFile_(std::move(logFile)), screen_(screen) {}
 
 std::string GestErreur::MessageText(int number, std::string_view description) {
@@ -59,8 +62,8 @@ void GestErreur::Log(const std::string& section,
     }
 }
 
-std::string GestErreur::gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
-                                   const std::optional<std::string>& comments) {
+host::Answer GestErreur::gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
+                                    const std::optional<std::string>& comments) {
     std::string section;
     try {
         section = LogText(text::GeneralDate(clock_.Now()));
@@ -77,20 +80,18 @@ std::string GestErreur::gestErreur(std::string_view procedureName, const Runtime
     if (comments) entries.emplace_back("Comments", LogText(*comments));
     Log(section, entries);
 
-    std::string answer = "5";
+    host::Answer answer = host::Answer::Ignore;
     try {
-        if (screen_) screen_->SetPointer(engine::Pointer::Default);
+        if (screen_) screen_->SetPointer(host::Pointer::Default);
         if (error.Number() != 0) {
-            const int code = prompter_.MsgBox(
-                {MessageText(error.Number(), error.Description()), std::string(kAppTitle),
-                 style::kCritical + style::kAbortRetryIgnore});
-            answer = std::to_string(code);
+            answer = prompter_.MsgBox({MessageText(error.Number(), error.Description()), std::string(kAppTitle),
+                                       host::style::kCritical + host::style::kAbortRetryIgnore});
         }
         if (screen_) screen_->DoEvents();
-        if (answer == "3" && screen_) screen_->SetPointer(engine::Pointer::Default);
+        if (answer == host::Answer::Abort && screen_) screen_->SetPointer(host::Pointer::Default);
     } catch (...) {
         // A prompter that cannot ask leaves the procedure rather than guessing.
-        answer = "3";
+        answer = host::Answer::Abort;
     }
 
     Log(section, {{"Action", ActionWord(answer)}});

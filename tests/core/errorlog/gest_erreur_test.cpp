@@ -1,4 +1,4 @@
-#include "errors/gest_erreur.h"
+#include "errorlog/gest_erreur.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -25,19 +25,19 @@ protected:
 
     vex::testing::ScopedEnv env{{"TZ", "UTC"}, {"LC_ALL", "C"}};
     vex::testing::ScratchDir dir;
-    vex::testing::ScriptedPrompter prompter{answer::kIgnore};
+    vex::testing::ScriptedPrompter prompter{host::Answer::Ignore};
     vex::testing::FixedClock clock;
     vex::testing::CountingScreen screen;
     GestErreur report{prompter, clock, dir / "List_Err.log", &screen};
 };
 
 TEST_F(GestErreurTest, LogsTheEntriesAsksAndRecordsTheAnswer) {
-    screen.pointer = engine::Pointer::Hourglass;
-    prompter.script = {answer::kRetry};
-    const std::string answer =
+    screen.pointer = host::Pointer::Hourglass;
+    prompter.script = {host::Answer::Retry};
+    const host::Answer answer =
         report.gestErreur("modEtude // StudyLineNumber", RuntimeError(53, "File not found", "VexTools"), 120);
 
-    EXPECT_EQ(answer, "4");
+    EXPECT_EQ(answer, host::Answer::Retry);
     EXPECT_EQ(ReadFile(dir / "List_Err.log"),
               "[15/01/2027 08:00:00]\n"
               "Project=VexTools (" + kVersion + ") \n"
@@ -50,19 +50,23 @@ TEST_F(GestErreurTest, LogsTheEntriesAsksAndRecordsTheAnswer) {
               "Si l'erreur persiste, veuillez contacter votre distributeur.");
     EXPECT_EQ(prompter.asked[0].title, "VexTools");
     EXPECT_EQ(prompter.asked[0].style, 18);
-    EXPECT_EQ(screen.pointer, engine::Pointer::Default);
+    EXPECT_EQ(screen.pointer, host::Pointer::Default);
     EXPECT_EQ(screen.yields, 1);
     ASSERT_EQ(report.Reported().size(), 1u);
     EXPECT_EQ(report.Reported()[0].procedure, "modEtude // StudyLineNumber");
-    EXPECT_EQ(report.Reported()[0].answer, "4");
+    EXPECT_EQ(report.Reported()[0].answer, host::Answer::Retry);
 }
 
 TEST_F(GestErreurTest, AnswersMapToActionWordsAndNumberZeroIsIgnoredWithoutAsking) {
     const struct {
-        int number, code;
-        const char *answer, *word;
-    } cases[] = {{5, answer::kRetry, "4", "Retry"}, {5, answer::kIgnore, "5", "Ignore"},
-                 {5, answer::kAbort, "3", "Abort"}, {5, answer::kOk, "1", ""}, {0, answer::kRetry, "5", "Ignore"}};
+        int number;
+        host::Answer code, answer;
+        const char* word;
+    } cases[] = {{5, host::Answer::Retry, host::Answer::Retry, "Retry"},
+                 {5, host::Answer::Ignore, host::Answer::Ignore, "Ignore"},
+                 {5, host::Answer::Abort, host::Answer::Abort, "Abort"},
+                 {5, host::Answer::Ok, host::Answer::Ok, ""},
+                 {0, host::Answer::Retry, host::Answer::Ignore, "Ignore"}};
     for (const auto& c : cases) {
         prompter.asked.clear();
         prompter.script = {c.code};
@@ -104,10 +108,10 @@ TEST_F(GestErreurTest, ValuesAreWindows1252OnOneLine) {
 }
 
 // Nothing is written, nothing is thrown, and the user is still asked.
-void ExpectAskedWithoutLog(const engine::Clock& clock, const std::filesystem::path& logFile) {
-    vex::testing::ScriptedPrompter asked{answer::kAbort};
+void ExpectAskedWithoutLog(const host::Clock& clock, const std::filesystem::path& logFile) {
+    vex::testing::ScriptedPrompter asked{host::Answer::Abort};
     GestErreur r(asked, clock, logFile);
-    EXPECT_EQ(r.gestErreur("p", RuntimeError(70, "Permission denied"), 0), "3");
+    EXPECT_EQ(r.gestErreur("p", RuntimeError(70, "Permission denied"), 0), host::Answer::Abort);
     EXPECT_EQ(asked.asked.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(logFile));
 }

@@ -28,7 +28,8 @@ struct BackupArgs {
 };
 
 void RunBackup(VerbContext& ctx, const BackupArgs& args) {
-    auto session = VerbSession::Open(ctx, args.project, args.components);
+    // Copying needs the components' names and files, not their code.
+    auto session = VerbSession::Open(ctx, args.project, args.components, ide::LoadMode::Names);
     if (!session) return;
     std::string directory;
     if (args.to) {

@@ -13,9 +13,9 @@ void ComplainUnknown(VerbContext& ctx, const session::UnknownComponent& unknown)
     ctx.err << (unknown.nearest.empty() ? "" : "?") << "\n";
 }
 
-std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path) {
+std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path, ide::LoadMode mode) {
     try {
-        auto ws = session::LoadWorkspace(path);
+        auto ws = session::LoadWorkspace(path, mode);
         for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
         return ws;
     } catch (const errors::RuntimeError& e) {
@@ -36,8 +36,8 @@ VerbSession::VerbSession(VerbContext& ctx, ide::Workspace workspace, std::unique
                                                   *prompter_, notices_, clock_})) {}
 
 std::unique_ptr<VerbSession> VerbSession::Open(VerbContext& ctx, const std::string& project,
-                                               const std::vector<std::string>& components) {
-    auto workspace = LoadOrComplain(ctx, project);
+                                               const std::vector<std::string>& components, ide::LoadMode mode) {
+    auto workspace = LoadOrComplain(ctx, project, mode);
     if (!workspace) return nullptr;
     std::unique_ptr<settings::SettingsStore> store;
     try {

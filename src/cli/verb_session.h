@@ -10,13 +10,15 @@
 #include "cli/app.h"
 #include "cli/environment.h"
 #include "cli/progress_line.h"
+#include "ide/project_loader.h"
 #include "session/session.h"
 
 namespace vex::cli {
 
 /// Loads `path`, printing the loader's warnings; on failure prints the error, sets ctx.exitCode to 3 and
 /// returns nothing.
-std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path);
+std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string& path,
+                                              ide::LoadMode mode = ide::LoadMode::Code);
 
 /// Prints the message for a --component name without a row, naming the nearest names.
 void ComplainUnknown(VerbContext& ctx, const session::UnknownComponent& unknown);
@@ -26,7 +28,8 @@ public:
     /// Loads the project and selects the components. Returns null after a message, with ctx.exitCode
     /// set (3 unreadable input, 2 unknown component).
     static std::unique_ptr<VerbSession> Open(VerbContext& ctx, const std::string& project,
-                                             const std::vector<std::string>& components);
+                                             const std::vector<std::string>& components,
+                                             ide::LoadMode mode = ide::LoadMode::Code);
 
     session::Session& Core() { return *core_; }
     ide::Project& Project() { return core_->Project(); }

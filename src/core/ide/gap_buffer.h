@@ -21,6 +21,11 @@ public:
 
     void push_back(T value) { insert(size(), std::move(value)); }
 
+    /// Makes room for `n` elements in all, so that filling the buffer up to them moves nothing.
+    void reserve(size_t n) {
+        if (n > size()) Grow(n - size() > GapSize() ? n - size() - GapSize() : 0, true);
+    }
+
     /// Inserts `value` before position `pos` (pos == size() appends).
     void insert(size_t pos, T value) {
         MoveGap(pos);
@@ -56,8 +61,9 @@ private:
     }
 
     // Makes room for at least `needed` more elements, keeping the gap where it is.
-    void Grow(size_t needed) {
-        const size_t extra = std::max(needed, items_.size() / 2 + 16);
+    void Grow(size_t needed, bool exact = false) {
+        if (needed == 0) return;
+        const size_t extra = exact ? needed : std::max(needed, items_.size() / 2 + 16);
         const size_t tail = items_.size() - gapEnd_;
         items_.resize(items_.size() + extra);
         for (size_t k = 0; k < tail; ++k)

@@ -103,7 +103,7 @@ fs::path Literal(const fs::path& base, std::string_view vbpPath) {
 }
 
 Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName, Workspace& ws,
-                        const std::string& where) {
+                        const std::string& where, LoadMode mode) {
     std::string bytes;
     try {
         bytes = util::ReadFile(file);
@@ -115,13 +115,16 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     // Refused here, so that no pass edits a procedure that runs into the next one.
     if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
         throw RuntimeError(errors::code::kBadFileMode, unclosed);
-    if (module->CountOfLines() > kMaxModuleLines)
-        ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(module->CountOfLines()) +
+    SourceModule::Shape shape{module->VBName(), module->CountOfLines(), module->LongestLine()};
+    // Copying needs no code: the module goes now rather than staying in memory for the whole run.
+    if (mode == LoadMode::Names) module.reset();
+    if (shape.lines > kMaxModuleLines)
+        ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(shape.lines) +
                                 " lines, more than VB6 accepts (65,534)");
-    if (module->LongestLine() > kMaxLineBytes)
-        ws.Warnings().push_back(util::Display(file) + ": a line of " + std::to_string(module->LongestLine()) +
+    if (shape.longestLine > kMaxLineBytes)
+        ws.Warnings().push_back(util::Display(file) + ": a line of " + std::to_string(shape.longestLine) +
                                 " bytes, longer than VB6 accepts (1,023)");
-    std::string name = module->VBName().empty() ? std::move(fallbackName) : module->VBName();
+    std::string name = shape.vbName.empty() ? std::move(fallbackName) : std::move(shape.vbName);
     Component c(std::move(name), kind.kind, file, std::move(module));
     if (!kind.companion.empty()) {
         const std::string stem = file.stem().string();
@@ -131,7 +134,7 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     return c;
 }
 
-Project LoadVbp(const fs::path& vbp, Workspace& ws) {
+Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
     const std::string bytes = util::ReadFile(vbp);
     if (bytes.find('\0') != std::string::npos)
         throw RuntimeError(errors::code::kBadFileMode, util::Display(vbp) + ": not a VB6 project file (binary)");
@@ -167,18 +170,18 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws) {
             continue;
         }
         if (name.empty()) name = file.stem().string();
-        project.VBComponents().push_back(LoadComponent(file, *kind, std::move(name), ws, where));
+        project.VBComponents().push_back(LoadComponent(file, *kind, std::move(name), ws, where, mode));
     }
     return project;
 }
 
-Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws) {
+Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws, LoadMode mode) {
     Project project;
     project.SetFileName(file);
     project.SetName(file.stem().string());
     // A lone module must be readable: there is nothing else to work on.
     util::ReadFile(file);
-    project.VBComponents().push_back(LoadComponent(file, kind, file.stem().string(), ws, util::Display(file)));
+    project.VBComponents().push_back(LoadComponent(file, kind, file.stem().string(), ws, util::Display(file), mode));
     return project;
 }
 
@@ -205,11 +208,11 @@ fs::path ResolvePath(const fs::path& base, std::string_view vbpPath) {
     return current.lexically_normal();
 }
 
-Workspace LoadWorkspace(const fs::path& path) {
+Workspace LoadWorkspace(const fs::path& path, LoadMode mode) {
     Workspace ws;
     const std::string ext = path.extension().string();
     if (text::IEquals(ext, ".vbp")) {
-        ws.Projects().push_back(LoadVbp(path, ws));
+        ws.Projects().push_back(LoadVbp(path, ws, mode));
     } else if (text::IEquals(ext, ".vbg")) {
         const std::string bytes = util::ReadFile(path);
         std::optional<size_t> startup;
@@ -222,13 +225,13 @@ Workspace LoadWorkspace(const fs::path& path) {
                                    util::Display(path) + ":" + std::to_string(e.line) + ": project " +
                                        util::Display(Literal(path.parent_path(), text::Trim(e.value))) + " not found");
             if (isStartup) startup = ws.Projects().size();
-            ws.Projects().push_back(LoadVbp(vbp, ws));
+            ws.Projects().push_back(LoadVbp(vbp, ws, mode));
         }
         if (ws.Projects().empty())
             throw RuntimeError(errors::code::kBadFileMode, util::Display(path) + ": the group lists no project");
         ws.SetActive(startup.value_or(0));
     } else if (const KindInfo* kind = KindByExtension(ext)) {
-        ws.Projects().push_back(LoadModuleFile(path, *kind, ws));
+        ws.Projects().push_back(LoadModuleFile(path, *kind, ws, mode));
     } else {
         throw RuntimeError(errors::code::kBadFileMode,
                            util::Display(path) + ": not a VB6 project, group or module file (expected .vbp, .vbg, "

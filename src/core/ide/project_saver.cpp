@@ -23,8 +23,7 @@ std::vector<PendingChange> ChangedComponents(Project& project) {
 void SaveChanges(std::vector<PendingChange>& changes) {
     // Check every file before writing any, so that a refusal leaves the whole project as it was.
     for (const auto& change : changes) {
-        const std::string onDisk = util::ReadFile(change.file);
-        if (onDisk != change.before)
+        if (!util::FileHolds(change.file, change.before))
             throw errors::RuntimeError(errors::code::kPathFileAccess,
                                        util::Display(change.file) +
                                            ": changed on disk since it was loaded; not overwritten");
@@ -34,10 +33,17 @@ void SaveChanges(std::vector<PendingChange>& changes) {
             throw errors::RuntimeError(errors::code::kPermissionDenied,
                                        util::Display(change.file) + ": file is read-only; not saved");
     }
-    for (auto& change : changes) {
-        util::WriteFileAtomic(change.file, change.after);
-        change.component->Source().MarkSaved();
+    std::vector<util::FileWrite> writes;
+    writes.reserve(changes.size());
+    for (const auto& change : changes) writes.push_back({change.file, change.after});
+    size_t renamed = 0;
+    try {
+        util::WriteFilesAtomic(writes, &renamed);
+    } catch (...) {
+        for (size_t k = 0; k < renamed; ++k) changes[k].component->Source().MarkSaved(std::move(changes[k].after));
+        throw;
     }
+    for (auto& change : changes) change.component->Source().MarkSaved(std::move(change.after));
 }
 
 }  // namespace vex::ide

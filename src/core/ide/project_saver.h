@@ -22,7 +22,8 @@ std::vector<PendingChange> ChangedComponents(Project& project);
 
 /// Saves every change: checks first that no file changed on disk since it was loaded and that none is
 /// read-only (errors::RuntimeError naming the file; nothing written), then writes each file atomically
-/// (temporary file in the same folder, then rename), keeping its permissions.
+/// (temporary file in the same folder, then rename), keeping its permissions. All temporary files are
+/// written and flushed before the first rename. Each saved change's `after` is moved into its module.
 void SaveChanges(std::vector<PendingChange>& changes);
 
 }  // namespace vex::ide

@@ -261,24 +261,21 @@ size_t SourceModule::Impl::Find(std::string_view name, ProcKind kind) const {
 SourceModule::SourceModule() : impl_(std::make_unique<Impl>()) {}
 SourceModule::~SourceModule() = default;
 
-std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string_view fileName) {
-    const std::string where = fileName.empty() ? std::string("module") : std::string(fileName);
-    if (const auto nul = bytes.find('\0'); nul != std::string::npos) {
+namespace {
+
+std::string Where(std::string_view fileName) { return fileName.empty() ? std::string("module") : std::string(fileName); }
+
+void RefuseBinary(std::string_view bytes, std::string_view fileName) {
+    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) {
         const long line = 1 + static_cast<long>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(nul), '\n'));
         throw RuntimeError(errors::code::kBadFileMode,
-                           where + ":" + std::to_string(line) + ": not VB6 source text (NUL byte)");
+                           Where(fileName) + ":" + std::to_string(line) + ": not VB6 source text (NUL byte)");
     }
+}
 
-    std::unique_ptr<SourceModule> m(new SourceModule());
-    Impl& d = *m->impl_;
-    d.original = std::move(bytes);
-    const auto physical = SplitPhysical(d.original);
-    if (!physical.empty()) {
-        d.finalBreak = !physical.back().eol.empty();
-        if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
-    }
-
-    // The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes.
+// The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes. Returns
+// the index of the first code line and fills `vbName`.
+size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view fileName, std::string& vbName) {
     size_t i = 0;
     int depth = 0;
     long blockStart = 0;
@@ -301,7 +298,7 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
             if (text::IStartsWith(text::LTrim(rest), "VB_Name")) {
                 const auto q1 = rest.find('"');
                 const auto q2 = q1 == std::string_view::npos ? q1 : rest.find('"', q1 + 1);
-                if (q2 != std::string_view::npos) d.vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
+                if (q2 != std::string_view::npos) vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
             }
         } else if (!sawAttribute && (text::IEquals(word, "VERSION") || text::IStartsWith(t, "Object=") ||
                                      text::IEquals(word, "Object"))) {
@@ -312,25 +309,50 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     }
     if (depth > 0)
         throw RuntimeError(errors::code::kBadFileMode,
-                           where + ":" + std::to_string(blockStart) + ": Begin block is never closed by End");
-    for (size_t h = 0; h < i; ++h) {
+                           Where(fileName) + ":" + std::to_string(blockStart) + ": Begin block is never closed by End");
+    return i;
+}
+
+// The code from physical line `from` on: member attributes (not inside a continued statement) hide
+// behind the line before them. Calls visible(line) or hidden(line) for each line, in order.
+template <class Visible, class Hidden>
+void WalkCode(const std::vector<PhysicalLine>& physical, size_t from, Visible visible, Hidden hidden) {
+    bool previousContinues = false;
+    bool anyVisible = false;
+    for (size_t i = from; i < physical.size(); ++i) {
+        const auto& p = physical[i];
+        if (!previousContinues && anyVisible && syntax::IsAttributeLine(p.text)) {
+            hidden(p);
+            continue;
+        }
+        visible(p);
+        anyVisible = true;
+        previousContinues = lex::Continues(p.text);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string_view fileName) {
+    RefuseBinary(bytes, fileName);
+    std::unique_ptr<SourceModule> m(new SourceModule());
+    Impl& d = *m->impl_;
+    d.original = std::move(bytes);
+    const auto physical = SplitPhysical(d.original);
+    if (!physical.empty()) {
+        d.finalBreak = !physical.back().eol.empty();
+        if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
+    }
+    const size_t first = HeaderEnd(physical, fileName, d.vbName);
+    for (size_t h = 0; h < first; ++h) {
         d.header += physical[h].text;
         d.header += physical[h].eol.empty() ? std::string_view(d.defaultEol) : physical[h].eol;
     }
-
-    // The code: member attributes (not inside a continued statement) hide behind the line before them.
-    bool previousContinues = false;
-    for (; i < physical.size(); ++i) {
-        const auto& p = physical[i];
-        const std::string eol = p.eol.empty() ? d.defaultEol : std::string(p.eol);
-        if (!previousContinues && !d.lines.empty() && syntax::IsAttributeLine(p.text)) {
-            d.lines.back().hidden += std::string(p.text) + eol;
-            continue;
-        }
-        d.lines.push_back(Line{std::string(p.text), eol, {}});
-        previousContinues = lex::Continues(p.text);
-    }
-
+    auto eolOf = [&](const PhysicalLine& p) { return p.eol.empty() ? std::string_view(d.defaultEol) : p.eol; };
+    d.lines.reserve(physical.size() - first);
+    WalkCode(
+        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), std::string(eolOf(p)), {}}); },
+        [&](const PhysicalLine& p) { d.lines.back().hidden.append(p.text).append(eolOf(p)); });
     return m;
 }
 
@@ -493,6 +515,8 @@ const std::string& SourceModule::Original() const { return impl_->original; }
 bool SourceModule::Changed() const { return Serialize() != impl_->original; }
 
 void SourceModule::MarkSaved() { impl_->original = Serialize(); }
+
+void SourceModule::MarkSaved(std::string saved) { impl_->original = std::move(saved); }
 
 size_t SourceModule::LongestLine() const {
     size_t longest = 0;

@@ -28,6 +28,13 @@ public:
     static std::unique_ptr<SourceModule> Parse(std::string bytes, std::string_view fileNameForErrors = {});
     ~SourceModule() override;
 
+    /// A module's name and size, as the loader checks them.
+    struct Shape {
+        std::string vbName;      ///< as VBName()
+        long lines = 0;          ///< as CountOfLines()
+        size_t longestLine = 0;  ///< as LongestLine()
+    };
+
     // CodeModule
     long CountOfLines() const override;
     std::string Lines(long line, long count) const override;
@@ -57,6 +64,8 @@ public:
     bool Changed() const;
     /// Takes the current text as the new original (after a save).
     void MarkSaved();
+    /// The same, given what Serialize() returned (saves serializing again).
+    void MarkSaved(std::string saved);
 
     /// Longest visible line in bytes (VB6 refuses lines over 1,023 bytes).
     size_t LongestLine() const;

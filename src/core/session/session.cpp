@@ -46,8 +46,8 @@ std::vector<std::string> NearestNames(const std::string& wanted, const engine::F
 
 }  // namespace
 
-ide::Workspace LoadWorkspace(const std::string& path) {
-    auto ws = ide::LoadWorkspace(path);
+ide::Workspace LoadWorkspace(const std::string& path, ide::LoadMode mode) {
+    auto ws = ide::LoadWorkspace(path, mode);
     if (!ws.ActiveVBProject()) throw errors::RuntimeError(errors::code::kBadFileMode, path + " holds no project");
     return ws;
 }

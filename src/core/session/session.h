@@ -12,6 +12,7 @@
 #include "engine/host.h"
 #include "host/result_log.h"
 #include "ide/project.h"
+#include "ide/project_loader.h"
 #include "ide/project_saver.h"
 
 namespace vex::session {
@@ -30,7 +31,7 @@ struct Services {
 
 /// Loads a .vbp, .vbg or module file. Throws errors::RuntimeError when it cannot be read or holds no
 /// project; the loader's warnings stay in the workspace for the caller to show.
-ide::Workspace LoadWorkspace(const std::string& path);
+ide::Workspace LoadWorkspace(const std::string& path, ide::LoadMode mode = ide::LoadMode::Code);
 
 /// A component name that matched no row, with up to three nearest names (UTF-8), closest first.
 struct UnknownComponent {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "errors/runtime_error.h"
 #include "text/cp1252.h"
@@ -63,22 +64,65 @@ FileStamp StampOf(const std::filesystem::path& path) {
     return {static_cast<unsigned>(st.st_mode & 07777), st.st_mtim};
 }
 
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
-    const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string temp = (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) Fail(errors::code::kPermissionDenied, path, "cannot create a temporary file beside it", errno);
+bool FileHolds(const std::filesystem::path& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
+    char buffer[1 << 16];
+    size_t at = 0;
+    bool same = true;
+    while (same) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            Fail(errors::code::kPathFileAccess, path, "cannot read", err);
+        }
+        if (n == 0) break;
+        const size_t got = static_cast<size_t>(n);
+        same = at + got <= bytes.size() && std::memcmp(buffer, bytes.data() + at, got) == 0;
+        at += got;
+    }
+    ::close(fd);
+    return same && at == bytes.size();
+}
 
+namespace {
+
+// A temporary file beside its target, written but not yet flushed, closed nor renamed.
+struct Staged {
+    std::filesystem::path target;
+    std::string temp;
+    int fd = -1;
+};
+
+void Discard(Staged& s) {
+    if (s.fd >= 0) ::close(s.fd);
+    s.fd = -1;
+    if (!s.temp.empty()) ::unlink(s.temp.c_str());
+    s.temp.clear();
+}
+
+// Creates the temporary file and writes `bytes` to it; the file stays open for the flush. Throws with the
+// temporary file removed.
+Staged Stage(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+    const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    Staged s{path, (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string(), -1};
+    s.fd = ::mkstemp(s.temp.data());
+    if (s.fd < 0) {
+        s.temp.clear();
+        Fail(errors::code::kPermissionDenied, path, "cannot create a temporary file beside it", errno);
+    }
     auto abandon = [&](const char* what) {
         const int err = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
+        Discard(s);
         Fail(errors::code::kPathFileAccess, path, what, err);
     };
-    if (::fchmod(fd, stamp ? static_cast<mode_t>(stamp->mode) : ModeFor(path)) != 0) abandon("cannot set permissions");
+    if (::fchmod(s.fd, stamp ? static_cast<mode_t>(stamp->mode) : ModeFor(path)) != 0) abandon("cannot set permissions");
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::write(s.fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             abandon("cannot write");
@@ -87,19 +131,53 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, 
     }
     if (stamp) {
         const struct timespec times[2] = {stamp->modified, stamp->modified};
-        if (::futimens(fd, times) != 0) abandon("cannot set the modification time");
+        if (::futimens(s.fd, times) != 0) abandon("cannot set the modification time");
     }
-    if (::fsync(fd) != 0) abandon("cannot flush");
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        Fail(errors::code::kPathFileAccess, path, "cannot close", err);
+    // Start writing back now, so that the flushes of a batch overlap instead of queueing one by one.
+    ::sync_file_range(s.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    return s;
+}
+
+// Flushes and closes every staged file, then renames each over its target, in order.
+void Commit(std::vector<Staged>& staged, size_t* renamed) {
+    for (auto& s : staged) {
+        if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) {
+            const int err = errno;
+            const auto target = s.target;
+            for (auto& other : staged) Discard(other);
+            Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
+        }
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        Fail(errors::code::kPathFileAccess, path, "cannot replace", err);
+    for (size_t k = 0; k < staged.size(); ++k) {
+        if (::rename(staged[k].temp.c_str(), staged[k].target.c_str()) != 0) {
+            const int err = errno;
+            const auto target = staged[k].target;
+            for (size_t j = k; j < staged.size(); ++j) Discard(staged[j]);
+            Fail(errors::code::kPathFileAccess, target, "cannot replace", err);
+        }
+        staged[k].temp.clear();
+        if (renamed) ++*renamed;
     }
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+    std::vector<Staged> staged;
+    staged.push_back(Stage(path, bytes, stamp));
+    Commit(staged, nullptr);
+}
+
+void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed) {
+    std::vector<Staged> staged;
+    staged.reserve(files.size());
+    try {
+        for (const auto& f : files) staged.push_back(Stage(f.path, f.bytes, std::nullopt));
+    } catch (...) {
+        for (auto& s : staged) Discard(s);
+        throw;
+    }
+    Commit(staged, renamed);
 }
 
 }  // namespace vex::util

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vex::util {
 
@@ -23,6 +24,21 @@ struct FileStamp {
 /// file's permission bits are kept. On failure the temporary file is removed and `path` is untouched.
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes,
                      const std::optional<FileStamp>& stamp = std::nullopt);
+
+/// True when the file at `path` holds exactly `bytes`. Compares as it reads, without a copy of the file.
+/// Throws RuntimeError (53 or 75) when the file cannot be read.
+bool FileHolds(const std::filesystem::path& path, std::string_view bytes);
+
+/// One file of WriteFilesAtomic.
+struct FileWrite {
+    std::filesystem::path path;
+    std::string_view bytes;
+};
+
+/// Replaces every file as WriteFileAtomic does, durably and in one sweep: all the temporary files are
+/// written, then flushed together, then renamed in order. When writing or flushing fails nothing is
+/// replaced; `renamed` (when given) counts the files replaced before a failed rename.
+void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed = nullptr);
 
 /// The permission bits and modification time of `path`. Throws RuntimeError when it cannot be read.
 FileStamp StampOf(const std::filesystem::path& path);

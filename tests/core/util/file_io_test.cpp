@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "errors/runtime_error.h"
+#include "fakes/scratch_dir.h"
+#include "util/file_io.h"
+
+namespace vex::util {
+namespace {
+namespace fs = std::filesystem;
+
+TEST(FileHolds, ComparesTheWholeFileWithoutRegardToReadSize) {
+    vex::testing::ScratchDir dir;
+    const std::string big(200'000, 'x');  // several reads
+    const fs::path p = dir / "f";
+    vex::testing::WriteFile(p, big);
+    struct Case {
+        std::string bytes;
+        bool holds;
+    } cases[] = {{big, true}, {big.substr(1), false}, {big + "x", false}, {big.substr(0, 100'000) + "y" + big.substr(100'001), false},
+                 {"", false}};
+    for (const auto& c : cases) EXPECT_EQ(FileHolds(p, c.bytes), c.holds) << c.bytes.size();
+    vex::testing::WriteFile(p, "");
+    EXPECT_TRUE(FileHolds(p, ""));
+    EXPECT_THROW(FileHolds(dir / "missing", ""), errors::RuntimeError);
+}
+
+TEST(WriteFilesAtomic, ReplacesAllOrNoneWhenAFileCannotBeStaged) {
+    vex::testing::ScratchDir dir;
+    const fs::path a = dir / "a.bas", b = dir / "b.bas";
+    vex::testing::WriteFile(a, "old a");
+    vex::testing::WriteFile(b, "old b");
+    // The second target's folder does not exist: its temporary file cannot be made, so `a` stays.
+    size_t renamed = 0;
+    EXPECT_THROW(WriteFilesAtomic({{a, "new a"}, {dir / "none" / "c.bas", "c"}}, &renamed), errors::RuntimeError);
+    EXPECT_EQ(renamed, 0u);
+    EXPECT_EQ(ReadFile(a), "old a");
+
+    WriteFilesAtomic({{a, "new a"}, {b, "new b"}}, &renamed);
+    EXPECT_EQ(renamed, 2u);
+    EXPECT_EQ(ReadFile(a), "new a");
+    EXPECT_EQ(ReadFile(b), "new b");
+    for (const auto& e : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
+}
+
+}  // namespace
+}  // namespace vex::util

@@ -1,0 +1,386 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "app/code_window.h"
+#include "app/qt_text.h"
+#include "ide/component.h"
+#include "ide/project_loader.h"
+#include "ide/project_saver.h"
+#include "ide/source_module.h"
+#include "settings/locations.h"
+
+// The artwork lives in the static library; its resources must be registered by name.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
+namespace vex::app {
+
+namespace {
+
+constexpr const char* kRecentApp = "VexTools IDE";
+constexpr const char* kRecentSection = "Recent";
+constexpr int kRecentCount = 4;
+
+std::string AddInDirectoryOrEmpty() {
+    try {
+        return settings::AddinDirectory().string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+/// The tool window as the IDE's Window: its visibility.
+class DockWindow : public addin::Window {
+public:
+    explicit DockWindow(QDockWidget& dock) : dock_(&dock) {}
+    bool Visible() const override { return dock_ && dock_->isVisible(); }
+    void SetVisible(bool visible) override {
+        if (dock_) dock_->setVisible(visible);
+    }
+
+private:
+    QPointer<QDockWidget> dock_;
+};
+
+template <typename T>
+addin::Subscription Subscribe(std::list<T*>& sinks, T& sink) {
+    auto it = sinks.insert(sinks.end(), &sink);
+    return addin::Subscription([&sinks, it] { sinks.erase(it); });
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : store_(std::make_unique<settings::IniSettingsStore>(settings::SettingsFilePath())),
+      prompter_(this),
+      report_(std::make_unique<errors::GestErreur>(
+          prompter_, clock_, std::filesystem::path(AddInDirectoryOrEmpty()) / settings::kErrorLogName, &screen_)),
+      result_(screen_, this),
+      dialogs_(*store_, *report_, prompter_, AddInDirectoryOrEmpty(), this),
+      services_{*store_, *report_, prompter_, screen_, notices_, clock_, copier_, dialogs_, result_} {
+    InitIconResources();
+    setObjectName("vextoolsIde");
+    setWindowTitle(QStringLiteral("VexTools IDE"));
+    resize(1100, 700);
+    explorer_ = new QTreeWidget(this);
+    explorer_->setObjectName("projectExplorer");
+    explorer_->setHeaderLabel(QStringLiteral("Project"));
+    auto* explorerDock = new QDockWidget(QStringLiteral("Project Explorer"), this);
+    explorerDock->setObjectName("projectExplorerDock");
+    explorerDock->setWidget(explorer_);
+    addDockWidget(Qt::LeftDockWidgetArea, explorerDock);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("codeWindows");
+    tabs_->setTabsClosable(true);
+    tabs_->setDocumentMode(true);
+    setCentralWidget(tabs_);
+    connect(tabs_, &QTabWidget::tabCloseRequested, this, [this](int i) { delete tabs_->widget(i); });
+    connect(explorer_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (!item->parent()) {
+            SetActiveProject(explorer_->indexOfTopLevelItem(item));
+            return;
+        }
+        const int project = explorer_->indexOfTopLevelItem(item->parent());
+        if (project != int(0) && static_cast<size_t>(project) != static_cast<size_t>(-1)) SetActiveProject(project);
+        OpenCodeWindow(item->data(0, Qt::UserRole).toString());
+    });
+    BuildMenus();
+    menuBarBar_ = std::make_unique<QtCommandBar>(*menuBar(), clipboardView_);
+    toolbarBar_ = std::make_unique<QtCommandBar>(*toolbar_, clipboardView_);
+    // While an action runs, the code window in front shows each edit as it is made.
+    screen_.onYield = [this] {
+        if (CodeWindow* w = CurrentCodeWindow()) w->Reload();
+    };
+    statusBar()->showMessage(QStringLiteral("Ready"));
+}
+
+MainWindow::~MainWindow() {
+    DisconnectAddIn();
+    CloseCodeWindows();
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* open = file->addAction(QIcon::fromTheme("document-open"), QStringLiteral("&Open Project..."), this,
+                                    &MainWindow::OpenDialog, QKeySequence::Open);
+    recentMenu_ = file->addMenu(QStringLiteral("&Recent Files"));
+    file->addSeparator();
+    QAction* save = file->addAction(QIcon::fromTheme("document-save"), QStringLiteral("&Save"), this,
+                                    [this] { Save(false); }, QKeySequence::Save);
+    QAction* saveAll = file->addAction(QIcon::fromTheme("document-save-all"), QStringLiteral("Save A&ll"), this,
+                                       [this] { Save(true); });
+    file->addAction(QStringLiteral("Re&vert"), this, &MainWindow::Revert);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close, QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* undo = edit->addAction(QIcon::fromTheme("edit-undo"), QStringLiteral("&Undo"), this, [this] {
+        if (CodeWindow* w = CurrentCodeWindow()) w->undo();
+    }, QKeySequence::Undo);
+    QAction* redo = edit->addAction(QIcon::fromTheme("edit-redo"), QStringLiteral("&Redo"), this, [this] {
+        if (CodeWindow* w = CurrentCodeWindow()) w->redo();
+    }, QKeySequence::Redo);
+    undo->setObjectName("editUndo");
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* project = menuBar()->addMenu(QStringLiteral("&Project"));
+    project->addAction(QStringLiteral("Set as &Active Project"), this, [this] {
+        QTreeWidgetItem* item = explorer_->currentItem();
+        if (!item) return;
+        while (item->parent()) item = item->parent();
+        SetActiveProject(explorer_->indexOfTopLevelItem(item));
+    });
+    QMenu* addins = menuBar()->addMenu(QStringLiteral("&Add-Ins"));
+    QAction* load = addins->addAction(QStringLiteral("VexTools.Connect: &Loaded"));
+    load->setCheckable(true);
+    connect(load, &QAction::toggled, this, [this](bool on) {
+        if (on == connected_) return;
+        if (on)
+            ConnectAddIn(addin::connect_mode::kAfterStartup);
+        else
+            DisconnectAddIn();
+    });
+    connect(addins, &QMenu::aboutToShow, this, [this, load] { load->setChecked(connected_); });
+
+    toolbar_ = addToolBar(QStringLiteral("Standard"));
+    toolbar_->setObjectName("standardToolbar");
+    toolbar_->setIconSize(QSize(16, 16));
+    toolbar_->addAction(open);
+    toolbar_->addAction(save);
+    toolbar_->addAction(saveAll);
+    toolbar_->addSeparator();
+    toolbar_->addAction(undo);
+    toolbar_->addAction(redo);
+    toolbar_->addSeparator();
+    // The add-in's button lands before this last one, as on the VB6 IDE's standard toolbar.
+    QAction* explorerAction = toolbar_->addAction(QIcon::fromTheme("view-list-tree"), QStringLiteral("Project Explorer"),
+                                                  this, [this] { explorer_->parentWidget()->show(); });
+    view->addAction(explorerAction);
+    FillRecent();
+}
+
+bool MainWindow::OpenPath(const QString& path) {
+    ide::Workspace loaded;
+    try {
+        loaded = ide::LoadWorkspace(std::filesystem::path(ToUtf8(path)));
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"), FromUtf8(e.what()));
+        return false;
+    }
+    CloseCodeWindows();
+    workspace_ = std::move(loaded);
+    FillExplorer();
+    AddRecent(path);
+    QStringList warnings;
+    for (const auto& w : workspace_.Warnings()) warnings << FromUtf8(w);
+    statusBar()->showMessage(warnings.isEmpty() ? QStringLiteral("Opened %1").arg(path) : warnings.join(u"; "));
+    setWindowTitle(QStringLiteral("%1 - VexTools IDE").arg(QFileInfo(path).fileName()));
+    if (ide::Project* p = ActiveVBProject())
+        for (auto* sink : projectSinks_) sink->ItemActivated(*p);
+    return true;
+}
+
+void MainWindow::OpenDialog() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Project"), QString(),
+                                                      QStringLiteral("VB6 projects (*.vbp *.vbg);;Modules (*.bas *.cls *.frm *.ctl *.dob *.pag);;All files (*)"));
+    if (!path.isEmpty()) OpenPath(path);
+}
+
+void MainWindow::AddRecent(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QStringList files{full};
+    try {
+        for (int i = 1; i <= kRecentCount; ++i) {
+            const auto v = store_->Find(kRecentApp, kRecentSection, "File" + std::to_string(i));
+            if (v && FromUtf8(*v) != full) files << FromUtf8(*v);
+        }
+        for (int i = 0; i < kRecentCount && i < files.size(); ++i)
+            store_->SaveSetting(kRecentApp, kRecentSection, "File" + std::to_string(i + 1), ToUtf8(files[i]));
+    } catch (const std::exception&) {
+        // The recent list is a convenience: a store that cannot be written leaves it as it was.
+    }
+    FillRecent();
+}
+
+void MainWindow::FillRecent() {
+    recentMenu_->clear();
+    for (int i = 1; i <= kRecentCount; ++i) {
+        std::optional<std::string> v;
+        try {
+            v = store_->Find(kRecentApp, kRecentSection, "File" + std::to_string(i));
+        } catch (const std::exception&) {
+        }
+        if (!v) continue;
+        const QString path = FromUtf8(*v);
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i).arg(path), this, [this, path] { OpenPath(path); });
+    }
+    recentMenu_->setEnabled(!recentMenu_->isEmpty());
+}
+
+void MainWindow::FillExplorer() {
+    explorer_->clear();
+    auto& projects = workspace_.Projects();
+    for (size_t i = 0; i < projects.size(); ++i) {
+        auto* top = new QTreeWidgetItem(explorer_, {FromModule(projects[i].Name())});
+        QFont font = top->font(0);
+        font.setBold(&projects[i] == ActiveVBProject());
+        top->setFont(0, font);
+        for (const auto& c : projects[i].VBComponents()) {
+            const QString name = FromModule(c.Name());
+            auto* item = new QTreeWidgetItem(top, {name + (c.Source().Changed() ? QStringLiteral(" *") : QString())});
+            item->setData(0, Qt::UserRole, name);
+            item->setToolTip(0, FromUtf8(c.FileNames(1).string()));
+        }
+        top->setExpanded(true);
+    }
+}
+
+void MainWindow::SetActiveProject(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= workspace_.Projects().size()) return;
+    if (&workspace_.Projects()[static_cast<size_t>(index)] == ActiveVBProject()) return;
+    workspace_.SetActive(static_cast<size_t>(index));
+    FillExplorer();
+    for (auto* sink : projectSinks_) sink->ItemActivated(*ActiveVBProject());
+}
+
+CodeWindow* MainWindow::OpenCodeWindow(const QString& name) {
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (auto* w = qobject_cast<CodeWindow*>(tabs_->widget(i)); w && w->objectName() == name) {
+            tabs_->setCurrentIndex(i);
+            return w;
+        }
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(name)) : nullptr;
+    if (!component) return nullptr;
+    auto* window = new CodeWindow(*component, tabs_);
+    tabs_->setCurrentIndex(tabs_->addTab(window, name));
+    connect(window, &CodeWindow::edited, this, [this] { RefreshCodeWindows(); });
+    return window;
+}
+
+void MainWindow::RefreshCodeWindows() {
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (auto* w = qobject_cast<CodeWindow*>(tabs_->widget(i))) {
+            w->Reload();
+            tabs_->setTabText(i, w->objectName() + (w->Component().Source().Changed() ? QStringLiteral(" *") : QString()));
+        }
+    for (int p = 0; p < explorer_->topLevelItemCount(); ++p) {
+        QTreeWidgetItem* top = explorer_->topLevelItem(p);
+        const auto& comps = workspace_.Projects()[static_cast<size_t>(p)].VBComponents();
+        for (int c = 0; c < top->childCount() && static_cast<size_t>(c) < comps.size(); ++c)
+            top->child(c)->setText(0, FromModule(comps[static_cast<size_t>(c)].Name()) +
+                                          (comps[static_cast<size_t>(c)].Source().Changed() ? QStringLiteral(" *") : QString()));
+    }
+}
+
+void MainWindow::CloseCodeWindows() {
+    while (tabs_ && tabs_->count() > 0) delete tabs_->widget(0);
+}
+
+CodeWindow* MainWindow::CurrentCodeWindow() const { return qobject_cast<CodeWindow*>(tabs_->currentWidget()); }
+
+void MainWindow::Save(bool all) {
+    CodeWindow* current = CurrentCodeWindow();
+    if (!all && !current) return;
+    try {
+        for (auto& project : workspace_.Projects()) {
+            auto changes = ide::ChangedComponents(project);
+            if (!all)
+                std::erase_if(changes, [&](const ide::PendingChange& c) { return c.component != &current->Component(); });
+            if (!changes.empty()) ide::SaveChanges(changes);
+        }
+        statusBar()->showMessage(QStringLiteral("Saved"));
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"),
+                             QStringLiteral("Nothing was saved: %1").arg(FromUtf8(e.what())));
+    }
+    RefreshCodeWindows();
+}
+
+void MainWindow::Revert() {
+    CodeWindow* current = CurrentCodeWindow();
+    if (!current) return;
+    ide::SourceModule& source = current->Component().Source();
+    if (!source.Changed()) return;
+    // Back to the text as loaded, through the module's own edits (so the save rules stay the same).
+    const auto original = ide::SourceModule::Parse(source.Original());
+    std::vector<std::string> lines;
+    for (long i = 1; i <= original->CountOfLines(); ++i) lines.push_back(original->Lines(i, 1));
+    try {
+        source.DeleteLines(1, source.CountOfLines());
+        if (!lines.empty()) {
+            std::string text;
+            for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+            source.ReplaceLine(1, text);
+        }
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"), FromUtf8(e.what()));
+    }
+    RefreshCodeWindows();
+}
+
+void MainWindow::ConnectAddIn(long mode) {
+    if (connected_) return;
+    if (!connect_) connect_ = std::make_unique<addin::Connect>(module_, services_);
+    connected_ = true;
+    connect_->OnConnection(*this, mode, *this);
+    if (mode == addin::connect_mode::kStartup || mode == addin::connect_mode::kCommandLine)
+        connect_->OnStartupComplete();
+}
+
+void MainWindow::DisconnectAddIn() {
+    if (!connected_ || !connect_) return;
+    connect_->OnDisconnection(0);
+    connected_ = false;
+}
+
+addin::CreatedToolWindow MainWindow::CreateToolWindow(addin::AddIn&, std::string_view, std::string_view caption,
+                                                      std::string_view) {
+    if (!dock_) {
+        dock_ = new DocVexToolsWidget(this);
+        dock_->setWindowTitle(FromUtf8(caption));
+        addDockWidget(Qt::RightDockWidgetArea, dock_);
+        dock_->hide();  // a tool window starts hidden; the add-in shows it
+        dock_->SetAfterClick([this] { RefreshCodeWindows(); });
+    }
+    return {std::make_shared<DockWindow>(*dock_), dock_};
+}
+
+addin::AddIn& MainWindow::Addins(std::string_view progId) {
+    if (progId != addin::kAddInProgId) throw errors::RuntimeError(9, "Subscript out of range");
+    return *this;
+}
+
+addin::CommandBar& MainWindow::CommandBars(int index) {
+    if (index == 1) return *menuBarBar_;
+    if (index == 2) return *toolbarBar_;
+    throw errors::RuntimeError(9, "Subscript out of range");
+}
+
+addin::Subscription MainWindow::CommandBarEvents(addin::CommandBarButton& button, std::function<void()> onClick) {
+    auto* qtButton = dynamic_cast<QtCommandBarButton*>(&button);
+    if (!qtButton || !qtButton->Action()) throw errors::RuntimeError(91, "Object variable or With block variable not set");
+    auto connection = connect(qtButton->Action(), &QAction::triggered, this, [onClick = std::move(onClick)] { onClick(); });
+    return addin::Subscription([connection] { QObject::disconnect(connection); });
+}
+
+addin::Subscription MainWindow::VBComponentsEvents(addin::ComponentEvents& sink) { return Subscribe(componentSinks_, sink); }
+
+addin::Subscription MainWindow::VBProjectsEvents(addin::ProjectEvents& sink) { return Subscribe(projectSinks_, sink); }
+
+void MainWindow::ClipboardSetData(const addin::Picture& picture) {
+    clipboard_ = std::make_unique<addin::Picture>(picture);
+    clipboardView_ = clipboard_.get();
+    QApplication::clipboard()->setImage(ToImage(picture));
+}
+
+}  // namespace vex::app

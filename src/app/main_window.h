@@ -1,0 +1,111 @@
+#pragma once
+// vextools-ide's main window: the IDE the add-in connects to. Projects in an explorer, a code window per
+// component, the menu bar and standard toolbar as command bars 1 and 2, and the add-in's object model.
+
+#include <QMainWindow>
+#include <list>
+#include <memory>
+
+#include "addin/connect.h"
+#include "addin/ide_model.h"
+#include "addin/services.h"
+#include "app/command_bars.h"
+#include "app/doc_vextools.h"
+#include "app/form_result.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_services.h"
+#include "backup/copy_service.h"
+#include "errorlog/gest_erreur.h"
+#include "host/notices.h"
+#include "ide/project.h"
+#include "settings/ini_settings_store.h"
+
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+
+namespace vex::app {
+
+class CodeWindow;
+
+class MainWindow : public QMainWindow, public addin::Vbe, public addin::AddIn {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    /// Opens a .vbp, .vbg or module file; a failure is shown in a message box and returns false.
+    bool OpenPath(const QString& path);
+    /// Loads the add-in as the add-in manager does at start-up (mode 1, then start-up complete).
+    void ConnectAddIn(long mode);
+    void DisconnectAddIn();
+
+    // addin::Vbe
+    ide::Project* ActiveVBProject() override { return workspace_.ActiveVBProject(); }
+    addin::CreatedToolWindow CreateToolWindow(addin::AddIn& addIn, std::string_view progId, std::string_view caption,
+                                              std::string_view guidPosition) override;
+    addin::AddIn& Addins(std::string_view progId) override;
+    addin::AddIn& FirstAddin() override { return *this; }
+    addin::CommandBar& CommandBars(int index) override;
+    addin::Subscription CommandBarEvents(addin::CommandBarButton& button, std::function<void()> onClick) override;
+    addin::Subscription VBComponentsEvents(addin::ComponentEvents& sink) override;
+    addin::Subscription VBProjectsEvents(addin::ProjectEvents& sink) override;
+    void ClipboardSetData(const addin::Picture& picture) override;
+    // addin::AddIn
+    std::string ProgId() const override { return std::string(addin::kAddInProgId); }
+    bool Connect() const override { return connected_; }
+
+    DocVexToolsWidget* Dock() const { return dock_; }
+    FormResult& Result() { return result_; }
+    QtDialogs& Dialogs() { return dialogs_; }
+    addin::DocVexTools* Document() const { return module_.objDocVexTools.get(); }
+    addin::Connect* AddInConnect() const { return connect_.get(); }
+    QToolBar* StandardToolbar() const { return toolbar_; }
+    /// The code window of a component, opened when needed (null when no such component is active).
+    CodeWindow* OpenCodeWindow(const QString& component);
+    ide::Workspace& Workspace() { return workspace_; }
+    /// Makes project `index` the active one and raises the project event.
+    void SetActiveProject(int index);
+    /// Shows the modules' current text in every code window and the modified marks.
+    void RefreshCodeWindows();
+
+private:
+    void BuildMenus();
+    void FillExplorer();
+    void CloseCodeWindows();
+    CodeWindow* CurrentCodeWindow() const;
+    void Save(bool all);
+    void Revert();
+    void OpenDialog();
+    void AddRecent(const QString& path);
+    void FillRecent();
+
+    std::unique_ptr<settings::IniSettingsStore> store_;
+    host::SystemClock clock_;
+    QtPrompter prompter_;
+    QtScreen screen_;
+    host::NullNotices notices_;
+    std::unique_ptr<errors::GestErreur> report_;
+    backup::FileSystemCopyService copier_;
+    FormResult result_;
+    QtDialogs dialogs_;
+    addin::Services services_;
+
+    ide::Workspace workspace_;
+    QTreeWidget* explorer_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    DocVexToolsWidget* dock_ = nullptr;
+    std::unique_ptr<QtCommandBar> menuBarBar_;
+    std::unique_ptr<QtCommandBar> toolbarBar_;
+    std::unique_ptr<addin::Picture> clipboard_;
+    const addin::Picture* clipboardView_ = nullptr;
+    std::list<addin::ComponentEvents*> componentSinks_;
+    std::list<addin::ProjectEvents*> projectSinks_;
+    addin::AddInModule module_;
+    std::unique_ptr<addin::Connect> connect_;
+    bool connected_ = false;
+};
+
+}  // namespace vex::app

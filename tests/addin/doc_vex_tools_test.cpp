@@ -1,0 +1,187 @@
+#include "addin/doc_vex_tools.h"
+
+#include <gtest/gtest.h>
+
+#include "addin/fake_ide.h"
+#include "ide/code_module.h"
+
+namespace vex::addin {
+namespace {
+
+using testing::AddInFixture;
+using testing::FakeList;
+using testing::FakeToolWindowView;
+using testing::MakeProject;
+
+const std::string kCode = testing::Crlf({"Sub Main()", "x = 1", "Debug.Print x", "End Sub"});
+/// kCode as the code module gives it back: the lines without the last line break.
+const std::string kShown = kCode.substr(0, kCode.size() - 2);
+const std::vector<std::string_view> kAllKeys{key::kSelectAll, key::kUnselectAll, key::kAddLine,    key::kRemoveLine,
+                                             key::kAddError,  key::kRemoveError, key::kTabulation, key::kDeleteKey,
+                                             key::kBackup,    key::kOption};
+
+/// A tool window over a project of two modules holding kCode.
+struct Rig {
+    std::string Code(size_t component = 0) {
+        const auto& m = f.vbe.projects[0].VBComponents()[component].GetCodeModule();
+        return m.Lines(1, m.CountOfLines());
+    }
+    void Click(std::string_view key) { view.events->Toolbar1_ButtonClick(key); }
+
+    AddInFixture f;
+    // The project must exist before the window's start-up reads it.
+    bool seeded = [this] {
+        f.vbe.projects.push_back(MakeProject({{"Module1", kCode}, {"Module2", kCode}}));
+        f.dialogs.backupDirectory = "/backup";
+        return true;
+    }();
+    FakeToolWindowView view;
+    std::shared_ptr<testing::FakeWindow> window = std::make_shared<testing::FakeWindow>();
+    DocVexTools doc{f.vbe, window, view, f.services};
+};
+
+class DocVexToolsTest : public ::testing::Test, public Rig {};
+
+TEST_F(DocVexToolsTest, StartsWithEveryComponentSelected) {
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", true}}));
+    EXPECT_EQ(view.events, &doc);
+}
+
+TEST_F(DocVexToolsTest, EveryButtonIsRefusedWhileAnActionRuns) {
+    view.list.rows[1].selected = false;
+    const auto rows = view.list.rows;
+    doc.blnActionEnCours = true;
+    for (std::string_view key : kAllKeys) {
+        SCOPED_TRACE(key);
+        f.prompter.asked.clear();
+        Click(key);
+        ASSERT_EQ(f.prompter.asked.size(), 1u);
+        EXPECT_EQ(f.prompter.asked[0].text, "Une action est déjà en cours...");
+        EXPECT_EQ(f.prompter.asked[0].style, host::style::kExclamation);
+        EXPECT_EQ(view.list.rows, rows);
+        EXPECT_EQ(Code(), kShown);
+        EXPECT_TRUE(doc.blnActionEnCours);
+    }
+    EXPECT_TRUE(view.pressedLog.empty());
+    EXPECT_TRUE(f.dialogs.inputs.empty());
+    EXPECT_EQ(f.dialogs.optionsShown + f.dialogs.backupAsked, 0);
+    EXPECT_TRUE(f.copier.copies.empty());
+}
+
+TEST_F(DocVexToolsTest, AClickDuringAnActionIsRefused) {
+    view.list.rows[1].selected = false;
+    int refusedAt = 0;
+    f.screen.onYield = [&] {
+        if (!refusedAt++) Click(key::kSelectAll);
+    };
+    Click(key::kTabulation);
+    ASSERT_EQ(f.prompter.asked.size(), 1u);
+    EXPECT_EQ(f.prompter.asked[0].text, std::string(kBusyMessage));
+    EXPECT_FALSE(view.list.rows[1].selected);
+    EXPECT_FALSE(doc.blnActionEnCours);
+}
+
+TEST_F(DocVexToolsTest, EachActionRunsItsEngineCallWithTheButtonPressed) {
+    struct Case {
+        std::string_view key;
+        std::function<bool(Rig&)> done;
+    };
+    const std::vector<Case> cases{
+        {key::kAddLine, [](Rig& t) { return std::isdigit(static_cast<unsigned char>(t.Code()[12])) != 0; }},
+        {key::kAddError, [](Rig& t) { return t.Code().find("##########") != std::string::npos; }},
+        {key::kTabulation, [](Rig& t) { return t.Code().find("\r\n    x = 1") != std::string::npos; }},
+        {key::kDeleteKey, [](Rig& t) { return t.Code().find("Debug.Print") == std::string::npos; }},
+        {key::kBackup, [](Rig& t) { return !t.f.copier.copies.empty(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Rig t;
+        t.Click(c.key);
+        EXPECT_TRUE(c.done(t)) << t.Code();
+        EXPECT_EQ(t.view.pressedLog,
+                  (std::vector<std::pair<std::string, bool>>{{std::string(c.key), true}, {std::string(c.key), false}}));
+        EXPECT_FALSE(t.doc.blnActionEnCours);
+        EXPECT_TRUE(t.f.report.Reported().empty());
+    }
+}
+
+TEST_F(DocVexToolsTest, RemovalActionsTakeBackWhatTheAddingOnesPut) {
+    for (auto [add, remove] : {std::pair{key::kAddLine, key::kRemoveLine}, std::pair{key::kAddError, key::kRemoveError}}) {
+        SCOPED_TRACE(add);
+        Rig t;
+        t.Click(add);
+        ASSERT_NE(t.Code(), kShown);
+        t.Click(remove);
+        EXPECT_EQ(t.Code(), kShown);
+        EXPECT_FALSE(t.doc.blnActionEnCours);
+    }
+}
+
+TEST_F(DocVexToolsTest, AbortInTheDispatchLeavesTheWindowReady) {
+    view.failPress = true;  // the report answers Abort
+    Click(key::kTabulation);
+    ASSERT_EQ(f.report.Reported().size(), 1u);
+    EXPECT_EQ(f.report.Reported()[0].procedure, "docVexTools // Toolbar1_ButtonClick");
+    EXPECT_EQ(Code(), kShown);
+    EXPECT_FALSE(doc.blnActionEnCours);
+    EXPECT_EQ(view.pressedLog.back(), (std::pair<std::string, bool>{"Tabulation", false}));
+}
+
+TEST_F(DocVexToolsTest, SelectionAndOptionsRunWithoutTheBusySequence) {
+    Click(key::kUnselectAll);
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", false}, {"Module2", false}}));
+    Click(key::kSelectAll);
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", true}}));
+    Click(key::kOption);
+    EXPECT_EQ(f.dialogs.optionsShown, 1);
+    Click("selectall");  // keys match exactly
+    Click("Unknown");
+    EXPECT_TRUE(view.pressedLog.empty());
+    EXPECT_TRUE(f.prompter.asked.empty());
+}
+
+TEST_F(DocVexToolsTest, DeleteKeyAsksForTheKeywordAndDoesNothingWithoutOne) {
+    for (const std::string answer : {"", "  Debug.Print"}) {
+        Rig t;
+        t.f.dialogs.answer = answer;
+        t.Click(key::kDeleteKey);
+        EXPECT_EQ(t.f.dialogs.inputs,
+                  (std::vector<std::vector<std::string>>{{"Keyword to delete :", "vexTools", "Debug.Print"}}));
+        EXPECT_EQ(t.Code(), kShown) << "no line holds \"" << answer << "\"";
+        EXPECT_EQ(t.view.pressedLog.size(), answer.empty() ? 0u : 2u);
+        EXPECT_TRUE(t.f.prompter.asked.empty());
+    }
+}
+
+TEST_F(DocVexToolsTest, AKeywordTheCodePageCannotHoldIsRefused) {
+    f.dialogs.answer = "Debug\u4e00";
+    Click(key::kDeleteKey);
+    EXPECT_EQ(Code(), kShown);
+    EXPECT_EQ(f.prompter.asked.size(), 1u);
+    EXPECT_TRUE(view.pressedLog.empty());
+}
+
+TEST_F(DocVexToolsTest, BackupWithoutADirectoryDoesNothing) {
+    f.dialogs.backupDirectory.clear();
+    Click(key::kBackup);
+    EXPECT_EQ(f.dialogs.backupAsked, 1);
+    EXPECT_TRUE(f.copier.copies.empty());
+    EXPECT_TRUE(view.pressedLog.empty());
+}
+
+TEST_F(DocVexToolsTest, ListMaintenanceWorksOnTheFirstExactMatch) {
+    view.list.rows[0].selected = false;
+    doc.AddFile("Module1");  // a second row of the same text, selected
+    doc.RenameFile("module2", "X");
+    doc.RemoveFile("Missing");
+    EXPECT_EQ(view.list.rows,
+              (std::vector<FakeList::Row>{{"Module1", false}, {"Module2", true}, {"Module1", true}}));
+    doc.RemoveFile("Module1");
+    doc.RenameFile("Module2", "Renamed");
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Renamed", true}, {"Module1", true}}));
+    doc.RefreshList();
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", true}}));
+}
+
+}  // namespace
+}  // namespace vex::addin

@@ -6,15 +6,16 @@
 
 #include "cli/prompters.h"
 #include "errorlog/gest_erreur.h"
-#include "settings/ini_settings_store.h"
+#include "host/paths.h"
 #include "settings/locations.h"
+#include "settings/user_store.h"
 
 namespace vex::cli {
 
 std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global) {
     std::optional<std::filesystem::path> file;
-    if (global.settingsFile) file = *global.settingsFile;
-    return std::make_unique<settings::IniSettingsStore>(settings::SettingsFilePath(file));
+    if (global.settingsFile) file = host::PathFromUtf8(*global.settingsFile);
+    return settings::OpenUserStore(file);
 }
 
 std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {

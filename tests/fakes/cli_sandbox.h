@@ -50,7 +50,8 @@ public:
     ScratchDir dir;
     std::filesystem::path settings = dir / "settings.ini";
     std::string project = (dir / "sample" / "Sample.vbp").string();
-    ScopedEnv home{{"VEXTOOLS_HOME", dir.Path().c_str()}};
+    std::string home_dir = dir.Path().string();
+    ScopedEnv home{{"VEXTOOLS_HOME", home_dir.c_str()}};
 };
 
 }  // namespace vex::testing

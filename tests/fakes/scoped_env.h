@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/platform.h"
+
 namespace vex::testing {
 
 class ScopedEnv {
@@ -17,15 +19,12 @@ public:
         for (auto [name, value] : vars) {
             const char* old = std::getenv(name);
             saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-            if (value)
-                ::setenv(name, value, 1);
-            else
-                ::unsetenv(name);
+            SetEnv(name, value);
         }
     }
     ~ScopedEnv() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            it->second ? ::setenv(it->first, it->second->c_str(), 1) : ::unsetenv(it->first);
+            SetEnv(it->first, it->second ? it->second->c_str() : nullptr);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -9,7 +9,7 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <unistd.h>
+#include "fakes/platform.h"
 
 namespace vex::testing {
 

@@ -1,9 +1,9 @@
 #include "backup/backup_dir_model.h"
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
-#include <cerrno>
-
+#include "host/paths.h"
 #include "host/prompter.h"
 #include "errors/runtime_error.h"
 #include "errors/trap.h"
@@ -18,8 +18,10 @@ constexpr char kSeparator = '/';
 
 /// MkDir: creates one directory; error 75 when a file or directory of that name exists.
 void MkDir(const std::string& path) {
-    if (::mkdir(path.c_str(), 0777) == 0) return;
-    if (errno == EEXIST) throw errors::RuntimeError(errors::code::kPathFileAccess, "Path/File access error");
+    const auto dir = host::PathFromUtf8(path);
+    std::error_code ec;
+    if (std::filesystem::create_directory(dir, ec)) return;
+    if (!ec || std::filesystem::exists(std::filesystem::symlink_status(dir, ec))) throw errors::RuntimeError(errors::code::kPathFileAccess, "Path/File access error");
     throw errors::RuntimeError(errors::code::kPathNotFound, "Path not found");
 }
 

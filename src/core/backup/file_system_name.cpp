@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "host/paths.h"
+
 namespace vex::backup {
 
 namespace fs = std::filesystem;
@@ -23,18 +25,22 @@ fs::path FindOnDisk(const fs::path& path) {
     if (path.empty()) return {};
     std::error_code ec;
     if (fs::exists(fs::symlink_status(path, ec))) return path;
-    const std::string wanted = path.filename().string();
+    const std::string wanted = host::Utf8Path(path.filename());
     if (wanted.empty()) return {};
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string best;
+    fs::path bestEntry;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (AsciiIEquals(name, wanted) && (best.empty() || name < best)) best = name;
+        const std::string name = host::Utf8Path(it->path().filename());
+        if (AsciiIEquals(name, wanted) && (best.empty() || name < best)) {
+            best = name;
+            bestEntry = it->path().filename();
+        }
     }
     if (best.empty()) return {};
-    return path.has_parent_path() ? path.parent_path() / best : fs::path(best);
+    return path.has_parent_path() ? path.parent_path() / bestEntry : bestEntry;
 }
 
-std::string Dir(const fs::path& path) { return FindOnDisk(path).filename().string(); }
+std::string Dir(const fs::path& path) { return host::Utf8Path(FindOnDisk(path).filename()); }
 
 }  // namespace vex::backup

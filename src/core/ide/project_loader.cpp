@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "errors/runtime_error.h"
+#include "host/paths.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
 #include "util/file_io.h"
@@ -80,17 +81,18 @@ std::string Unquote(std::string_view v) {
     return std::string(v);
 }
 
-// The entry of `dir` whose name equals `name` without regard to case, as Windows would find it. Names on
-// disk may be spelled in UTF-8 or in Windows-1252; `name` is Windows-1252.
+// The entry of `dir` whose name equals `name` without regard to case, as Windows would find it. `name` is
+// Windows-1252; host/paths.h says how the file system may spell it.
 std::optional<fs::path> FindEntry(const fs::path& dir, std::string_view name) {
-    for (const fs::path& candidate : {dir / std::string(name), dir / text::ToUtf8(name)}) {
+    for (const fs::path& spelling : host::DiskSpellings(name)) {
+        const fs::path candidate = dir / spelling;
         std::error_code ec;
         if (fs::exists(candidate, ec)) return candidate;
     }
     std::error_code ec;
     for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (text::IEquals(entry, name) || text::IEquals(text::FromUtf8(entry), name)) return dir / entry;
+        const fs::path entry = it->path().filename();
+        if (host::IsNamed(entry, name)) return dir / entry;
     }
     return std::nullopt;
 }
@@ -99,7 +101,7 @@ std::optional<fs::path> FindEntry(const fs::path& dir, std::string_view name) {
 fs::path Literal(const fs::path& base, std::string_view vbpPath) {
     std::string p(vbpPath);
     std::replace(p.begin(), p.end(), '\\', '/');
-    return (base / p).lexically_normal();
+    return (base / host::DiskSpellings(p).front()).lexically_normal();
 }
 
 Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName, Workspace& ws,

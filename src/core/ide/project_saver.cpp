@@ -1,8 +1,5 @@
 #include "ide/project_saver.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "errors/runtime_error.h"
 #include "ide/source_module.h"
 #include "util/file_io.h"
@@ -27,9 +24,7 @@ void SaveChanges(std::vector<PendingChange>& changes) {
             throw errors::RuntimeError(errors::code::kPathFileAccess,
                                        util::Display(change.file) +
                                            ": changed on disk since it was loaded; not overwritten");
-        struct stat st {};
-        const bool readOnly = ::stat(change.file.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-        if (readOnly || ::access(change.file.c_str(), W_OK) != 0)
+        if (util::IsReadOnly(change.file))
             throw errors::RuntimeError(errors::code::kPermissionDenied,
                                        util::Display(change.file) + ": file is read-only; not saved");
     }

@@ -9,7 +9,7 @@
 
 namespace vex::ini {
 
-/// An exclusive advisory lock (flock) on `path` + ".lock", held for the object's lifetime. The lock file
+/// An exclusive advisory lock (flock; LockFileEx on Windows) on `path` + ".lock", held for the object's lifetime. The lock file
 /// is created when missing and left in place afterwards: removing it would race with the next locker.
 class FileLock {
 public:
@@ -20,7 +20,8 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
-    int fd_ = -1;
+    int fd_ = -1;            // POSIX
+    void* handle_ = nullptr;  // Windows
 };
 
 /// The file's bytes, or nothing when it does not exist. Throws RuntimeError when it cannot be read.

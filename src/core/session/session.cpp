@@ -5,6 +5,7 @@
 #include "engine/project_list.h"
 #include "errors/error_report.h"
 #include "errors/runtime_error.h"
+#include "host/paths.h"
 #include "ide/project_loader.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
@@ -47,7 +48,7 @@ std::vector<std::string> NearestNames(const std::string& wanted, const engine::F
 }  // namespace
 
 ide::Workspace LoadWorkspace(const std::string& path, ide::LoadMode mode) {
-    auto ws = ide::LoadWorkspace(path, mode);
+    auto ws = ide::LoadWorkspace(host::PathFromUtf8(path), mode);
     if (!ws.ActiveVBProject()) throw errors::RuntimeError(errors::code::kBadFileMode, path + " holds no project");
     return ws;
 }

@@ -6,6 +6,10 @@
 //   add-in directory (error log "List_Err.log", default backup directory):
 //                   $VEXTOOLS_HOME, else $XDG_DATA_HOME/vextools, else ~/.local/share/vextools
 //
+// On Windows the options live in the registry where VB's SaveSetting puts them (settings/user_store.h);
+// the settings file is then only the one named by --settings or %VEXTOOLS_SETTINGS%, and the add-in
+// directory is %VEXTOOLS_HOME%, else %APPDATA%\VexTools.
+//
 // Empty variables count as unset; XDG variables that hold a relative path are ignored, as the XDG rules say.
 
 #include <filesystem>

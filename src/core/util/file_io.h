@@ -43,6 +43,10 @@ void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed = nul
 /// The permission bits and modification time of `path`. Throws RuntimeError when it cannot be read.
 FileStamp StampOf(const std::filesystem::path& path);
 
+/// True when `path` exists and may not be replaced: read-only (permission bits, the read-only attribute),
+/// or on Windows held open by another program that does not share it.
+bool IsReadOnly(const std::filesystem::path& path);
+
 /// The path as UTF-8 text for messages.
 std::string Display(const std::filesystem::path& path);
 

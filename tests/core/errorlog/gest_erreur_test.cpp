@@ -1,11 +1,11 @@
 #include "errorlog/gest_erreur.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <ctime>
 
 #include "fakes/host_fixture.h"
+#include "fakes/platform.h"
 #include "fakes/scoped_env.h"
 #include "fakes/scratch_dir.h"
 
@@ -122,7 +122,8 @@ TEST_F(GestErreurTest, ALogUnderARegularFileIsSkipped) {
 }
 
 TEST_F(GestErreurTest, ALogInAReadOnlyDirectoryIsSkipped) {
-    if (::geteuid() == 0) GTEST_SKIP() << "running as root: a read-only directory does not stop writes";
+    VEX_SKIP_ON_WINDOWS("a read-only directory attribute does not stop writes");
+    if (vex::testing::IsSuperUser()) GTEST_SKIP() << "running as root: a read-only directory does not stop writes";
     const auto readOnly = dir / "ro";
     std::filesystem::create_directories(readOnly);
     std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);

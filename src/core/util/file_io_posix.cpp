@@ -64,6 +64,12 @@ FileStamp StampOf(const std::filesystem::path& path) {
     return {static_cast<unsigned>(st.st_mode & 07777), st.st_mtim};
 }
 
+bool IsReadOnly(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool FileHolds(const std::filesystem::path& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)

@@ -1,0 +1,29 @@
+#include "host/paths.h"
+
+#include "text/cp1252.h"
+
+namespace vex::host {
+namespace {
+
+// libstdc++ reads a char string given to a path in the C library's code page, but spells path::string()
+// in UTF-8: going through char8_t keeps both ways in UTF-8.
+std::u8string AsU8(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+}  // namespace
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) { return std::filesystem::path(AsU8(utf8)); }
+
+std::string Utf8Path(const std::filesystem::path& path) {
+    const std::u8string u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name) {
+    return {PathFromUtf8(text::ToUtf8(cp1252Name))};
+}
+
+bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name) {
+    return text::IEquals(text::FromUtf8(Utf8Path(entry)), cp1252Name);
+}
+
+}  // namespace vex::host

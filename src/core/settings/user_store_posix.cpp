@@ -1,0 +1,11 @@
+#include "settings/ini_settings_store.h"
+#include "settings/locations.h"
+#include "settings/user_store.h"
+
+namespace vex::settings {
+
+std::unique_ptr<SettingsStore> OpenUserStore(const std::optional<std::filesystem::path>& explicitFile) {
+    return std::make_unique<IniSettingsStore>(SettingsFilePath(explicitFile));
+}
+
+}  // namespace vex::settings

@@ -12,8 +12,8 @@ TEST(ProjectVerbs, PrintWhatTheIdeShows) {
     const auto list = box.Vex({"list", box.project});
     ASSERT_EQ(list.code, 0) << list.err;
     // IDE order, kinds, and the form's binary companion as a fourth column.
-    EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "frmMain\tForm\t" + (box.dir / "sample/frmMain.frm").string() +
-                                                           "\t" + (box.dir / "sample/frmMain.frx").string());
+    EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "frmMain\tForm\t" + (box.dir / "sample" / "frmMain.frm").string() +
+                                                           "\t" + (box.dir / "sample" / "frmMain.frx").string());
     EXPECT_NE(list.out.find("modUtil\tModule\t"), std::string::npos);
     EXPECT_NE(list.out.find("clsCustomer\tClass\t"), std::string::npos);
 

@@ -19,13 +19,10 @@ public:
         static std::atomic<int> counter{0};
         path_ = std::filesystem::path(::testing::TempDir()) /
                 ("vextools-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(path_);
+        Remove(path_);
         std::filesystem::create_directories(path_);
     }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    ~ScratchDir() { Remove(path_); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
@@ -33,6 +30,15 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
+    // Read-only files first made writable: Windows refuses to delete them.
+    static void Remove(const std::filesystem::path& path) {
+        std::error_code ec;
+        for (std::filesystem::recursive_directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+
     std::filesystem::path path_;
 };
 

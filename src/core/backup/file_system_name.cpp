@@ -24,7 +24,7 @@ bool AsciiIEquals(const std::string& a, const std::string& b) {
 fs::path FindOnDisk(const fs::path& path) {
     if (path.empty()) return {};
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec))) return path;
+    if (fs::exists(fs::symlink_status(path, ec))) return host::SpelledOnDisk(path);
     const std::string wanted = host::Utf8Path(path.filename());
     if (wanted.empty()) return {};
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");

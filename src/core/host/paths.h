@@ -22,4 +22,8 @@ std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name);
 /// True when the directory entry `entry` (a last part) is the Windows-1252 `cp1252Name`, letter case aside.
 bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name);
 
+/// `path` with its last part spelled as its directory holds it. On Windows, where a name found without
+/// regard to case may differ from the file's, that is the file's own spelling; elsewhere `path` itself.
+std::filesystem::path SpelledOnDisk(const std::filesystem::path& path);
+
 }  // namespace vex::host

@@ -17,4 +17,6 @@ bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name) {
     return text::IEquals(name, cp1252Name) || text::IEquals(text::FromUtf8(name), cp1252Name);
 }
 
+std::filesystem::path SpelledOnDisk(const std::filesystem::path& path) { return path; }
+
 }  // namespace vex::host

@@ -1,5 +1,7 @@
 #include "host/paths.h"
 
+#include <windows.h>
+
 #include "text/cp1252.h"
 
 namespace vex::host {
@@ -24,6 +26,14 @@ std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name) {
 
 bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name) {
     return text::IEquals(text::FromUtf8(Utf8Path(entry)), cp1252Name);
+}
+
+std::filesystem::path SpelledOnDisk(const std::filesystem::path& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE h = ::FindFirstFileW(path.c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return path;
+    ::FindClose(h);
+    return path.has_parent_path() ? path.parent_path() / found.cFileName : std::filesystem::path(found.cFileName);
 }
 
 }  // namespace vex::host

@@ -87,7 +87,7 @@ std::optional<fs::path> FindEntry(const fs::path& dir, std::string_view name) {
     for (const fs::path& spelling : host::DiskSpellings(name)) {
         const fs::path candidate = dir / spelling;
         std::error_code ec;
-        if (fs::exists(candidate, ec)) return candidate;
+        if (fs::exists(candidate, ec)) return host::SpelledOnDisk(candidate);
     }
     std::error_code ec;
     for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end; it.increment(ec)) {

@@ -127,21 +127,39 @@ Staged Stage(const std::filesystem::path& path, std::string_view bytes, const st
     return s;
 }
 
-// The read-only attribute of a copy follows the permission bits of its stamp.
-void ApplyMode(const Staged& s, const std::optional<FileStamp>& stamp) {
-    if (stamp && (stamp->mode & 0222) == 0)
-        ::SetFileAttributesW(s.temp.c_str(), ::GetFileAttributesW(s.temp.c_str()) | FILE_ATTRIBUTE_READONLY);
-}
-
 // Puts the temporary file in the target's place. ReplaceFileW keeps the replaced file's attributes,
-// security and creation time; a new file is simply renamed.
+// security and creation time; a new file is simply renamed. As a rename on POSIX systems, this replaces a
+// file whose read-only attribute is set (callers that must not do so check IsReadOnly first); a file
+// another program holds open is refused.
 bool Replace(const Staged& s) {
-    if (::GetFileAttributesW(s.target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    const DWORD attributes = ::GetFileAttributesW(s.target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {  // a folder is never replaced (Wine would let it go)
+        ::SetLastError(ERROR_DIRECTORY);
+        return false;
+    }
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    if (readOnly) ::SetFileAttributesW(s.target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return true;
     const DWORD err = ::GetLastError();
-    if (IsRefusal(err)) return false;  // read-only or locked: MoveFileExW would be refused alike
-    return ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!IsRefusal(err) &&
+        ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (readOnly) ::SetFileAttributesW(s.target.c_str(), attributes);
+    ::SetLastError(err);
+    return false;
+}
+
+// The read-only attribute of a copy follows the permission bits of its stamp; other files keep the
+// attributes ReplaceFileW carried over, read-only cleared.
+void ApplyMode(const std::filesystem::path& file, const std::optional<FileStamp>& stamp) {
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    const bool readOnly = stamp && (stamp->mode & 0222) == 0;
+    const DWORD wanted = readOnly ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~FILE_ATTRIBUTE_READONLY;
+    if (wanted != attributes) ::SetFileAttributesW(file.c_str(), wanted);
 }
 
 void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileStamp>>& stamps, size_t* renamed) {
@@ -153,7 +171,6 @@ void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileSta
             for (auto& other : staged) Discard(other);
             Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
         }
-        ApplyMode(s, stamps[k]);
     }
     for (size_t k = 0; k < staged.size(); ++k) {
         if (!Replace(staged[k])) {
@@ -164,6 +181,7 @@ void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileSta
             Fail(errors::code::kPathFileAccess, target, "cannot replace", err);
         }
         staged[k].temp.clear();
+        ApplyMode(staged[k].target, stamps[k]);
         if (renamed) ++*renamed;
     }
 }

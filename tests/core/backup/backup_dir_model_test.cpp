@@ -70,6 +70,7 @@ TEST_F(DialogTest, CreatingASubdirectory) {
     model.Form_Load();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
+        if (testing::kWindows && c.answer == "a\\b") continue;  // a separator there too
         model.Command1_Click(c.from);
         input = {};
         input.answer = c.answer;
@@ -81,7 +82,9 @@ TEST_F(DialogTest, CreatingASubdirectory) {
         for (const auto& m : f.prompter.asked) said += m.text + "|" + m.title + "|" + std::to_string(m.style);
         EXPECT_EQ(said, c.said);
     }
-    EXPECT_EQ(testing::Listing(work), (std::map<std::string, std::string>{{"Save", ""}, {"a\\b", ""}, {"notes", ""}}));
+    std::map<std::string, std::string> made{{"Save", ""}, {"a\\b", ""}, {"notes", ""}};
+    if (testing::kWindows) made.erase("a\\b");
+    EXPECT_EQ(testing::Listing(work), made);
 }
 
 }  // namespace

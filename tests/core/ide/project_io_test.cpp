@@ -4,6 +4,7 @@
 #include "fakes/corpus.h"
 #include "fakes/platform.h"
 #include "fakes/scratch_dir.h"
+#include "host/paths.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
 #include "ide/source_module.h"
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 class TempTree : public ::testing::Test {
 protected:
     fs::path Write(const std::string& relative, const std::string& bytes) {
-        const fs::path p = root_ / relative;
+        const fs::path p = root_ / host::PathFromUtf8(relative);
         fs::create_directories(p.parent_path());
         vex::testing::WriteFile(p, bytes);
         return p;

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "fakes/scoped_env.h"
+#include "host/paths.h"
 
 namespace vex::settings {
 namespace {
 
 TEST(Locations, SettingsFileAndAddinDirectoryFollowTheirOrder) {
+    VEX_SKIP_ON_WINDOWS("the XDG locations are POSIX ones");
     struct Case {
         const char* settings;
         const char* config;
@@ -33,6 +35,18 @@ TEST(Locations, SettingsFileAndAddinDirectoryFollowTheirOrder) {
         EXPECT_EQ(SettingsFilePath(given).string(), c.file);
         EXPECT_EQ(AddinDirectory().string(), c.addin);
     }
+}
+
+TEST(Locations, OnWindowsUnderAppData) {
+    if (!vex::testing::kWindows) GTEST_SKIP() << "Windows only";
+    const std::filesystem::path appData = "C:\\Users\\Jos\u00e9\\AppData\\Roaming";
+    const std::string appDataText = host::Utf8Path(appData);
+    vex::testing::ScopedEnv env{{"APPDATA", appDataText.c_str()}, {"VEXTOOLS_SETTINGS", nullptr}, {"VEXTOOLS_HOME", nullptr}};
+    EXPECT_EQ(AddinDirectory(), appData / "VexTools");
+    EXPECT_EQ(SettingsFilePath(), appData / "VexTools" / "settings.ini");
+    vex::testing::ScopedEnv given{{"VEXTOOLS_SETTINGS", "D:\\s.ini"}, {"VEXTOOLS_HOME", "D:\\v"}};
+    EXPECT_EQ(SettingsFilePath(), std::filesystem::path("D:\\s.ini"));
+    EXPECT_EQ(AddinDirectory(), std::filesystem::path("D:\\v"));
 }
 
 }  // namespace

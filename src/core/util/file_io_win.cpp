@@ -127,33 +127,31 @@ Staged Stage(const std::filesystem::path& path, std::string_view bytes, const st
     return s;
 }
 
-// Puts the temporary file in the target's place. ReplaceFileW keeps the replaced file's attributes,
-// security and creation time; a new file is simply renamed. As a rename on POSIX systems, this replaces a
-// file whose read-only attribute is set (callers that must not do so check IsReadOnly first); a file
-// another program holds open is refused.
+// Renames the temporary file over the target with MoveFileExW(MOVEFILE_REPLACE_EXISTING), which the
+// system does in one step. (ReplaceFileW would keep more of the old file, but where it fails it can leave
+// its own temporary files behind.) As a rename on POSIX systems, this replaces a file whose read-only
+// attribute is set (callers that must not do so check IsReadOnly first); a file another program holds
+// open is refused, and a folder is never replaced.
 bool Replace(const Staged& s) {
     const DWORD attributes = ::GetFileAttributesW(s.target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {  // a folder is never replaced (Wine would let it go)
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ::SetLastError(ERROR_DIRECTORY);
         return false;
     }
-    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (attributes != INVALID_FILE_ATTRIBUTES)  // hidden, archive and the like stay as they were
+        ::SetFileAttributesW(s.temp.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     if (readOnly) ::SetFileAttributesW(s.target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    if (::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     const DWORD err = ::GetLastError();
-    if (!IsRefusal(err) &&
-        ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
     if (readOnly) ::SetFileAttributesW(s.target.c_str(), attributes);
     ::SetLastError(err);
     return false;
 }
 
 // The read-only attribute of a copy follows the permission bits of its stamp; other files keep the
-// attributes ReplaceFileW carried over, read-only cleared.
+// attributes they had, read-only cleared.
 void ApplyMode(const std::filesystem::path& file, const std::optional<FileStamp>& stamp) {
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;

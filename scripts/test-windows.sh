@@ -5,7 +5,8 @@
 #   - `number --dry-run` on examples/sample prints the same diff as the Linux build;
 #   - `number` then `unnumber` gives the sample back byte for byte;
 #   - `options set` writes the registry key VB's SaveSetting uses, and a value written there by another
-#     program (reg.exe) is what `options get` reads.
+#     program (reg.exe) is what `options get` reads;
+#   - the release archive of scripts/package-windows.sh holds a vextools.exe that runs.
 #   scripts/test-windows.sh [BUILD_DIR]      (default build-win; the Linux build is taken from build/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -94,6 +95,11 @@ check "options get reads a value another program wrote" \
 vex --settings "$work/file.ini" options set LineJump 9 >/dev/null
 check "--settings FILE still keeps options in the file" grep -q 'LineJump=9' "$work/file.ini"
 win reg delete 'HKCU\Software\VB and VBA Program Settings\Compléments ORVEL' /f >/dev/null 2>&1 || true
+
+echo "== the release archive"
+./scripts/package-windows.sh "$build" "$build/dist" >/dev/null
+mkdir -p "$work/unzipped" && (cd "$work/unzipped" && unzip -q "$build"/dist/vextools-*-windows-x64.zip)
+check "the archived vextools.exe runs" bash -c "'$wine' '$work'/unzipped/*/vextools.exe --help >/dev/null 2>&1"
 
 [ "$failed" -eq 0 ] || { echo "test-windows: some checks failed"; exit 1; }
 echo "test-windows: all passed"

@@ -84,6 +84,14 @@ check "number changes the sample" bash -c "! diff -rq examples/sample '$work/win
 vex --settings "$work/windows.ini" unnumber "$winpath" >/dev/null 2>&1
 check "number then unnumber restores the sample byte for byte" diff -r examples/sample "$work/windows"
 
+# Names outside ASCII on the command line, in both path styles.
+mkdir -p "$work/Projets é" && cp -r examples/sample "$work/Projets é/sample"
+check "a project in a folder named with an accent loads" \
+  bash -c "'$wine' '$build/vextools.exe' --settings '$work/windows.ini' list '$work/Projets é/sample/Sample.vbp' | grep -q '^modUtil'"
+accented=$(win winepath -w "$work/Projets é/sample/Sample.vbp" 2>/dev/null | tr -d '\r')
+check "and by its Windows path" \
+  bash -c "'$wine' '$build/vextools.exe' --settings '$work/windows.ini' number --check '$accented' 2>/dev/null; [ \$? -eq 1 ]"
+
 echo "== options in the registry"
 key='HKCU\Software\VB and VBA Program Settings\Compléments ORVEL\VexTools'
 vex options set LineJump 7 >/dev/null

@@ -17,6 +17,9 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
                  "vextools"};
     app.set_version_flag("--version", std::string("vextools ") + VEXTOOLS_VERSION_TEXT);
     app.require_subcommand(1);
+    // Options are --long and -s on every platform: CLI11's Windows default would read a path such as
+    // "/tmp/Sample.vbp" as an option "/tmp".
+    app.allow_windows_style_options(false);
     app.fallthrough();
     app.option_defaults()->always_capture_default();
     app.add_option("--settings", global.settingsFile,

@@ -1,0 +1,39 @@
+#include "ini/locked_file.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "fakes/scratch_dir.h"
+
+namespace vex::ini {
+namespace {
+
+// Each FileLock opens the lock file afresh, so two of them exclude each other even in one process, as
+// two processes do (flock on POSIX systems, LockFileEx on Windows).
+TEST(FileLock, ASecondHolderWaitsForTheFirst) {
+    vex::testing::ScratchDir dir;
+    const auto file = dir / "settings.ini";
+    std::atomic<bool> released{false}, secondHeld{false}, heldEarly{false};
+    std::thread second;
+    {
+        FileLock first(file);
+        second = std::thread([&] {
+            FileLock again(file);
+            heldEarly = !released;
+            secondHeld = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_FALSE(secondHeld) << "the second lock did not wait";
+        released = true;
+    }
+    second.join();
+    EXPECT_TRUE(secondHeld);
+    EXPECT_FALSE(heldEarly);
+    EXPECT_TRUE(std::filesystem::exists(dir / "settings.ini.lock"));  // left for the next locker
+}
+
+}  // namespace
+}  // namespace vex::ini

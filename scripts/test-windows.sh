@@ -92,6 +92,10 @@ accented=$(win winepath -w "$work/Projets é/sample/Sample.vbp" 2>/dev/null | tr
 check "and by its Windows path" \
   bash -c "'$wine' '$build/vextools.exe' --settings '$work/windows.ini' number --check '$accented' 2>/dev/null; [ \$? -eq 1 ]"
 
+vex --settings "$work/windows.ini" backup "$accented" --to "$(win winepath -w "$work/Copies é" 2>/dev/null | tr -d '\r')" \
+  >/dev/null 2>&1 || true
+check "backup --to a folder named with an accent copies there" cmp examples/sample/Sample.vbp "$work/Copies é/Sample.vbp"
+
 echo "== options in the registry"
 key='HKCU\Software\VB and VBA Program Settings\Compléments ORVEL\VexTools'
 vex options set LineJump 7 >/dev/null

@@ -10,6 +10,7 @@
 #include "cli/unified_diff.h"
 #include "cli/verb_session.h"
 #include "engine/result_log_file.h"
+#include "host/paths.h"
 #include "errors/error_report.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
@@ -82,7 +83,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
     int code = exit_code::kOk;
     if (options.logFile) {
         try {
-            engine::SaveResultLog(*options.logFile, core.Result().Text());
+            engine::SaveResultLog(host::PathFromUtf8(*options.logFile), core.Result().Text());
         } catch (const errors::RuntimeError& e) {
             ctx.err << "vextools: " << e.Description() << "\n";
             code = exit_code::kFailure;

@@ -6,6 +6,7 @@
 #include "backup/file_system_name.h"
 #include "errors/runtime_error.h"
 #include "errors/trap.h"
+#include "host/paths.h"
 #include "ide/project.h"
 #include "util/file_io.h"
 
@@ -165,7 +166,7 @@ bool fApiCopyFile(engine::Host& host, CopyService& copier, const std::string& st
         // nothing here. Like the shell, a destination that is a folder (always, with several sources)
         // receives the files under their own names; the copy stops at the first failure.
         bool ok = !args.sources.empty();
-        const fs::path to(strDestination);
+        const fs::path to = host::PathFromUtf8(strDestination);
         const bool intoFolder = args.sources.size() > 1 || fs::is_directory(to);
         for (const fs::path& source : args.sources) {
             const fs::path destination = intoFolder ? to / source.filename() : to;

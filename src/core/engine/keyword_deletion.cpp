@@ -8,6 +8,7 @@
 #include "errors/trap.h"
 #include "ide/component.h"
 #include "ide/logical_line.h"
+#include "ide/source_module.h"
 #include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
@@ -79,7 +80,9 @@ void ExamineStatement(Host& host, ide::Component& component, const std::string& 
         if (inCode) {
             const std::string file =
                 component.FileCount() > 0 ? component.FileNames(1).filename().string() : component.Name();
-            host.notices.Notice(text::ToUtf8(file) + ":" + std::to_string(scan.line) + ": kept, the line holding " +
+            // The line as it stands in the file once saved, so the user can go straight to it.
+            host.notices.Notice(text::ToUtf8(file) + ":" + std::to_string(component.Source().FileLine(scan.line)) +
+                                ": kept, the line holding " +
                                 text::ToUtf8(keyword) + " holds other code too");
         }
     }

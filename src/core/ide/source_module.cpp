@@ -356,6 +356,8 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     return m;
 }
 
+long SourceModule::FileLine(long line) const { return impl_->FileLineOf(line); }
+
 std::string SourceModule::UnclosedProcedure(std::string_view fileName) const {
     const Impl& d = *impl_;
     if (d.dirty) d.Rebuild();

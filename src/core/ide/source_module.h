@@ -50,6 +50,10 @@ public:
     /// Function"). An editing pass on such a module would write into the next procedure.
     std::string UnclosedProcedure(std::string_view fileName) const;
 
+    /// The line of the file as it would be saved now (header and hidden lines counted) that visible line
+    /// `line` stands on; for messages that send the user to the file.
+    long FileLine(long line) const;
+
     /// The procedures in file order.
     const std::vector<ProcInfo>& Procedures() const;
 

@@ -60,6 +60,14 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
     }
 }
 
+TEST(KeywordDeletion, AKeptLineIsNamedByItsLineInTheSavedFile) {
+    // The header line counts; the deleted line above no longer does.
+    EngineRun run({{"M", {"Attribute VB_Name = \"M\"", "Sub A()", "Debug.Print 1", "x = 1: Debug.Print x", "End Sub"}}});
+    StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");
+    EXPECT_EQ(run.fx.notices.notices,
+              std::vector<std::string>{"M.bas:3: kept, the line holding Debug.Print holds other code too"});
+}
+
 TEST(KeywordDeletion, ModulesBeyond32767Lines) {
     EngineRun run({{"Big", Lines(40000, "Debug.Print 1")}, {"After", {"Debug.Print 2"}}});
     StudyRemoveCode(run.fx.host, run.lst, "Debug.Print");

@@ -12,6 +12,7 @@
 #include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
+#include "util/file_io.h"
 
 namespace vex::engine {
 
@@ -78,10 +79,10 @@ void ExamineStatement(Host& host, ide::Component& component, const std::string& 
     if (remove && !IsWholeStatement(statement, isReferenced)) {
         remove = false;
         if (inCode) {
-            const std::string file =
-                component.FileCount() > 0 ? component.FileNames(1).filename().string() : component.Name();
+            const std::string file = component.FileCount() > 0 ? util::Display(component.FileNames(1).filename())
+                                                               : text::ToUtf8(component.Name());
             // The line as it stands in the file once saved, so the user can go straight to it.
-            host.notices.Notice(text::ToUtf8(file) + ":" + std::to_string(component.Source().FileLine(scan.line)) +
+            host.notices.Notice(file + ":" + std::to_string(component.Source().FileLine(scan.line)) +
                                 ": kept, the line holding " +
                                 text::ToUtf8(keyword) + " holds other code too");
         }

@@ -19,6 +19,11 @@ std::string Utf8Path(const std::filesystem::path& path);
 /// POSIX file systems may hold the name in either encoding; Windows holds it in UTF-16.
 std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name);
 
+/// The Windows-1252 text of a name on disk (a component's or project's name taken from its file name).
+/// Characters Windows-1252 lacks become "?"; on POSIX systems, bytes that are not UTF-8 are taken as
+/// Windows-1252 already.
+std::string Cp1252Name(const std::filesystem::path& entry);
+
 /// True when the directory entry `entry` (a last part) is the Windows-1252 `cp1252Name`, letter case aside.
 bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name);
 

@@ -12,6 +12,8 @@ std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name) {
     return {std::string(cp1252Name), text::ToUtf8(cp1252Name)};
 }
 
+std::string Cp1252Name(const std::filesystem::path& entry) { return text::FromUtf8(entry.string()); }
+
 bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name) {
     const std::string name = entry.string();
     return text::IEquals(name, cp1252Name) || text::IEquals(text::FromUtf8(name), cp1252Name);

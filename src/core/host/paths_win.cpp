@@ -24,8 +24,10 @@ std::vector<std::filesystem::path> DiskSpellings(std::string_view cp1252Name) {
     return {PathFromUtf8(text::ToUtf8(cp1252Name))};
 }
 
+std::string Cp1252Name(const std::filesystem::path& entry) { return text::FromUtf8(Utf8Path(entry)); }
+
 bool IsNamed(const std::filesystem::path& entry, std::string_view cp1252Name) {
-    return text::IEquals(text::FromUtf8(Utf8Path(entry)), cp1252Name);
+    return text::IEquals(Cp1252Name(entry), cp1252Name);
 }
 
 std::filesystem::path SpelledOnDisk(const std::filesystem::path& path) {

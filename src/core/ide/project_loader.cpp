@@ -129,7 +129,7 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     std::string name = shape.vbName.empty() ? std::move(fallbackName) : std::move(shape.vbName);
     Component c(std::move(name), kind.kind, file, std::move(module));
     if (!kind.companion.empty()) {
-        const std::string stem = file.stem().string();
+        const std::string stem = host::Cp1252Name(file.stem());
         if (auto companion = FindEntry(file.parent_path(), stem + std::string(kind.companion)))
             c.AddFile(*companion);
     }
@@ -146,7 +146,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
 
     Project project;
     project.SetFileName(vbp);
-    project.SetName(vbp.stem().string());
+    project.SetName(host::Cp1252Name(vbp.stem()));
     const fs::path base = vbp.parent_path();
     for (const auto& e : entries) {
         if (text::IEquals(e.key, "Name")) {
@@ -167,11 +167,11 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
         if (file.empty()) {
             file = Literal(base, path);
             ws.Warnings().push_back(where + ": " + util::Display(file) + ": file not found (component kept, its code skipped)");
-            if (name.empty()) name = file.stem().string();
+            if (name.empty()) name = host::Cp1252Name(file.stem());
             project.VBComponents().emplace_back(std::move(name), kind->kind, file, nullptr);
             continue;
         }
-        if (name.empty()) name = file.stem().string();
+        if (name.empty()) name = host::Cp1252Name(file.stem());
         project.VBComponents().push_back(LoadComponent(file, *kind, std::move(name), ws, where, mode));
     }
     return project;
@@ -180,10 +180,10 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
 Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws, LoadMode mode) {
     Project project;
     project.SetFileName(file);
-    project.SetName(file.stem().string());
+    project.SetName(host::Cp1252Name(file.stem()));
     // A lone module must be readable: there is nothing else to work on.
     util::ReadFile(file);
-    project.VBComponents().push_back(LoadComponent(file, kind, file.stem().string(), ws, util::Display(file), mode));
+    project.VBComponents().push_back(LoadComponent(file, kind, host::Cp1252Name(file.stem()), ws, util::Display(file), mode));
     return project;
 }
 

@@ -33,20 +33,26 @@ TEST_F(TempTree, LoadsComponentsInProjectOrderResolvingCaseAndEncoding) {
     Write("app/frmMain.frm", "VERSION 5.00\r\nBegin VB.Form frmMain\r\nEnd\r\nAttribute VB_Name = \"frmMain\"\r\n");
     Write("app/FRMMAIN.FRX", std::string("\0\x01\xFF", 3));
     Write("app/cl\xC3\xA9.cls", "Attribute VB_Name = \"cl\xE9\"\r\n");  // UTF-8 name on disk
+    Write("app/Fen\xC3\xAAtre.frm", "VERSION 5.00\r\nBegin VB.Form F\r\nEnd\r\n");  // no VB_Name: named after its file
+    Write("app/fen\xC3\xAAtre.frx", "x");
     const auto vbp = Write("app/P.vbp",
                            "Type=Exe\r\nForm=frmmain.frm\r\nModule=modA; ..\\common\\moda.bas\r\n"
-                           "Class=cl\xE9; CL\xC9.cls\r\nName=\"Proj\"\r\n[MS Transaction Server]\r\nModule=x; x.bas\r\n");
+                           "Class=cl\xE9; CL\xC9.cls\r\nForm=FEN\xCATRE.FRM\r\nName=\"Proj\"\r\n[MS Transaction Server]\r\nModule=x; x.bas\r\n");
     auto ws = LoadWorkspace(vbp);
     EXPECT_TRUE(ws.Warnings().empty());
     auto& p = *ws.ActiveVBProject();
     EXPECT_EQ(p.Name(), "Proj");
-    ASSERT_EQ(p.VBComponents().size(), 3u);
+    ASSERT_EQ(p.VBComponents().size(), 4u);
     const auto& form = p.VBComponents()[0];
     EXPECT_EQ(form.Name(), "frmMain");
     ASSERT_EQ(form.FileCount(), 2);
     EXPECT_EQ(form.FileNames(2).filename(), "FRMMAIN.FRX");  // as the file system spells it
     EXPECT_EQ(p.VBComponents()[1].FileNames(1), (root_ / "Common/MODA.BAS").lexically_normal());
     EXPECT_EQ(p.VBComponents()[2].Name(), "cl\xE9");
+    const auto& accented = p.VBComponents()[3];
+    EXPECT_EQ(accented.Name(), "Fen\xEAtre");  // Windows-1252, as a project file would spell it
+    ASSERT_EQ(accented.FileCount(), 2);
+    EXPECT_EQ(accented.FileNames(2).filename(), host::PathFromUtf8("fen\xC3\xAAtre.frx"));
     EXPECT_THROW(p.VBComponents()[1].FileNames(2), errors::RuntimeError);
 }
 

@@ -2,6 +2,7 @@
 // The process's arguments and standard streams as the command line needs them on each platform.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vex::cli {
@@ -11,5 +12,9 @@ namespace vex::cli {
 /// written byte for byte when redirected (no CRLF translation, so a diff stays exact), and text shown on
 /// a console is converted to the console's code page. Elsewhere the arguments are passed through as they are.
 std::vector<std::string> StartConsole(int argc, char** argv);
+
+/// Windows only: the text a console shows for `bytes` written to it, line by line: UTF-8 where a line is
+/// valid UTF-8 (messages), else Windows-1252 (module code in a diff).
+std::wstring ConsoleText(std::string_view bytes);
 
 }  // namespace vex::cli

@@ -14,8 +14,6 @@
 namespace vex::cli {
 namespace {
 
-// The wide text of one line of output: UTF-8 as the messages are, or, where the line is not valid UTF-8
-// (code from a Windows-1252 module in a diff), Windows-1252.
 std::wstring Decode(std::string_view line) {
     if (line.empty()) return {};
     const int size = static_cast<int>(line.size());
@@ -54,14 +52,7 @@ protected:
 
 private:
     void Flush() {
-        size_t start = 0;
-        std::wstring wide;
-        while (start < pending_.size()) {
-            size_t end = pending_.find('\n', start);
-            end = end == std::string::npos ? pending_.size() : end + 1;
-            wide += Decode(std::string_view(pending_).substr(start, end - start));
-            start = end;
-        }
+        const std::wstring wide = ConsoleText(pending_);
         pending_.clear();
         if (wide.empty()) return;
         const UINT cp = ::GetConsoleOutputCP();
@@ -93,6 +84,18 @@ void Prepare(std::ostream& stream, FILE* file, DWORD handleId) {
 }
 
 }  // namespace
+
+std::wstring ConsoleText(std::string_view bytes) {
+    std::wstring wide;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        end = end == std::string_view::npos ? bytes.size() : end + 1;
+        wide += Decode(bytes.substr(start, end - start));
+        start = end;
+    }
+    return wide;
+}
 
 std::vector<std::string> StartConsole(int argc, char** argv) {
     Prepare(std::cout, stdout, STD_OUTPUT_HANDLE);

@@ -182,6 +182,12 @@ bool MainWindow::OpenPath(const QString& path) {
     AddRecent(path);
     QStringList warnings;
     for (const auto& w : workspace_.Warnings()) warnings << FromUtf8(w);
+    QStringList failures;
+    for (const auto& f : workspace_.Failures()) failures << FromUtf8(f.message);
+    if (!failures.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"),
+                             QStringLiteral("These files were left out; their code is not shown and never saved:\n%1")
+                                 .arg(failures.join(u'\n')));
     statusBar()->showMessage(warnings.isEmpty() ? QStringLiteral("Opened %1").arg(path) : warnings.join(u"; "));
     setWindowTitle(QStringLiteral("%1 - VexTools IDE").arg(QFileInfo(path).fileName()));
     if (ide::Project* p = ActiveVBProject())
@@ -291,18 +297,17 @@ CodeWindow* MainWindow::CurrentCodeWindow() const { return qobject_cast<CodeWind
 void MainWindow::Save(bool all) {
     CodeWindow* current = CurrentCodeWindow();
     if (!all && !current) return;
-    try {
-        for (auto& project : workspace_.Projects()) {
-            auto changes = ide::ChangedComponents(project);
-            if (!all)
-                std::erase_if(changes, [&](const ide::PendingChange& c) { return c.component != &current->Component(); });
-            if (!changes.empty()) ide::SaveChanges(changes);
-        }
-        statusBar()->showMessage(QStringLiteral("Saved"));
-    } catch (const std::exception& e) {
-        QMessageBox::warning(this, QStringLiteral("VexTools IDE"),
-                             QStringLiteral("Nothing was saved: %1").arg(FromUtf8(e.what())));
+    QStringList failures;
+    for (auto& project : workspace_.Projects()) {
+        auto changes = ide::ChangedComponents(project);
+        if (!all)
+            std::erase_if(changes, [&](const ide::PendingChange& c) { return c.component != &current->Component(); });
+        for (const auto& f : ide::SaveChanges(changes)) failures << FromUtf8(f.message);
     }
+    if (failures.isEmpty()) statusBar()->showMessage(QStringLiteral("Saved"));
+    else
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"),
+                             QStringLiteral("Not saved:\n%1").arg(failures.join(u'\n')));
     RefreshCodeWindows();
 }
 

@@ -1,6 +1,10 @@
 #include "app/vb_highlighter.h"
 
 #include <QSet>
+#include <string>
+
+#include "app/qt_text.h"
+#include "ide/vb_lexer.h"
 
 namespace vex::app {
 
@@ -24,7 +28,20 @@ const QSet<QString>& Keywords() {
     return words;
 }
 
-bool IsIdent(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+// The line as module bytes, one byte per QChar, so that the lexer's offsets are the text's positions.
+std::string LineBytes(const QString& text) {
+    std::string bytes = ToModule(text);
+    if (bytes.size() == static_cast<size_t>(text.size())) return bytes;
+    bytes.clear();  // a character outside the code page took more or fewer bytes: convert one by one
+    for (const QChar c : text) {
+        const std::string one = ToModule(QString(c));
+        bytes += one.size() == 1 ? one[0] : '?';
+    }
+    return bytes;
+}
+
+// Block state: the previous line was a comment that continues into this one.
+constexpr int kContinuedComment = 1;
 
 }  // namespace
 
@@ -34,51 +51,31 @@ VbHighlighter::VbHighlighter(QTextDocument* document) : QSyntaxHighlighter(docum
     comment_.setForeground(QColor(0, 128, 0));
 }
 
+// The tokens are the core lexer's, so the colours follow the rules every pass reads the code by.
 void VbHighlighter::highlightBlock(const QString& text) {
-    const qsizetype n = text.size();
-    bool statementStart = true;  // Rem is a comment only where a statement begins
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = text[i];
-        if (c == u'\'') {
-            setFormat(int(i), int(n - i), comment_);
-            return;
-        }
-        if (c == u'"') {
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (text[j] == u'"') {
-                    if (j + 1 < n && text[j + 1] == u'"') {
-                        j += 2;  // "" is a quote inside the literal
-                        continue;
-                    }
-                    ++j;
-                    break;
-                }
-                ++j;
-            }
-            setFormat(int(i), int(j - i), string_);
-            i = j;
-            statementStart = false;
-            continue;
-        }
-        if (c.isLetter() || c == u'_') {
-            qsizetype j = i;
-            while (j < n && IsIdent(text[j])) ++j;
-            const QString word = text.mid(i, j - i).toLower();
-            const bool member = i > 0 && text[i - 1] == u'.';
-            if (word == u"rem" && statementStart) {
-                setFormat(int(i), int(n - i), comment_);
-                return;
-            }
-            if (!member && Keywords().contains(word)) setFormat(int(i), int(j - i), keyword_);
-            statementStart = false;
-            i = j;
-            continue;
-        }
-        if (c == u':') statementStart = true;
-        else if (!c.isSpace() && !c.isDigit()) statementStart = false;
-        ++i;
+    const std::string bytes = LineBytes(text);
+    const bool continues = ide::lex::Continues(bytes);
+    if (previousBlockState() == kContinuedComment) {
+        setFormat(0, int(text.size()), comment_);
+        setCurrentBlockState(continues ? kContinuedComment : 0);
+        return;
     }
+    bool commentContinues = false;
+    for (const auto& token : ide::lex::Tokenize(bytes)) {
+        const int at = int(token.offset), length = int(token.text.size());
+        using Kind = ide::lex::Token::Kind;
+        if (token.kind == Kind::Comment) {
+            setFormat(at, length, comment_);
+            commentContinues = continues;
+        } else if (token.kind == Kind::String) {
+            setFormat(at, length, string_);
+        } else if (token.kind == Kind::Word) {
+            const bool member = at > 0 && bytes[static_cast<size_t>(at) - 1] == '.';
+            if (!member && Keywords().contains(QString::fromLatin1(token.text.data(), length).toLower()))
+                setFormat(at, length, keyword_);
+        }
+    }
+    setCurrentBlockState(commentContinues ? kContinuedComment : 0);
 }
 
 }  // namespace vex::app

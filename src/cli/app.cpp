@@ -27,7 +27,8 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     app.add_option("--on-error", global.onError,
                    "What to answer when an error is reported: ask, retry, ignore or abort\n"
                    "(default: ask on a terminal, abort otherwise)")
-        ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}));
+        ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one given wins, as for most tools
 
     RegisterProjectVerbs(app, ctx);
     RegisterOptionsVerbs(app, ctx);

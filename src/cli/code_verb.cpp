@@ -14,6 +14,7 @@
 #include "errors/error_report.h"
 #include "ide/source_module.h"
 #include "text/cp1252.h"
+#include "util/file_io.h"
 
 namespace vex::cli {
 
@@ -107,27 +108,37 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
         linesChanged += diff.linesChanged;
         if (options.dryRun) ctx.out << diff.unified;
     }
-    const std::string counts = std::to_string(changes.size()) + " component(s) " +
-                               (options.dryRun || options.check ? "would change, " : "changed, ") +
-                               std::to_string(linesChanged) + " line(s) changed";
-
+    const bool writes = !options.dryRun && !options.check;
     if (options.check) {
         for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
     }
-    if (!options.dryRun && !options.check && !changes.empty()) {
-        const session::SaveOutcome saved = session::Session::Save(changes);
-        if (!saved.Ok()) {
-            ListErrors(ctx, report);
-            ctx.err << "vextools: " << saved.error << "\nvextools: "
-                    << (saved.saved == 0 ? std::string("nothing saved")
-                                         : std::to_string(saved.saved) + " of " + std::to_string(changes.size()) +
-                                               " component(s) saved before the failure")
-                    << "\n";
-            return exit_code::kFailure;
+
+    // Every file left out or not saved, in the order met; the others are saved.
+    std::vector<std::filesystem::path> failed;
+    for (const auto& f : core.LoadFailures()) failed.push_back(f.file);
+    size_t saved = changes.size();
+    if (writes && !changes.empty()) {
+        const session::SaveOutcome outcome = session::Session::Save(changes);
+        saved = outcome.saved.size();
+        for (const auto& f : outcome.failures) {
+            ctx.err << "vextools: " << f.message << "\n";
+            failed.push_back(f.file);
         }
+        if (!outcome.Ok())
+            for (const auto& file : outcome.saved) ctx.err << "vextools: saved " << util::Display(file) << "\n";
     }
-    ctx.err << counts << "\n";
+    ctx.err << (writes ? std::to_string(saved) + " component(s) changed, "
+                       : std::to_string(changes.size()) + " component(s) would change, ")
+            << linesChanged << " line(s) changed" << (failed.empty() ? "" : ", " + std::to_string(failed.size()) +
+                                                                                  " file(s) failed")
+            << "\n";
     ListErrors(ctx, report);
+    for (const auto& file : failed) ctx.err << "vextools: failed: " << util::Display(file) << "\n";
+    if (core.SkippedWork()) {
+        ctx.err << "vextools: an error was answered Ignore; the work it stopped was skipped\n";
+        code = exit_code::kFailure;
+    }
+    if (!failed.empty()) code = exit_code::kFailure;
     if (options.check && !changes.empty() && code == exit_code::kOk) return exit_code::kChanges;
     return code;
 }

@@ -17,6 +17,9 @@ std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string
     try {
         auto ws = session::LoadWorkspace(path, mode);
         for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
+        // Left out of the run: the rest goes on, but the run does not end as a success.
+        for (const auto& f : ws.Failures()) ctx.err << "vextools: " << f.message << "; left untouched\n";
+        if (!ws.Failures().empty()) ctx.exitCode = exit_code::kFailure;
         return ws;
     } catch (const errors::RuntimeError& e) {
         ctx.err << "vextools: " << e.Description() << "\n";

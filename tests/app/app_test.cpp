@@ -6,6 +6,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,6 +19,7 @@
 #include "app/code_window.h"
 #include "app/form_option.h"
 #include "app/main_window.h"
+#include "app/vb_highlighter.h"
 #include "ide/source_module.h"
 
 using vex::app::MainWindow;
@@ -142,6 +146,41 @@ private slots:
         w->Dock()->Button("Option")->trigger();
         vex::app::FormOption again(w->Dialogs().Store(), w->Dialogs().Report());
         QCOMPARE(again.txtSeparatrice()->text(), QStringLiteral("MyKey"));
+    }
+
+    void colouringFollowsTheCoreLexer() {
+        // Each line, and the colour class of each of its characters: k keyword, s string, c comment, . none.
+        const struct {
+            const char* line;
+            const char* classes;
+        } rows[] = {
+            {"If x = \"It's\" Then ' done", "kk . . ssssss kkkk cccccc"},
+            {"Rem note: Sub", "ccccccccccccc"},
+            {"Debug.Print End", "kkkkk...... kkk"},
+            {"x = 1 ' goes on _", ". . . ccccccccccc"},
+            {"Sub A", "ccccc"},  // the comment above continues into this line
+            {"\xe9t\xe9 = 1", "... . ."},
+        };
+        QTextDocument doc;
+        QString text;
+        for (const auto& r : rows) text += QString::fromLatin1(r.line) + u'\n';
+        text.chop(1);
+        doc.setPlainText(text);
+        vex::app::VbHighlighter highlighter(&doc);
+        highlighter.rehighlight();
+        QTextBlock block = doc.firstBlock();
+        for (const auto& r : rows) {
+            QString got(block.text().size(), u'.');
+            for (const auto& range : block.layout()->formats()) {
+                const QColor colour = range.format.foreground().color();
+                const QChar mark = colour == QColor(0, 0, 160) ? u'k' : colour == QColor(128, 0, 0) ? u's' : u'c';
+                for (int i = range.start; i < range.start + range.length; ++i) got[i] = mark;
+            }
+            for (int i = 0; i < got.size(); ++i)
+                if (block.text()[i] == u' ' && r.classes[i] == ' ') got[i] = u' ';
+            QCOMPARE(got, QString::fromLatin1(r.classes));
+            block = block.next();
+        }
     }
 };
 

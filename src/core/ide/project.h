@@ -32,6 +32,13 @@ private:
     std::vector<Component> components_;
 };
 
+/// A source file whose code could not be taken for editing: it cannot be read, is not VB6 text, or holds a
+/// procedure that is never closed. Its component stays in the project without code and is never saved.
+struct LoadFailure {
+    std::filesystem::path file;
+    std::string message;  ///< names the file, and the line where one applies
+};
+
 /// What a path given on the command line opens: one project, a group, or one module file.
 class Workspace {
 public:
@@ -46,10 +53,15 @@ public:
     std::vector<std::string>& Warnings() { return warnings_; }
     const std::vector<std::string>& Warnings() const { return warnings_; }
 
+    /// Source files left out of the run, in load order; the rest of the workspace is usable.
+    std::vector<LoadFailure>& Failures() { return failures_; }
+    const std::vector<LoadFailure>& Failures() const { return failures_; }
+
 private:
     std::vector<Project> projects_;
     size_t active_ = 0;
     std::vector<std::string> warnings_;
+    std::vector<LoadFailure> failures_;
 };
 
 }  // namespace vex::ide

@@ -104,19 +104,34 @@ fs::path Literal(const fs::path& base, std::string_view vbpPath) {
     return (base / host::DiskSpellings(p).front()).lexically_normal();
 }
 
+// Records that `file`'s code is left out. Copying needs no code, so a load for names only just warns.
+void Refuse(Workspace& ws, LoadMode mode, const fs::path& file, std::string message) {
+    if (mode == LoadMode::Names) {
+        ws.Warnings().push_back(std::move(message));
+        return;
+    }
+    for (const auto& f : ws.Failures())
+        if (f.file == file) return;  // a file that several projects share is named once
+    ws.Failures().push_back({file, std::move(message)});
+}
+
 Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName, Workspace& ws,
                         const std::string& where, LoadMode mode) {
-    std::string bytes;
-    try {
-        bytes = util::ReadFile(file);
-    } catch (const RuntimeError& e) {
-        ws.Warnings().push_back(where + ": " + e.Description() + " (component kept, its code skipped)");
+    auto leftOut = [&](std::string message) {
+        Refuse(ws, mode, file, std::move(message));
         return Component(std::move(fallbackName), kind.kind, file, nullptr);
+    };
+    std::unique_ptr<SourceModule> module;
+    try {
+        module = SourceModule::Parse(util::ReadFile(file), util::Display(file));
+    } catch (const RuntimeError& e) {
+        return leftOut(e.Description().starts_with(util::Display(file)) ? e.Description()
+                                                                        : where + ": " + e.Description());
     }
-    auto module = SourceModule::Parse(std::move(bytes), util::Display(file));
     // Refused here, so that no pass edits a procedure that runs into the next one.
-    if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
-        throw RuntimeError(errors::code::kBadFileMode, unclosed);
+    if (mode == LoadMode::Code)
+        if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
+            return leftOut(std::move(unclosed));
     SourceModule::Shape shape{module->VBName(), module->CountOfLines(), module->LongestLine()};
     // Copying needs no code: the module goes now rather than staying in memory for the whole run.
     if (mode == LoadMode::Names) module.reset();
@@ -166,7 +181,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
         fs::path file = ResolvePath(base, path);
         if (file.empty()) {
             file = Literal(base, path);
-            ws.Warnings().push_back(where + ": " + util::Display(file) + ": file not found (component kept, its code skipped)");
+            Refuse(ws, mode, file, where + ": " + util::Display(file) + ": file not found");
             if (name.empty()) name = host::Cp1252Name(file.stem());
             project.VBComponents().emplace_back(std::move(name), kind->kind, file, nullptr);
             continue;
@@ -184,6 +199,7 @@ Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws
     // A lone module must be readable: there is nothing else to work on.
     util::ReadFile(file);
     project.VBComponents().push_back(LoadComponent(file, kind, host::Cp1252Name(file.stem()), ws, util::Display(file), mode));
+    if (!ws.Failures().empty()) throw RuntimeError(errors::code::kBadFileMode, ws.Failures().front().message);
     return project;
 }
 

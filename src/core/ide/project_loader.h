@@ -14,8 +14,10 @@ enum class LoadMode {
 };
 
 /// Loads `path` (.vbp, .vbg, or a module file). Throws errors::RuntimeError naming the file when the
-/// project file cannot be read or a source file is not VB6 text; a component whose file is missing is
-/// kept (unloaded) with a warning in Workspace::Warnings(). Both modes check and warn alike.
+/// project or group file cannot be read, or when a lone module file cannot be taken for editing. A
+/// project's source file that is missing, unreadable, not VB6 text or holds a procedure never closed is
+/// kept as a component without code and named in Workspace::Failures() (Warnings() for LoadMode::Names,
+/// which needs no code and does not look for unclosed procedures); the other components load as usual.
 Workspace LoadWorkspace(const std::filesystem::path& path, LoadMode mode = LoadMode::Code);
 
 /// The file that `vbpPath` (a path as a .vbp or .vbg writes it: `\` separators, any letter case,

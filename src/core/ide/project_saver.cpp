@@ -1,5 +1,7 @@
 #include "ide/project_saver.h"
 
+#include <algorithm>
+
 #include "errors/runtime_error.h"
 #include "ide/source_module.h"
 #include "util/file_io.h"
@@ -17,28 +19,56 @@ std::vector<PendingChange> ChangedComponents(Project& project) {
     return changes;
 }
 
-void SaveChanges(std::vector<PendingChange>& changes) {
-    // Check every file before writing any, so that a refusal leaves the whole project as it was.
-    for (const auto& change : changes) {
+namespace {
+
+/// Why `change` must not be written now, or empty.
+std::string Refusal(const PendingChange& change) {
+    try {
         if (!util::FileHolds(change.file, change.before))
-            throw errors::RuntimeError(errors::code::kPathFileAccess,
-                                       util::Display(change.file) +
-                                           ": changed on disk since it was loaded; not overwritten");
-        if (util::IsReadOnly(change.file))
-            throw errors::RuntimeError(errors::code::kPermissionDenied,
-                                       util::Display(change.file) + ": file is read-only; not saved");
+            return util::Display(change.file) + ": changed on disk since it was loaded; not overwritten";
+    } catch (const errors::RuntimeError& e) {
+        return e.Description() + "; not saved";
+    }
+    if (util::IsReadOnly(change.file))
+        return util::Display(change.file) + ": file is read-only; not saved";
+    return {};
+}
+
+}  // namespace
+
+std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
+    std::vector<SaveFailure> failures;
+    std::vector<PendingChange*> writable;
+    for (auto& change : changes) {
+        if (std::string why = Refusal(change); !why.empty()) failures.push_back({change.file, std::move(why)});
+        else writable.push_back(&change);
     }
     std::vector<util::FileWrite> writes;
-    writes.reserve(changes.size());
-    for (const auto& change : changes) writes.push_back({change.file, change.after});
+    writes.reserve(writable.size());
+    for (const auto* change : writable) writes.push_back({change->file, change->after});
     size_t renamed = 0;
+    std::string error;
     try {
         util::WriteFilesAtomic(writes, &renamed);
-    } catch (...) {
-        for (size_t k = 0; k < renamed; ++k) changes[k].component->Source().MarkSaved(std::move(changes[k].after));
-        throw;
+    } catch (const errors::RuntimeError& e) {
+        error = e.Description();
     }
-    for (auto& change : changes) change.component->Source().MarkSaved(std::move(change.after));
+    for (size_t k = 0; k < writable.size(); ++k) {
+        if (k < renamed || error.empty()) writable[k]->component->Source().MarkSaved(std::move(writable[k]->after));
+        else {
+            const std::string name = util::Display(writable[k]->file);
+            failures.push_back({writable[k]->file, error.starts_with(name) ? error : name + ": not saved (" + error + ")"});
+        }
+    }
+    // Report in the order of the changes, as the user listed the files.
+    std::stable_sort(failures.begin(), failures.end(), [&](const SaveFailure& x, const SaveFailure& y) {
+        auto at = [&](const SaveFailure& f) {
+            return std::find_if(changes.begin(), changes.end(), [&](auto& c) { return c.file == f.file; }) -
+                   changes.begin();
+        };
+        return at(x) < at(y);
+    });
+    return failures;
 }
 
 }  // namespace vex::ide

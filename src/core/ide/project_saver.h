@@ -20,10 +20,19 @@ struct PendingChange {
 /// The loaded components whose text changed, in project order.
 std::vector<PendingChange> ChangedComponents(Project& project);
 
-/// Saves every change: checks first that no file changed on disk since it was loaded and that none is
-/// read-only (errors::RuntimeError naming the file; nothing written), then writes each file atomically
-/// (temporary file in the same folder, then rename), keeping its permissions. All temporary files are
-/// written and flushed before the first rename. Each saved change's `after` is moved into its module.
-void SaveChanges(std::vector<PendingChange>& changes);
+/// A change that was not saved, and why (the message names the file).
+struct SaveFailure {
+    std::filesystem::path file;
+    std::string message;
+};
+
+/// Saves every change that can be saved and returns those that could not, in order. A file that
+/// changed on disk since it was loaded, is read-only or cannot be read is refused before anything is
+/// written; the others are written atomically (temporary file in the same folder, then rename), keeping
+/// the file's permissions and, where allowed, its owner and group; a symbolic link stays a link and its
+/// target is rewritten. All temporary files are written and flushed before the first rename: a write or
+/// flush failure (a full disk) saves none of them, a failed rename saves those before it. Each saved
+/// change's `after` is moved into its module. Never throws for a file it could not save.
+std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes);
 
 }  // namespace vex::ide

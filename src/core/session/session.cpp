@@ -77,16 +77,17 @@ Session::Session(ide::Workspace workspace, const Services& s)
 
 bool Session::Aborted() const { return host_.report.Aborted(); }
 
+bool Session::SkippedWork() const {
+    const auto& reported = host_.report.Reported();
+    return std::any_of(reported.begin(), reported.end(),
+                       [](const errors::ReportedError& r) { return r.answer == host::Answer::Ignore && r.number != 0; });
+}
+
 SaveOutcome Session::Save(std::vector<ide::PendingChange>& changes) {
     SaveOutcome outcome;
-    try {
-        ide::SaveChanges(changes);
-        outcome.saved = changes.size();
-    } catch (const errors::RuntimeError& e) {
-        // Files are checked before any is written, but a write can still fail half-way.
-        for (const auto& change : changes) outcome.saved += change.component->Source().Changed() ? 0 : 1;
-        outcome.error = e.Description();
-    }
+    outcome.failures = ide::SaveChanges(changes);
+    for (const auto& change : changes)
+        if (!change.component->Source().Changed()) outcome.saved.push_back(change.file);
     return outcome;
 }
 

@@ -43,11 +43,11 @@ struct UnknownComponent {
 std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
                                                  const std::vector<std::string>& wanted);
 
-/// How a save went: `error` is empty on success; `saved` counts the files written before a failure.
+/// How a save went: the files written and those that could not be (each with its reason).
 struct SaveOutcome {
-    size_t saved = 0;
-    std::string error;
-    bool Ok() const { return error.empty(); }
+    std::vector<std::filesystem::path> saved;
+    std::vector<ide::SaveFailure> failures;
+    bool Ok() const { return failures.empty(); }
 };
 
 using Action = std::function<void(engine::Host&, engine::FileList&)>;
@@ -74,7 +74,11 @@ public:
     bool Aborted() const;
     /// The components whose bytes differ from what was loaded, in project order.
     std::vector<ide::PendingChange> Changes() { return ide::ChangedComponents(Project()); }
-    /// Saves `changes` (see ide::SaveChanges); never throws for a failed write.
+    /// The source files the load left out (see ide::Workspace::Failures): never edited nor saved.
+    const std::vector<ide::LoadFailure>& LoadFailures() const { return workspace_.Failures(); }
+    /// True when an error was answered Ignore, so that some of the work was skipped.
+    bool SkippedWork() const;
+    /// Saves what can be saved of `changes` (see ide::SaveChanges); never throws for a failed write.
     static SaveOutcome Save(std::vector<ide::PendingChange>& changes);
 
 private:

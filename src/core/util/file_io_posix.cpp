@@ -112,7 +112,13 @@ void Discard(Staged& s) {
 
 // Creates the temporary file and writes `bytes` to it; the file stays open for the flush. Throws with the
 // temporary file removed.
-Staged Stage(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+Staged Stage(const std::filesystem::path& link, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+    // A symbolic link stays a link: its target is the file replaced.
+    std::error_code ec;
+    const bool isLink = std::filesystem::is_symlink(link, ec);
+    ec.clear();
+    const auto path = isLink ? std::filesystem::canonical(link, ec) : link;
+    if (ec) Fail(errors::code::kPathFileAccess, link, "cannot follow the link", ec.value());
     const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     Staged s{path, (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string(), -1};
     s.fd = ::mkstemp(s.temp.data());
@@ -125,6 +131,8 @@ Staged Stage(const std::filesystem::path& path, std::string_view bytes, const st
         Discard(s);
         Fail(errors::code::kPathFileAccess, path, what, err);
     };
+    // Keep the owner and group where we may; a file we own but whose group we are not in keeps ours.
+    if (struct stat st {}; ::stat(path.c_str(), &st) == 0) (void)!::fchown(s.fd, st.st_uid, st.st_gid);
     if (::fchmod(s.fd, stamp ? static_cast<mode_t>(stamp->mode) : ModeFor(path)) != 0) abandon("cannot set permissions");
     size_t done = 0;
     while (done < bytes.size()) {

@@ -91,7 +91,15 @@ void Discard(Staged& s) {
     s.temp.clear();
 }
 
-Staged Stage(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+Staged Stage(const std::filesystem::path& link, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+    // A symbolic link stays a link: its target is the file replaced.
+    std::error_code ec;
+    const bool isLink = std::filesystem::is_symlink(link, ec);
+    ec.clear();
+    const auto path = isLink ? std::filesystem::canonical(link, ec) : link;
+    if (ec)
+        throw errors::RuntimeError(errors::code::kPathFileAccess,
+                                   Display(link) + ": cannot follow the link: " + ec.message());
     const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<unsigned long long>(::GetTickCount64())};
     Staged s{path, {}, Handle()};

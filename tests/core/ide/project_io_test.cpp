@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes/raised.h"
 #include "fakes/corpus.h"
 #include "fakes/platform.h"
@@ -72,17 +74,29 @@ TEST_F(TempTree, SingleModuleIsAProjectOfOne) {
     EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].Name(), "modA");
 }
 
-TEST_F(TempTree, MissingFileWarnsAndKeepsTheComponent) {
-    const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modGone; gone.bas\r\n");
+TEST_F(TempTree, SourceFilesThatCannotBeEditedAreLeftOutAndTheOthersLoad) {
+    Write("ok.bas", kModule);
+    Write("open.bas", "Attribute VB_Name = \"modOpen\"\r\nSub A()\r\nEnd Sub\r\nFunction B()\r\n  x = 1\r\n");
+    Write("bin.bas", std::string("Sub A()\0", 8));
+    const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=modGone; gone.bas\r\nModule=modOpen; open.bas\r\n"
+                                    "Module=modBin; bin.bas\r\nModule=modA; ok.bas\r\n");
     auto ws = LoadWorkspace(vbp);
-    ASSERT_EQ(ws.Warnings().size(), 1u);
-    EXPECT_NE(ws.Warnings()[0].find("gone.bas"), std::string::npos);
-    EXPECT_NE(ws.Warnings()[0].find("P.vbp:2"), std::string::npos);
-    const auto& c = ws.ActiveVBProject()->VBComponents().at(0);
-    EXPECT_EQ(c.Name(), "modGone");
-    EXPECT_FALSE(c.Loaded());
-    EXPECT_EQ(c.GetCodeModule().CountOfLines(), 0);
+    std::vector<std::string> messages;
+    for (const auto& f : ws.Failures()) messages.push_back(f.message.substr(f.message.find_last_of("/\\") + 1));
+    EXPECT_EQ(messages, (std::vector<std::string>{"gone.bas: file not found",
+                                                  "open.bas:4: Function B is never closed by End Function",
+                                                  "bin.bas:1: not VB6 source text (NUL byte)"}));
+    EXPECT_NE(ws.Failures()[0].message.find("P.vbp:2"), std::string::npos) << "the .vbp line that lists it";
+    const auto& components = ws.ActiveVBProject()->VBComponents();
+    ASSERT_EQ(components.size(), 4u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(components[i].Loaded());
+        EXPECT_EQ(components[i].GetCodeModule().CountOfLines(), 0);
+    }
+    EXPECT_TRUE(components[3].Loaded());
     EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty());
+    // Copying needs no code: the same project loaded for names only just warns.
+    EXPECT_EQ(LoadWorkspace(vbp, LoadMode::Names).Failures().size(), 0u);
 }
 
 TEST_F(TempTree, ModulesBeyondVb6LimitsLoadWithAWarning) {
@@ -133,26 +147,57 @@ TEST_F(TempTree, SavesOnlyChangesAtomicallyKeepingPermissions) {
         EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
 }
 
-TEST_F(TempTree, RefusesToOverwriteAFileChangedOnDisk) {
-    const auto a = Write("A.bas", kModule);
-    auto ws = LoadWorkspace(a);
-    ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().ReplaceLine(1, "' edited");
-    Write("A.bas", kModule + "' someone else\r\n");
-    auto changes = ChangedComponents(*ws.ActiveVBProject());
-    EXPECT_NE(vex::testing::Raised([&] { SaveChanges(changes); }).Description().find("changed on disk"),
-              std::string::npos);
-    EXPECT_EQ(util::ReadFile(a), kModule + "' someone else\r\n");
+TEST_F(TempTree, AFileThatCannotBeSavedIsReportedAndTheOthersAreSaved) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> spoil;  // applied to B.bas after loading
+        std::string reason;
+    } cases[] = {
+        {"changed on disk", [&](const fs::path& b) { vex::testing::WriteFile(b, "' someone else\r\n"); },
+         "changed on disk since it was loaded; not overwritten"},
+        {"read-only",
+         [](const fs::path& b) { fs::permissions(b, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read); },
+         "file is read-only; not saved"},
+        {"deleted", [](const fs::path& b) { fs::remove(b); },
+         vex::testing::kWindows ? "cannot open" : "No such file"},
+    };
+    for (const auto& c : cases) {
+        const auto a = Write("A.bas", kModule);
+        const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub\r\n");
+        fs::permissions(b, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+        auto ws = LoadWorkspace(Write("P.vbp", "Type=Exe\r\nModule=modB; B.bas\r\nModule=modA; A.bas\r\n"));
+        for (auto& comp : ws.ActiveVBProject()->VBComponents()) comp.GetCodeModule().ReplaceLine(1, "' edited");
+        c.spoil(b);
+        const std::string spoiled = fs::exists(b) ? util::ReadFile(b) : "";
+        auto changes = ChangedComponents(*ws.ActiveVBProject());
+        const auto failures = SaveChanges(changes);
+        ASSERT_EQ(failures.size(), 1u) << c.what;
+        EXPECT_EQ(failures[0].file, b) << c.what;
+        EXPECT_NE(failures[0].message.find(c.reason), std::string::npos) << c.what << ": " << failures[0].message;
+        if (fs::exists(b)) EXPECT_EQ(util::ReadFile(b), spoiled) << c.what;
+        EXPECT_EQ(util::ReadFile(a), "Attribute VB_Name = \"modA\"\r\n' edited\r\nSub A()\r\nEnd Sub\r\n")
+            << c.what << ": the other file is saved";
+        EXPECT_TRUE(ws.ActiveVBProject()->VBComponents()[0].Source().Changed()) << "still to save";
+        std::error_code ec;  // writable again first: Windows deletes no read-only file
+        fs::permissions(b, fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::remove(b, ec);
+    }
 }
 
-TEST_F(TempTree, ReadOnlyFileFailsAndNothingIsWritten) {
-    const auto a = Write("A.bas", kModule);
-    const auto b = Write("B.bas", "Attribute VB_Name = \"modB\"\r\nSub B()\r\nEnd Sub\r\n");
-    fs::permissions(b, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    auto ws = LoadWorkspace(Write("P.vbp", "Type=Exe\r\nModule=modA; A.bas\r\nModule=modB; B.bas\r\n"));
-    for (auto& c : ws.ActiveVBProject()->VBComponents()) c.GetCodeModule().ReplaceLine(1, "' edited");
+TEST_F(TempTree, ASymlinkedModuleStaysALinkAndItsTargetIsRewritten) {
+    VEX_SKIP_ON_WINDOWS("symbolic links need rights a user does not have by default");
+    const auto target = Write("shared/A.bas", kModule);
+    const auto link = root_ / "app" / "A.bas";
+    fs::create_directories(link.parent_path());
+    fs::create_symlink(target, link);
+    auto ws = LoadWorkspace(link);
+    ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().ReplaceLine(1, "' edited");
     auto changes = ChangedComponents(*ws.ActiveVBProject());
-    EXPECT_THROW(SaveChanges(changes), errors::RuntimeError);
-    EXPECT_EQ(util::ReadFile(a), kModule);  // checked before anything was written
+    EXPECT_TRUE(SaveChanges(changes).empty());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(util::ReadFile(target).find("' edited"), kModule.find("Option Explicit"));
+    for (const auto& e : fs::directory_iterator(target.parent_path()))
+        EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
 }
 
 // Every source file of the real-world projects loads and saves back to the same bytes.

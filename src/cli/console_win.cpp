@@ -56,8 +56,8 @@ private:
         pending_.clear();
         if (wide.empty()) return;
         const UINT cp = ::GetConsoleOutputCP();
-        const int n = ::WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                            nullptr);
+        const int n =
+            ::WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
         std::string bytes(static_cast<size_t>(n), '\0');
         ::WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr, nullptr);
         DWORD wrote = 0;

@@ -21,7 +21,8 @@ void MkDir(const std::string& path) {
     const auto dir = host::PathFromUtf8(path);
     std::error_code ec;
     if (std::filesystem::create_directory(dir, ec)) return;
-    if (!ec || std::filesystem::exists(std::filesystem::symlink_status(dir, ec))) throw errors::RuntimeError(errors::code::kPathFileAccess, "Path/File access error");
+    if (!ec || std::filesystem::exists(std::filesystem::symlink_status(dir, ec)))
+        throw errors::RuntimeError(errors::code::kPathFileAccess, "Path/File access error");
     throw errors::RuntimeError(errors::code::kPathNotFound, "Path not found");
 }
 

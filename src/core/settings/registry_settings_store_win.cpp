@@ -16,8 +16,8 @@ std::wstring KeyPath(std::string_view app, std::string_view section) {
 }
 
 [[noreturn]] void Fail(const std::wstring& key, const char* what, LSTATUS status) {
-    throw errors::RuntimeError(errors::code::kPathFileAccess, "HKEY_CURRENT_USER\\" + host::win32::Utf8(key) +
-                                                                  ": " + what + ": " +
+    throw errors::RuntimeError(errors::code::kPathFileAccess, "HKEY_CURRENT_USER\\" + host::win32::Utf8(key) + ": " +
+                                                                  what + ": " +
                                                                   host::win32::ErrorText(static_cast<DWORD>(status)));
 }
 
@@ -47,8 +47,8 @@ std::optional<std::string> RegistrySettingsStore::Find(std::string_view app, std
     for (;;) {
         DWORD type = 0;
         DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        status = ::RegQueryValueExW(k.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                                    &bytes);
+        status =
+            ::RegQueryValueExW(k.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
         if (status == ERROR_MORE_DATA) {
             buffer.resize(bytes / sizeof(wchar_t) + 1);
             continue;

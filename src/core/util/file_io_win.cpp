@@ -44,8 +44,8 @@ private:
 };
 
 Handle OpenForReading(const std::filesystem::path& path) {
-    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!h.Valid()) {
         const DWORD err = ::GetLastError();
         Fail(IsMissing(err) ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", err);
@@ -56,7 +56,8 @@ Handle OpenForReading(const std::filesystem::path& path) {
 // Reads into `buffer`; 0 at the end of the file.
 size_t ReadSome(const Handle& h, const std::filesystem::path& path, char* buffer, DWORD size) {
     DWORD got = 0;
-    if (!::ReadFile(h.Get(), buffer, size, &got, nullptr)) Fail(errors::code::kPathFileAccess, path, "cannot read", ::GetLastError());
+    if (!::ReadFile(h.Get(), buffer, size, &got, nullptr))
+        Fail(errors::code::kPathFileAccess, path, "cannot read", ::GetLastError());
     return got;
 }
 
@@ -107,8 +108,8 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
     for (int attempt = 0; attempt < 100 && !s.file.Valid(); ++attempt) {
         const std::wstring suffix = L".vextools-" + std::to_wstring(random() % 1000000000ULL);
         s.temp = dir / (L"." + path.filename().wstring() + suffix);
-        s.file = Handle(::CreateFileW(s.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        s.file = Handle(
+            ::CreateFileW(s.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         err = ::GetLastError();
         if (!s.file.Valid() && err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) break;
     }

@@ -23,8 +23,8 @@ protected:
     // What another program stores with the Win32 API.
     static void Put(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                    &key, nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                    nullptr),
                   ERROR_SUCCESS);
         EXPECT_EQ(::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
         ::RegCloseKey(key);

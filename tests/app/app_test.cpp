@@ -51,8 +51,8 @@ private:
     QTemporaryDir home_;
     QTemporaryDir project_;
 
-    /// A fresh copy of the sample project and a window connected to it.
-    std::unique_ptr<MainWindow> Open() {
+    /// A fresh copy of the sample project and a window connected to it in `mode` (-1: not connected).
+    std::unique_ptr<MainWindow> Open(long mode = vex::addin::connect_mode::kStartup) {
         const QString src = QStringLiteral(VEXTOOLS_SOURCE_DIR "/examples/sample");
         for (const QString& f : QDir(src).entryList(QDir::Files)) {
             QFile::remove(project_.filePath(f));
@@ -62,7 +62,7 @@ private:
         auto w = std::make_unique<MainWindow>();
         if (!w->OpenPath(project_.filePath("Sample.vbp"))) return nullptr;
         w->show();
-        w->ConnectAddIn(vex::addin::connect_mode::kStartup);
+        if (mode >= 0) w->ConnectAddIn(mode);
         return w;
     }
 
@@ -98,9 +98,14 @@ private slots:
         QVERIFY(after != before);
         QVERIFY(after.contains(QRegularExpression("\n1\\d* ")));
         QVERIFY(w->Dock()->List()->count() > 0);
-        code->undo();
+        // The changes before saving, as a diff against the file.
+        const QString diff = w->ChangesOf(QStringLiteral("modUtil"));
+        QVERIFY2(diff.startsWith(QStringLiteral("--- a/modUtil.bas\n+++ b/modUtil.bas\n@@ ")), qPrintable(diff));
+        QVERIFY(diff.contains(QRegularExpression("\n\\+1\\d* ")));
+        code->undo();  // one step takes back the whole action
         QCOMPARE(code->toPlainText(), before);
         QVERIFY(!code->Component().Source().Changed());
+        QCOMPARE(w->ChangesOf(QStringLiteral("modUtil")), QString());
     }
 
     void aClickWhileBusyIsRefused() {
@@ -146,6 +151,88 @@ private slots:
         w->Dock()->Button("Option")->trigger();
         vex::app::FormOption again(w->Dialogs().Store(), w->Dialogs().Report());
         QCOMPARE(again.txtSeparatrice()->text(), QStringLiteral("MyKey"));
+    }
+
+    void projectMenuEditsKeepTheToolWindowListInStep() {
+        auto w = Open();
+        QVERIFY(w);
+        QFile extra(project_.filePath("modExtra.bas"));
+        QVERIFY(extra.open(QIODevice::WriteOnly));
+        extra.write("Attribute VB_Name = \"modExtra\"\r\nSub X()\r\nEnd Sub\r\n");
+        extra.close();
+        QVERIFY(w->OpenCodeWindow(QStringLiteral("modUtil")));
+        auto rows = [&] {
+            QStringList r;
+            for (int i = 0; i < w->Dock()->List()->count(); ++i) r << w->Dock()->List()->item(i)->text();
+            return r.join(u' ');
+        };
+        const QString start = rows();
+        const struct {
+            std::function<QString()> act;
+            bool refused;
+            QString list;  // the rows after it, %1 for those at the start
+        } steps[] = {
+            {[&] { return w->AddComponentFile(extra.fileName()); }, false, "%1 modExtra"},
+            {[&] { return w->AddComponentFile(extra.fileName()); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "modUtil"); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "1bad"); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "modMore"); }, false, "%1 modMore"},
+            {[&] { return w->RemoveComponent("modMore"); }, false, "%1"},
+            {[&] { return w->RemoveComponent("modMore"); }, true, "%1"},
+        };
+        for (const auto& step : steps) {
+            QCOMPARE(!step.act().isEmpty(), step.refused);
+            QCOMPARE(rows(), step.list.arg(start));
+        }
+        // The window of a component that moved in memory still edits it; a rename is saved in the module.
+        vex::app::CodeWindow* code = w->OpenCodeWindow(QStringLiteral("modUtil"));
+        QVERIFY(code && &code->Component() == w->ActiveVBProject()->FindComponent("modUtil"));
+        QVERIFY(w->RenameComponent("modUtil", "modTools").isEmpty());
+        QVERIFY(w->ActiveVBProject()->FindComponent("modTools")->Source().Serialize().find(
+                    "Attribute VB_Name = \"modTools\"") != std::string::npos);
+        QCOMPARE(rows().count("modTools"), 1);
+    }
+
+    void eachConnectionModePlacesTheButtonAsItShould() {
+        namespace mode = vex::addin::connect_mode;
+        const struct {
+            long mode;
+            bool button;  // the add-in's button next-to-last on the standard toolbar
+            bool shown;   // the tool window shown by the connection itself
+        } cases[] = {{mode::kAfterStartup, true, false}, {mode::kStartup, true, false},
+                     {mode::kExternal, false, true}, {mode::kCommandLine, true, false}};
+        for (const auto& c : cases) {
+            auto w = Open(-1);
+            QVERIFY(w);
+            w->ConnectAddIn(c.mode);
+            QVERIFY(w->Dock());
+            const auto actions = w->StandardToolbar()->actions();
+            QCOMPARE(actions[actions.size() - 2]->text() == QStringLiteral("vexTools"), c.button);
+            if (c.shown) QVERIFY(w->Dock()->isVisible());
+        }
+    }
+
+    void addInManagerLoadsUnloadsAndTheDockKeepsItsPlace() {
+        auto w = Open();
+        QVERIFY(w && w->Dock());
+        auto hasButton = [&] {
+            const auto actions = w->StandardToolbar()->actions();
+            return actions[actions.size() - 2]->text() == QStringLiteral("vexTools");
+        };
+        w->ApplyAddInManager(false, false);
+        QVERIFY(!hasButton());
+        QVERIFY(!w->LoadOnStartup());
+        w->ApplyAddInManager(true, true);
+        QVERIFY(hasButton());
+        QVERIFY(w->LoadOnStartup());
+        QCOMPARE(w->Dock()->objectName(), QStringLiteral("{B7AFC8D0-EBE5-11cf-A497-00A0C911E8B0}"));
+        w->Dock()->show();
+        w->addDockWidget(Qt::LeftDockWidgetArea, w->Dock());
+        w.reset();
+        auto again = Open();
+        QVERIFY(again && again->Dock());
+        QCOMPARE(again->dockWidgetArea(again->Dock()), Qt::LeftDockWidgetArea);
+        again->addDockWidget(Qt::RightDockWidgetArea, again->Dock());
     }
 
     void colouringFollowsTheCoreLexer() {

@@ -495,6 +495,25 @@ const std::vector<ProcInfo>& SourceModule::Procedures() const {
 
 const std::string& SourceModule::VBName() const { return impl_->vbName; }
 
+bool SourceModule::SetVBName(std::string_view name) {
+    auto& d = *impl_;
+    for (size_t pos = 0; pos < d.header.size();) {
+        const size_t eol = std::min(d.header.find('\n', pos), d.header.size());
+        const std::string_view line(d.header.data() + pos, eol - pos);
+        const auto t = text::LTrim(line);
+        if (text::IStartsWith(t, "Attribute ") && text::IStartsWith(text::LTrim(t.substr(10)), "VB_Name")) {
+            const auto q1 = line.find('"');
+            const auto q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);
+            if (q2 == std::string_view::npos) return false;
+            d.header.replace(pos + q1 + 1, q2 - q1 - 1, name);
+            d.vbName = std::string(name);
+            return true;
+        }
+        pos = eol + 1;
+    }
+    return false;
+}
+
 std::string SourceModule::Serialize() const {
     const Impl& d = *impl_;
     std::string out = d.header;

@@ -1,6 +1,7 @@
 // The desktop host over the sample project: toolbar commands, the options dialog, the busy refusal.
 #include <QApplication>
 #include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,7 +18,9 @@
 
 #include "addin/doc_vex_tools.h"
 #include "app/code_window.h"
+#include "app/form_backup.h"
 #include "app/form_option.h"
+#include "app/form_result.h"
 #include "app/main_window.h"
 #include "app/vb_highlighter.h"
 #include "ide/source_module.h"
@@ -41,6 +44,29 @@ void OnNextModal(std::function<void(QWidget*)> act) {
         };
         (*step)();
     });
+}
+
+/// While `click` runs, answers each modal window with the next of `answers`, then closes any later one;
+/// returns the titles of the modal windows met, in order.
+QStringList WithModals(const std::function<void()>& click, std::vector<std::function<void(QWidget*)>> answers = {}) {
+    QStringList titles;
+    size_t next = 0;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible()) return;
+        titles << w->windowTitle();
+        if (next < answers.size())
+            answers[next++](w);
+        else if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+        else
+            w->close();
+    });
+    timer.start();
+    click();
+    return titles;
 }
 
 }  // namespace
@@ -121,6 +147,109 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
         QCOMPARE(w->Dock()->List()->item(0)->checkState(), Qt::Checked);
         w->Document()->blnActionEnCours = false;
+    }
+
+    void everyButtonOnTheSampleAndEveryButtonRefusedWhileBusy() {
+        auto w = Open();
+        QVERIFY(w);
+        const QString modUtil = QStringLiteral("modUtil");
+        auto text = [&] { return QString::fromLatin1(w->ActiveVBProject()->FindComponent("modUtil")->Source().Serialize()); };
+        const struct {
+            const char* key;
+            bool changes;  // modUtil's text differs after the click
+        } buttons[] = {{"SelectAll", false}, {"Unselect All", false}, {"SelectAll", false},
+                       {"AddLine", true},    {"RemoveLine", true},    {"AddError", true},
+                       {"RemoveError", true}, {"Tabulation", true},   {"DeleteKey", false},
+                       {"Backup", false},     {"Option", false}};
+        for (const auto& b : buttons) {
+            QVERIFY2(w->Dock()->Button(b.key), b.key);
+            const QString before = text();
+            const QStringList modals = WithModals([&] { w->Dock()->Button(b.key)->trigger(); });
+            QVERIFY2((text() != before) == b.changes, qPrintable(QString(b.key) + " " + modals.join(u',')));
+            QVERIFY(!w->Document()->blnActionEnCours);
+        }
+        QVERIFY(w->OpenCodeWindow(modUtil));
+        w->Document()->blnActionEnCours = true;
+        for (const auto& b : buttons) {
+            const QString before = text();
+            QString shown;
+            WithModals([&] { w->Dock()->Button(b.key)->trigger(); },
+                       {[&](QWidget* box) {
+                           if (auto* l = box->findChild<QLabel*>("qt_msgbox_label")) shown = l->text();
+                           box->close();
+                       }});
+            QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
+            QCOMPARE(text(), before);
+        }
+        w->Document()->blnActionEnCours = false;
+    }
+
+    void deleteKeyAsksAndAnEmptyAnswerChangesNothing() {
+        const struct {
+            const char* answer;  // null: the proposed keyword as it stands
+            bool deletes;
+        } cases[] = {{"", false}, {nullptr, true}};
+        for (const auto& c : cases) {
+            auto w = Open();
+            QVERIFY(w);
+            auto text = [&] { return w->ActiveVBProject()->FindComponent("modUtil")->Source().Serialize(); };
+            QVERIFY(text().find("Debug.Print") != std::string::npos);
+            QString label, proposed, title;
+            WithModals([&] { w->Dock()->Button("DeleteKey")->trigger(); }, {[&](QWidget* d) {
+                           auto* input = qobject_cast<QInputDialog*>(d);
+                           QVERIFY(input);
+                           label = input->labelText();
+                           proposed = input->textValue();
+                           title = input->windowTitle();
+                           if (c.answer) input->setTextValue(QString::fromLatin1(c.answer));
+                           input->accept();
+                       }});
+            QCOMPARE(label, QStringLiteral("Keyword to delete :"));
+            QCOMPARE(title, QStringLiteral("vexTools"));
+            QCOMPARE(proposed, QStringLiteral("Debug.Print"));
+            QCOMPARE(text().find("Debug.Print") == std::string::npos, c.deletes);
+        }
+    }
+
+    void backupCancelledCopiesNothingAndAcceptedCopiesTheProject() {
+        for (const bool accept : {false, true}) {
+            auto w = Open();
+            QVERIFY(w);
+            QTemporaryDir target;
+            const QString dir = target.path();
+            WithModals([&] { w->Dock()->Button("Backup")->trigger(); }, {[&](QWidget* d) {
+                           auto* form = qobject_cast<vex::app::FormBackUp*>(d);
+                           QVERIFY(form);
+                           form->browse = [dir](QWidget*, const std::string&) { return dir.toStdString(); };
+                           if (!accept) return form->Command3()->click();
+                           form->Command1()->click();
+                           form->Command2()->click();
+                       }});
+            const auto copied = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+            QCOMPARE(copied.isEmpty(), !accept);
+        }
+    }
+
+    void resultsSaveAppendsToAnExistingFile() {
+        auto w = Open();
+        QVERIFY(w);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Resultat.txt");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("before\r\n");
+        old.close();
+        w->Result().Append("line one");
+        struct Chosen : vex::addin::SaveFileDialog {
+            std::filesystem::path file;
+            std::optional<std::filesystem::path> ShowSave(const vex::addin::SaveDialogSettings&) override { return file; }
+        } chosen;
+        chosen.file = path.toStdString();
+        w->Result().SetSaveDialog(&chosen);
+        w->Result().cmdSave()->click();
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("before\r\nline one\r\n"));
     }
 
     void optionsOkStoresAndCancelDoesNot() {

@@ -336,8 +336,7 @@ QString MainWindow::ChosenComponent() const {
     if (QTreeWidgetItem* item = explorer_->currentItem(); item && item->parent()) {
         // Only the active project's components are edited by the Project menu.
         const int p = explorer_->indexOfTopLevelItem(item->parent());
-        if (p >= 0 && &workspace_.Projects()[static_cast<size_t>(p)] ==
-                          const_cast<ide::Workspace&>(workspace_).ActiveVBProject())
+        if (p >= 0 && &workspace_.Projects()[static_cast<size_t>(p)] == workspace_.ActiveVBProject())
             return item->data(0, Qt::UserRole).toString();
     }
     if (CodeWindow* w = CurrentCodeWindow()) return w->objectName();

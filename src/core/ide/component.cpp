@@ -38,7 +38,7 @@ const std::filesystem::path& Component::FileNames(long i) const {
 }
 
 void Component::Rename(std::string name) {
-    module_->SetVBName(name);
+    if (loaded_) module_->SetVBName(name);
     name_ = std::move(name);
 }
 

@@ -29,7 +29,7 @@ public:
     /// The component's name (its `Attribute VB_Name`), as bytes of the file.
     const std::string& Name() const { return name_; }
     ComponentKind Kind() const { return kind_; }
-    /// Gives the component a new name, and its module's `Attribute VB_Name` with it (saved with the module).
+    /// Renames the component, and its module's `Attribute VB_Name` when its code is loaded (saved with it).
     void Rename(std::string name);
 
     /// The source file, then its binary companion (.frx, .ctx, ...) when one exists on disk.

@@ -495,23 +495,28 @@ const std::vector<ProcInfo>& SourceModule::Procedures() const {
 
 const std::string& SourceModule::VBName() const { return impl_->vbName; }
 
-bool SourceModule::SetVBName(std::string_view name) {
-    auto& d = *impl_;
-    for (size_t pos = 0; pos < d.header.size();) {
-        const size_t eol = std::min(d.header.find('\n', pos), d.header.size());
-        const std::string_view line(d.header.data() + pos, eol - pos);
+void SourceModule::SetVBName(std::string_view name) {
+    Impl& d = *impl_;
+    // The module's own VB_Name is the first at the start of a header line (a form's controls have none).
+    size_t at = 0;
+    while (at < d.header.size()) {
+        const size_t end = d.header.find('\n', at);
+        const size_t next = end == std::string::npos ? d.header.size() : end + 1;
+        std::string_view line(d.header.data() + at, next - at);
         const auto t = text::LTrim(line);
         if (text::IStartsWith(t, "Attribute ") && text::IStartsWith(text::LTrim(t.substr(10)), "VB_Name")) {
-            const auto q1 = line.find('"');
-            const auto q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);
-            if (q2 == std::string_view::npos) return false;
-            d.header.replace(pos + q1 + 1, q2 - q1 - 1, name);
-            d.vbName = std::string(name);
-            return true;
+            const size_t q1 = line.find('"');
+            const size_t q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);
+            if (q2 != std::string_view::npos) {
+                d.header.replace(at + q1 + 1, q2 - q1 - 1, name);
+                d.vbName = std::string(name);
+                return;
+            }
         }
-        pos = eol + 1;
+        at = next;
     }
-    return false;
+    d.header += "Attribute VB_Name = \"" + std::string(name) + "\"" + d.defaultEol;
+    d.vbName = std::string(name);
 }
 
 std::string SourceModule::Serialize() const {

@@ -137,26 +137,6 @@ TEST(SourceModule, LineBreaksAndFinalBreak) {
     }
 }
 
-TEST(SourceModule, SetVBNameRewritesOnlyTheQuotedName) {
-    struct Case {
-        std::string file, expected;
-        bool renamed;
-    } cases[] = {
-        {"Attribute VB_Name = \"modA\"\r\nSub A()\r\nEnd Sub\r\n",
-         "Attribute VB_Name = \"modNew\"\r\nSub A()\r\nEnd Sub\r\n", true},
-        {"VERSION 1.0 CLASS\nattribute  vb_name=\"C\" ' kept\nAttribute VB_Exposed = False\n",
-         "VERSION 1.0 CLASS\nattribute  vb_name=\"modNew\" ' kept\nAttribute VB_Exposed = False\n", true},
-        {"Sub A()\r\nEnd Sub\r\n", "Sub A()\r\nEnd Sub\r\n", false},
-    };
-    for (const auto& c : cases) {
-        const auto m = SourceModule::Parse(c.file);
-        EXPECT_EQ(m->SetVBName("modNew"), c.renamed) << c.file;
-        EXPECT_EQ(m->Serialize(), c.expected);
-        EXPECT_EQ(m->Changed(), c.renamed);
-        EXPECT_EQ(m->VBName(), c.renamed ? "modNew" : "");
-    }
-}
-
 TEST(SourceModule, ReplaceLineSplitsOnEveryBreakAndKeepsAttributesAfterDeclaration) {
     const std::string file = Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
                                    "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"});

@@ -1,30 +1,36 @@
 #include "app/main_window.h"
 
-
 #include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <algorithm>
-#include <optional>
 
+#include "app/addin_manager.h"
 #include "app/code_window.h"
 #include "app/qt_text.h"
 #include "ide/component.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
 #include "ide/source_module.h"
-#include "ide/vb_lexer.h"
 #include "settings/locations.h"
+#include "text/unified_diff.h"
 
 // The artwork lives in the static library; its resources must be registered by name.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -36,6 +42,9 @@ namespace {
 constexpr const char* kRecentApp = "VexTools IDE";
 constexpr const char* kRecentSection = "Recent";
 constexpr int kRecentCount = 4;
+constexpr const char* kWindowsSection = "Windows";
+constexpr const char* kDockStateKey = "DockState";
+constexpr const char* kAddInsSection = "Add-Ins";
 
 std::string AddInDirectoryOrEmpty() {
     try {
@@ -108,9 +117,16 @@ MainWindow::MainWindow()
         if (CodeWindow* w = CurrentCodeWindow()) w->Reload();
     };
     statusBar()->showMessage(QStringLiteral("Ready"));
+    // Docks created later (the add-in's tool window) find their place in this state by object name.
+    try {
+        if (const auto state = store_->Find(kRecentApp, kWindowsSection, kDockStateKey))
+            restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+    } catch (const std::exception&) {  // positions are a convenience: an unreadable store starts afresh
+    }
 }
 
 MainWindow::~MainWindow() {
+    SaveDockState();
     DisconnectAddIn();
     CloseCodeWindows();
 }
@@ -145,39 +161,39 @@ void MainWindow::BuildMenus() {
         while (item->parent()) item = item->parent();
         SetActiveProject(explorer_->indexOfTopLevelItem(item));
     });
+    project->addAction(QStringLiteral("View &Changes..."), this, &MainWindow::ShowChanges);
     project->addSeparator();
-    auto refuse = [this](const QString& why) {
-        if (!why.isEmpty()) QMessageBox::warning(this, QStringLiteral("VexTools IDE"), why);
-    };
-    project->addAction(QStringLiteral("Add &File..."), this, [this, refuse] {
+    project->addAction(QStringLiteral("&Add File..."), this, [this] {
         const QString path = QFileDialog::getOpenFileName(
             this, QStringLiteral("Add File"), QString(),
-            QStringLiteral("VB Files (*.bas *.cls *.frm *.ctl *.dob *.pag *.dsr);;All files (*)"));
-        if (!path.isEmpty()) refuse(AddComponentFile(path));
-    }, QKeySequence(Qt::CTRL | Qt::Key_D));
-    project->addAction(QStringLiteral("&Remove Component"), this, [this, refuse] {
-        const QString name = ChosenComponent();
-        if (!name.isEmpty()) refuse(RemoveComponent(name));
+            QStringLiteral("Modules (*.bas *.cls *.frm *.ctl *.dob *.pag);;All files (*)"));
+        if (path.isEmpty()) return;
+        if (const QString why = AddComponentFile(path); !why.isEmpty())
+            QMessageBox::warning(this, QStringLiteral("VexTools IDE"), why);
     });
-    project->addAction(QStringLiteral("Re&name Component..."), this, [this, refuse] {
+    project->addAction(QStringLiteral("&Remove Component"), this, [this] {
+        const QString name = ChosenComponent();
+        if (name.isEmpty()) return;
+        if (QMessageBox::question(this, QStringLiteral("VexTools IDE"),
+                                  QStringLiteral("Remove %1 from the project? Its file stays on disk.").arg(name)) !=
+            QMessageBox::Yes)
+            return;
+        if (const QString why = RemoveComponent(name); !why.isEmpty())
+            QMessageBox::warning(this, QStringLiteral("VexTools IDE"), why);
+    });
+    project->addAction(QStringLiteral("Re&name Component..."), this, [this] {
         const QString name = ChosenComponent();
         if (name.isEmpty()) return;
         bool ok = false;
-        const QString renamed =
-            QInputDialog::getText(this, QStringLiteral("Rename"), QStringLiteral("(Name)"), QLineEdit::Normal, name, &ok);
-        if (ok && renamed != name) refuse(RenameComponent(name, renamed));
+        const QString to = QInputDialog::getText(this, QStringLiteral("Rename Component"), QStringLiteral("New name:"),
+                                                 QLineEdit::Normal, name, &ok);
+        if (!ok || to == name) return;
+        if (const QString why = RenameComponent(name, to); !why.isEmpty())
+            QMessageBox::warning(this, QStringLiteral("VexTools IDE"), why);
     });
     QMenu* addins = menuBar()->addMenu(QStringLiteral("&Add-Ins"));
-    QAction* load = addins->addAction(QStringLiteral("VexTools.Connect: &Loaded"));
-    load->setCheckable(true);
-    connect(load, &QAction::toggled, this, [this](bool on) {
-        if (on == connected_) return;
-        if (on)
-            ConnectAddIn(addin::connect_mode::kAfterStartup);
-        else
-            DisconnectAddIn();
-    });
-    connect(addins, &QMenu::aboutToShow, this, [this, load] { load->setChecked(connected_); });
+    addins->addAction(QStringLiteral("&Add-In Manager..."), this, &MainWindow::ShowAddInManager)
+        ->setObjectName("addInManagerAction");
 
     toolbar_ = addToolBar(QStringLiteral("Standard"));
     toolbar_->setObjectName("standardToolbar");
@@ -278,87 +294,6 @@ void MainWindow::FillExplorer() {
     }
 }
 
-QString MainWindow::ChosenComponent() const {
-    if (QTreeWidgetItem* item = explorer_->currentItem(); item && item->parent()) {
-        const int index = explorer_->indexOfTopLevelItem(item->parent());
-        if (index >= 0 && &workspace_.Projects()[static_cast<size_t>(index)] == workspace_.ActiveVBProject())
-            return item->data(0, Qt::UserRole).toString();
-    }
-    if (CodeWindow* w = CurrentCodeWindow()) return w->objectName();
-    return {};
-}
-
-void MainWindow::ReopenCodeWindows() {
-    QStringList open;
-    for (int i = 0; i < tabs_->count(); ++i) open << tabs_->widget(i)->objectName();
-    const QString current = tabs_->currentWidget() ? tabs_->currentWidget()->objectName() : QString();
-    CloseCodeWindows();
-    for (const QString& name : open) OpenCodeWindow(name);
-    if (!current.isEmpty()) OpenCodeWindow(current);
-}
-
-QString MainWindow::AddComponentFile(const QString& path) {
-    ide::Project* project = ActiveVBProject();
-    if (!project) return QStringLiteral("No project is open.");
-    std::optional<ide::Component> added;
-    try {
-        auto ws = ide::LoadWorkspace(ToUtf8(path));
-        auto& components = ws.ActiveVBProject()->VBComponents();
-        if (components.size() != 1) return QStringLiteral("%1 is not a module file.").arg(path);
-        added.emplace(std::move(components.front()));
-    } catch (const std::exception& e) {
-        return FromUtf8(e.what());
-    }
-    if (project->FindComponent(added->Name()))
-        return QStringLiteral("A component named %1 is already in the project.").arg(FromModule(added->Name()));
-    auto& components = project->VBComponents();
-    const bool moves = components.size() == components.capacity();  // code windows hold references
-    components.push_back(std::move(*added));
-    if (moves) ReopenCodeWindows();
-    FillExplorer();
-    for (auto* sink : componentSinks_) sink->ItemAdded(components.back());
-    return {};
-}
-
-QString MainWindow::RemoveComponent(const QString& name) {
-    ide::Project* project = ActiveVBProject();
-    ide::Component* component = project ? project->FindComponent(ToModule(name)) : nullptr;
-    if (!component) return QStringLiteral("No component named %1.").arg(name);
-    // The event comes first, while the component still exists, as the IDE raises it.
-    for (auto* sink : componentSinks_) sink->ItemRemoved(*component);
-    for (int i = 0; i < tabs_->count(); ++i)
-        if (tabs_->widget(i)->objectName() == name) delete tabs_->widget(i);
-    auto& components = project->VBComponents();
-    components.erase(components.begin() + (component - components.data()));
-    ReopenCodeWindows();
-    FillExplorer();
-    return {};
-}
-
-QString MainWindow::RenameComponent(const QString& oldName, const QString& newName) {
-    ide::Project* project = ActiveVBProject();
-    ide::Component* component = project ? project->FindComponent(ToModule(oldName)) : nullptr;
-    if (!component) return QStringLiteral("No component named %1.").arg(oldName);
-    const std::string name = ToModule(newName);
-    // A VB name: a letter, then letters, digits and underscores, at most 40 characters.
-    const bool valid = !name.empty() && name.size() <= 40 && ide::lex::IsLetter(name.front()) &&
-                       std::all_of(name.begin(), name.end(), ide::lex::IsIdentChar) && ToModule(newName) != "?";
-    if (!valid) return QStringLiteral("%1 is not a valid name.").arg(newName);
-    if (ide::Component* other = project->FindComponent(name); other && other != component)
-        return QStringLiteral("A component named %1 is already in the project.").arg(newName);
-    const std::string old = component->Name();
-    component->Rename(name);
-    for (int i = 0; i < tabs_->count(); ++i)
-        if (tabs_->widget(i)->objectName() == oldName) {
-            tabs_->widget(i)->setObjectName(newName);
-            tabs_->setTabText(i, newName);
-        }
-    FillExplorer();
-    RefreshCodeWindows();
-    for (auto* sink : componentSinks_) sink->ItemRenamed(*component, old);
-    return {};
-}
-
 void MainWindow::SetActiveProject(int index) {
     if (index < 0 || static_cast<size_t>(index) >= workspace_.Projects().size()) return;
     if (&workspace_.Projects()[static_cast<size_t>(index)] == ActiveVBProject()) return;
@@ -395,6 +330,113 @@ void MainWindow::RefreshCodeWindows() {
             top->child(c)->setText(0, FromModule(comps[static_cast<size_t>(c)].Name()) +
                                           (comps[static_cast<size_t>(c)].Source().Changed() ? QStringLiteral(" *") : QString()));
     }
+}
+
+QString MainWindow::ChosenComponent() const {
+    if (QTreeWidgetItem* item = explorer_->currentItem(); item && item->parent()) {
+        // Only the active project's components are edited by the Project menu.
+        const int p = explorer_->indexOfTopLevelItem(item->parent());
+        if (p >= 0 && &workspace_.Projects()[static_cast<size_t>(p)] == workspace_.ActiveVBProject())
+            return item->data(0, Qt::UserRole).toString();
+    }
+    if (CodeWindow* w = CurrentCodeWindow()) return w->objectName();
+    return {};
+}
+
+void MainWindow::ReopenCodeWindows(const std::function<void()>& change) {
+    QStringList names;
+    for (int i = 0; i < tabs_->count(); ++i) names << tabs_->widget(i)->objectName();
+    const QString current = tabs_->currentWidget() ? tabs_->currentWidget()->objectName() : QString();
+    CloseCodeWindows();
+    change();
+    for (const QString& n : names) OpenCodeWindow(n);
+    if (!current.isEmpty()) OpenCodeWindow(current);
+    FillExplorer();
+    RefreshCodeWindows();
+}
+
+QString MainWindow::AddComponentFile(const QString& path) {
+    ide::Project* project = ActiveVBProject();
+    if (!project) return QStringLiteral("No project is open.");
+    ide::Workspace loaded;
+    try {
+        loaded = ide::LoadWorkspace(std::filesystem::path(ToUtf8(path)));
+    } catch (const std::exception& e) {
+        return FromUtf8(e.what());
+    }
+    if (loaded.Projects().size() != 1 || loaded.Projects()[0].VBComponents().size() != 1)
+        return QStringLiteral("%1 is not a module file.").arg(path);
+    ide::Component& added = loaded.Projects()[0].VBComponents()[0];
+    if (project->FindComponent(added.Name()))
+        return QStringLiteral("A component named %1 is already in the project.").arg(FromModule(added.Name()));
+    ReopenCodeWindows([&] { project->VBComponents().push_back(std::move(added)); });
+    for (auto* sink : componentSinks_) sink->ItemAdded(project->VBComponents().back());
+    return {};
+}
+
+QString MainWindow::RemoveComponent(const QString& name) {
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(name)) : nullptr;
+    if (!component) return QStringLiteral("No component named %1 in the active project.").arg(name);
+    // The sinks see the component while it still exists.
+    for (auto* sink : componentSinks_) sink->ItemRemoved(*component);
+    ReopenCodeWindows([&] {
+        auto& all = project->VBComponents();
+        all.erase(all.begin() + (component - all.data()));
+    });
+    return {};
+}
+
+QString MainWindow::RenameComponent(const QString& oldName, const QString& newName) {
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(oldName)) : nullptr;
+    if (!component) return QStringLiteral("No component named %1 in the active project.").arg(oldName);
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,39}$"));
+    if (!identifier.match(newName).hasMatch())
+        return QStringLiteral("%1 is not a valid name: a letter, then up to 39 letters, digits or _.").arg(newName);
+    if (ide::Component* other = project->FindComponent(ToModule(newName)); other && other != component)
+        return QStringLiteral("A component named %1 is already in the project.").arg(newName);
+    const std::string old = component->Name();
+    bool wasOpen = false;
+    for (int i = 0; i < tabs_->count(); ++i) wasOpen = wasOpen || tabs_->widget(i)->objectName() == oldName;
+    ReopenCodeWindows([&] { component->Rename(ToModule(newName)); });
+    if (wasOpen) OpenCodeWindow(newName);  // the window follows its component to the new name
+    for (auto* sink : componentSinks_) sink->ItemRenamed(*component, old);
+    return {};
+}
+
+QString MainWindow::ChangesOf(const QString& name) {
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(name)) : nullptr;
+    if (!component || !component->Loaded() || !component->Source().Changed()) return {};
+    const ide::SourceModule& source = component->Source();
+    // The module's own bytes (Windows-1252) shown as text.
+    return FromModule(text::DiffTexts(source.Original(), source.Serialize(),
+                                      component->FileNames(1).filename().string())
+                          .unified);
+}
+
+void MainWindow::ShowChanges() {
+    const QString name = ChosenComponent();
+    if (name.isEmpty()) return;
+    const QString diff = ChangesOf(name);
+    if (diff.isEmpty()) {
+        statusBar()->showMessage(QStringLiteral("%1 has no unsaved changes").arg(name));
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Changes of %1").arg(name));
+    dialog.resize(800, 500);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* view = new QPlainTextEdit(diff, &dialog);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(view);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.exec();
 }
 
 void MainWindow::CloseCodeWindows() {
@@ -442,11 +484,51 @@ void MainWindow::Revert() {
     RefreshCodeWindows();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    SaveDockState();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::SaveDockState() {
+    try {
+        store_->SaveSetting(kRecentApp, kWindowsSection, kDockStateKey, saveState().toBase64().toStdString());
+    } catch (const std::exception&) {  // as above: nothing the user made is lost
+    }
+}
+
+bool MainWindow::LoadOnStartup() const {
+    try {
+        return store_->Find(kRecentApp, kAddInsSection, std::string(addin::kAddInProgId)).value_or("1") == "1";
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+void MainWindow::ApplyAddInManager(bool loaded, bool loadOnStartup) {
+    try {
+        store_->SaveSetting(kRecentApp, kAddInsSection, std::string(addin::kAddInProgId), loadOnStartup ? "1" : "0");
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("VexTools IDE"), FromUtf8(e.what()));
+    }
+    if (loaded && !connected_)
+        ConnectAddIn(addin::connect_mode::kAfterStartup);
+    else if (!loaded && connected_)
+        DisconnectAddIn();
+}
+
+void MainWindow::ShowAddInManager() {
+    AddInManager dialog(connected_, LoadOnStartup(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        ApplyAddInManager(dialog.chkLoaded()->isChecked(), dialog.chkLoadOnStartup()->isChecked());
+}
+
 void MainWindow::ConnectAddIn(long mode) {
     if (connected_) return;
     if (!connect_) connect_ = std::make_unique<addin::Connect>(module_, services_);
-    connected_ = true;
+    // An outside caller is not the manager's connection: the add-in finds itself not yet connected.
+    connected_ = mode != addin::connect_mode::kExternal;
     connect_->OnConnection(*this, mode, *this);
+    connected_ = true;
     if (mode == addin::connect_mode::kStartup || mode == addin::connect_mode::kCommandLine)
         connect_->OnStartupComplete();
 }
@@ -458,11 +540,12 @@ void MainWindow::DisconnectAddIn() {
 }
 
 addin::CreatedToolWindow MainWindow::CreateToolWindow(addin::AddIn&, std::string_view, std::string_view caption,
-                                                      std::string_view) {
+                                                      std::string_view guidPosition) {
     if (!dock_) {
         dock_ = new DocVexToolsWidget(this);
         dock_->setWindowTitle(FromUtf8(caption));
-        addDockWidget(Qt::RightDockWidgetArea, dock_);
+        dock_->setObjectName(FromUtf8(std::string(guidPosition)));  // where the saved dock state names it
+        if (!restoreDockWidget(dock_)) addDockWidget(Qt::RightDockWidgetArea, dock_);
         dock_->hide();  // a tool window starts hidden; the add-in shows it
         dock_->SetAfterClick([this] { RefreshCodeWindows(); });
     }

@@ -3,6 +3,7 @@
 // component, the menu bar and standard toolbar as command bars 1 and 2, and the add-in's object model.
 
 #include <QMainWindow>
+#include <functional>
 #include <list>
 #include <memory>
 
@@ -36,9 +37,13 @@ public:
 
     /// Opens a .vbp, .vbg or module file; a failure is shown in a message box and returns false.
     bool OpenPath(const QString& path);
-    /// Loads the add-in as the add-in manager does at start-up (mode 1, then start-up complete).
+    /// Loads the add-in in connection `mode`; modes 1 and 3 are followed by start-up complete.
     void ConnectAddIn(long mode);
     void DisconnectAddIn();
+    /// "Load on Startup" of the Add-In Manager, stored per user (on unless switched off).
+    bool LoadOnStartup() const;
+    /// Applies the Add-In Manager's choice: loading connects in mode 0, unloading disconnects.
+    void ApplyAddInManager(bool loaded, bool loadOnStartup);
 
     // addin::Vbe
     ide::Project* ActiveVBProject() override { return workspace_.ActiveVBProject(); }
@@ -78,8 +83,17 @@ public:
     /// Renames the component and its `Attribute VB_Name` (saved with the module).
     QString RenameComponent(const QString& oldName, const QString& newName);
 
+    /// The unsaved changes of a component of the active project as a unified diff against its file as
+    /// loaded; empty when it has none (or no such component exists).
+    QString ChangesOf(const QString& component);
+
 private:
     void BuildMenus();
+    void ShowAddInManager();
+    void ShowChanges();
+    /// Dock positions by window position identifier, kept per user in the settings store.
+    void SaveDockState();
+    void closeEvent(QCloseEvent* event) override;
     void FillExplorer();
     void CloseCodeWindows();
     CodeWindow* CurrentCodeWindow() const;
@@ -90,8 +104,9 @@ private:
     void FillRecent();
     /// The component chosen in the explorer, else the one of the current code window; empty when none.
     QString ChosenComponent() const;
-    /// Reopens the code windows by name after the project's component list moved in memory.
-    void ReopenCodeWindows();
+    /// Runs `change`, which may move the active project's components in memory: the code windows are closed
+    /// before and reopened by name after (those whose component is gone stay closed).
+    void ReopenCodeWindows(const std::function<void()>& change);
 
     std::unique_ptr<settings::IniSettingsStore> store_;
     host::SystemClock clock_;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <ostream>
 
-#include "cli/unified_diff.h"
+#include "text/unified_diff.h"
 #include "cli/verb_session.h"
 #include "engine/result_log_file.h"
 #include "host/paths.h"
@@ -104,7 +104,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
         std::error_code ec;
         std::filesystem::path shown = std::filesystem::proximate(change.file, ec);
         if (ec || shown.empty() || *shown.begin() == "..") shown = change.file;
-        TextDiff diff = DiffTexts(change.before, change.after, shown.generic_string());
+        text::TextDiff diff = text::DiffTexts(change.before, change.after, shown.generic_string());
         linesChanged += diff.linesChanged;
         if (options.dryRun) ctx.out << diff.unified;
     }

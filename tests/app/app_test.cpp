@@ -1,6 +1,7 @@
 // The desktop host over the sample project: toolbar commands, the options dialog, the busy refusal.
 #include <QApplication>
 #include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,7 +18,9 @@
 
 #include "addin/doc_vex_tools.h"
 #include "app/code_window.h"
+#include "app/form_backup.h"
 #include "app/form_option.h"
+#include "app/form_result.h"
 #include "app/main_window.h"
 #include "app/vb_highlighter.h"
 #include "ide/source_module.h"
@@ -43,6 +46,29 @@ void OnNextModal(std::function<void(QWidget*)> act) {
     });
 }
 
+/// While `click` runs, answers each modal window with the next of `answers`, then closes any later one;
+/// returns the titles of the modal windows met, in order.
+QStringList WithModals(const std::function<void()>& click, std::vector<std::function<void(QWidget*)>> answers = {}) {
+    QStringList titles;
+    size_t next = 0;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible()) return;
+        titles << w->windowTitle();
+        if (next < answers.size())
+            answers[next++](w);
+        else if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+        else
+            w->close();
+    });
+    timer.start();
+    click();
+    return titles;
+}
+
 }  // namespace
 
 class AppTest : public QObject {
@@ -51,8 +77,8 @@ private:
     QTemporaryDir home_;
     QTemporaryDir project_;
 
-    /// A fresh copy of the sample project and a window connected to it.
-    std::unique_ptr<MainWindow> Open() {
+    /// A fresh copy of the sample project and a window connected to it in `mode` (-1: not connected).
+    std::unique_ptr<MainWindow> Open(long mode = vex::addin::connect_mode::kStartup) {
         const QString src = QStringLiteral(VEXTOOLS_SOURCE_DIR "/examples/sample");
         for (const QString& f : QDir(src).entryList(QDir::Files)) {
             QFile::remove(project_.filePath(f));
@@ -62,7 +88,7 @@ private:
         auto w = std::make_unique<MainWindow>();
         if (!w->OpenPath(project_.filePath("Sample.vbp"))) return nullptr;
         w->show();
-        w->ConnectAddIn(vex::addin::connect_mode::kStartup);
+        if (mode >= 0) w->ConnectAddIn(mode);
         return w;
     }
 
@@ -98,9 +124,14 @@ private slots:
         QVERIFY(after != before);
         QVERIFY(after.contains(QRegularExpression("\n1\\d* ")));
         QVERIFY(w->Dock()->List()->count() > 0);
-        code->undo();
+        // The changes before saving, as a diff against the file.
+        const QString diff = w->ChangesOf(QStringLiteral("modUtil"));
+        QVERIFY2(diff.startsWith(QStringLiteral("--- a/modUtil.bas\n+++ b/modUtil.bas\n@@ ")), qPrintable(diff));
+        QVERIFY(diff.contains(QRegularExpression("\n\\+1\\d* ")));
+        code->undo();  // one step takes back the whole action
         QCOMPARE(code->toPlainText(), before);
         QVERIFY(!code->Component().Source().Changed());
+        QCOMPARE(w->ChangesOf(QStringLiteral("modUtil")), QString());
     }
 
     void aClickWhileBusyIsRefused() {
@@ -116,6 +147,109 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
         QCOMPARE(w->Dock()->List()->item(0)->checkState(), Qt::Checked);
         w->Document()->blnActionEnCours = false;
+    }
+
+    void everyButtonOnTheSampleAndEveryButtonRefusedWhileBusy() {
+        auto w = Open();
+        QVERIFY(w);
+        const QString modUtil = QStringLiteral("modUtil");
+        auto text = [&] { return QString::fromLatin1(w->ActiveVBProject()->FindComponent("modUtil")->Source().Serialize()); };
+        const struct {
+            const char* key;
+            bool changes;  // modUtil's text differs after the click
+        } buttons[] = {{"SelectAll", false}, {"Unselect All", false}, {"SelectAll", false},
+                       {"AddLine", true},    {"RemoveLine", true},    {"AddError", true},
+                       {"RemoveError", true}, {"Tabulation", true},   {"DeleteKey", false},
+                       {"Backup", false},     {"Option", false}};
+        for (const auto& b : buttons) {
+            QVERIFY2(w->Dock()->Button(b.key), b.key);
+            const QString before = text();
+            const QStringList modals = WithModals([&] { w->Dock()->Button(b.key)->trigger(); });
+            QVERIFY2((text() != before) == b.changes, qPrintable(QString(b.key) + " " + modals.join(u',')));
+            QVERIFY(!w->Document()->blnActionEnCours);
+        }
+        QVERIFY(w->OpenCodeWindow(modUtil));
+        w->Document()->blnActionEnCours = true;
+        for (const auto& b : buttons) {
+            const QString before = text();
+            QString shown;
+            WithModals([&] { w->Dock()->Button(b.key)->trigger(); },
+                       {[&](QWidget* box) {
+                           if (auto* l = box->findChild<QLabel*>("qt_msgbox_label")) shown = l->text();
+                           box->close();
+                       }});
+            QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
+            QCOMPARE(text(), before);
+        }
+        w->Document()->blnActionEnCours = false;
+    }
+
+    void deleteKeyAsksAndAnEmptyAnswerChangesNothing() {
+        const struct {
+            const char* answer;  // null: the proposed keyword as it stands
+            bool deletes;
+        } cases[] = {{"", false}, {nullptr, true}};
+        for (const auto& c : cases) {
+            auto w = Open();
+            QVERIFY(w);
+            auto text = [&] { return w->ActiveVBProject()->FindComponent("modUtil")->Source().Serialize(); };
+            QVERIFY(text().find("Debug.Print") != std::string::npos);
+            QString label, proposed, title;
+            WithModals([&] { w->Dock()->Button("DeleteKey")->trigger(); }, {[&](QWidget* d) {
+                           auto* input = qobject_cast<QInputDialog*>(d);
+                           QVERIFY(input);
+                           label = input->labelText();
+                           proposed = input->textValue();
+                           title = input->windowTitle();
+                           if (c.answer) input->setTextValue(QString::fromLatin1(c.answer));
+                           input->accept();
+                       }});
+            QCOMPARE(label, QStringLiteral("Keyword to delete :"));
+            QCOMPARE(title, QStringLiteral("vexTools"));
+            QCOMPARE(proposed, QStringLiteral("Debug.Print"));
+            QCOMPARE(text().find("Debug.Print") == std::string::npos, c.deletes);
+        }
+    }
+
+    void backupCancelledCopiesNothingAndAcceptedCopiesTheProject() {
+        for (const bool accept : {false, true}) {
+            auto w = Open();
+            QVERIFY(w);
+            QTemporaryDir target;
+            const QString dir = target.path();
+            WithModals([&] { w->Dock()->Button("Backup")->trigger(); }, {[&](QWidget* d) {
+                           auto* form = qobject_cast<vex::app::FormBackUp*>(d);
+                           QVERIFY(form);
+                           form->browse = [dir](QWidget*, const std::string&) { return dir.toStdString(); };
+                           if (!accept) return form->Command3()->click();
+                           form->Command1()->click();
+                           form->Command2()->click();
+                       }});
+            const auto copied = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+            QCOMPARE(copied.isEmpty(), !accept);
+        }
+    }
+
+    void resultsSaveAppendsToAnExistingFile() {
+        auto w = Open();
+        QVERIFY(w);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Resultat.txt");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("before\r\n");
+        old.close();
+        w->Result().Append("line one");
+        struct Chosen : vex::addin::SaveFileDialog {
+            std::filesystem::path file;
+            std::optional<std::filesystem::path> ShowSave(const vex::addin::SaveDialogSettings&) override { return file; }
+        } chosen;
+        chosen.file = path.toStdString();
+        w->Result().SetSaveDialog(&chosen);
+        w->Result().cmdSave()->click();
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("before\r\nline one\r\n"));
     }
 
     void optionsOkStoresAndCancelDoesNot() {
@@ -148,40 +282,86 @@ private slots:
         QCOMPARE(again.txtSeparatrice()->text(), QStringLiteral("MyKey"));
     }
 
-    void theProjectMenuEditsRaiseTheEventsTheToolWindowFollows() {
+    void projectMenuEditsKeepTheToolWindowListInStep() {
         auto w = Open();
         QVERIFY(w);
-        auto rows = [&] {
-            QStringList names;
-            for (int i = 0; i < w->Dock()->List()->count(); ++i) names << w->Dock()->List()->item(i)->text();
-            names.sort();
-            return names;
-        };
-        const QStringList before = rows();
-        QVERIFY(before.contains(QStringLiteral("modUtil")));
-        QVERIFY(w->OpenCodeWindow(QStringLiteral("modUtil")));
-
-        QCOMPARE(w->RenameComponent(QStringLiteral("modUtil"), QStringLiteral("modTools")), QString());
-        QVERIFY(rows().contains(QStringLiteral("modTools")) && !rows().contains(QStringLiteral("modUtil")));
-        const auto& renamed = *w->ActiveVBProject()->FindComponent("modTools");
-        QVERIFY(renamed.Source().Serialize().find("Attribute VB_Name = \"modTools\"") != std::string::npos);
-        QVERIFY(renamed.Source().Changed());
-        for (const char* bad : {"1abc", "mod Tools", "frmMain", ""})
-            QVERIFY2(!w->RenameComponent(QStringLiteral("modTools"), QString::fromLatin1(bad)).isEmpty(), bad);
-
         QFile extra(project_.filePath("modExtra.bas"));
         QVERIFY(extra.open(QIODevice::WriteOnly));
         extra.write("Attribute VB_Name = \"modExtra\"\r\nSub X()\r\nEnd Sub\r\n");
         extra.close();
-        QCOMPARE(w->AddComponentFile(extra.fileName()), QString());
-        QVERIFY(rows().contains(QStringLiteral("modExtra")));
-        QVERIFY(!w->AddComponentFile(extra.fileName()).isEmpty());  // already there
+        QVERIFY(w->OpenCodeWindow(QStringLiteral("modUtil")));
+        auto rows = [&] {
+            QStringList r;
+            for (int i = 0; i < w->Dock()->List()->count(); ++i) r << w->Dock()->List()->item(i)->text();
+            return r.join(u' ');
+        };
+        const QString start = rows();
+        const struct {
+            std::function<QString()> act;
+            bool refused;
+            QString list;  // the rows after it, %1 for those at the start
+        } steps[] = {
+            {[&] { return w->AddComponentFile(extra.fileName()); }, false, "%1 modExtra"},
+            {[&] { return w->AddComponentFile(extra.fileName()); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "modUtil"); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "1bad"); }, true, "%1 modExtra"},
+            {[&] { return w->RenameComponent("modExtra", "modMore"); }, false, "%1 modMore"},
+            {[&] { return w->RemoveComponent("modMore"); }, false, "%1"},
+            {[&] { return w->RemoveComponent("modMore"); }, true, "%1"},
+        };
+        for (const auto& step : steps) {
+            QCOMPARE(!step.act().isEmpty(), step.refused);
+            QCOMPARE(rows(), step.list.arg(start));
+        }
+        // The window of a component that moved in memory still edits it; a rename is saved in the module.
+        vex::app::CodeWindow* code = w->OpenCodeWindow(QStringLiteral("modUtil"));
+        QVERIFY(code && &code->Component() == w->ActiveVBProject()->FindComponent("modUtil"));
+        QVERIFY(w->RenameComponent("modUtil", "modTools").isEmpty());
+        QVERIFY(w->ActiveVBProject()->FindComponent("modTools")->Source().Serialize().find(
+                    "Attribute VB_Name = \"modTools\"") != std::string::npos);
+        QCOMPARE(rows().count("modTools"), 1);
+    }
 
-        QCOMPARE(w->RemoveComponent(QStringLiteral("clsCustomer")), QString());
-        QVERIFY(!rows().contains(QStringLiteral("clsCustomer")));
-        QCOMPARE(rows().size(), before.size());
-        QVERIFY(w->OpenCodeWindow(QStringLiteral("modTools")));  // windows survive the moves
-        QVERIFY(QFile::exists(project_.filePath("clsCustomer.cls")));
+    void eachConnectionModePlacesTheButtonAsItShould() {
+        namespace mode = vex::addin::connect_mode;
+        const struct {
+            long mode;
+            bool button;  // the add-in's button next-to-last on the standard toolbar
+            bool shown;   // the tool window shown by the connection itself
+        } cases[] = {{mode::kAfterStartup, true, false}, {mode::kStartup, true, false},
+                     {mode::kExternal, false, true}, {mode::kCommandLine, true, false}};
+        for (const auto& c : cases) {
+            auto w = Open(-1);
+            QVERIFY(w);
+            w->ConnectAddIn(c.mode);
+            QVERIFY(w->Dock());
+            const auto actions = w->StandardToolbar()->actions();
+            QCOMPARE(actions[actions.size() - 2]->text() == QStringLiteral("vexTools"), c.button);
+            if (c.shown) QVERIFY(w->Dock()->isVisible());
+        }
+    }
+
+    void addInManagerLoadsUnloadsAndTheDockKeepsItsPlace() {
+        auto w = Open();
+        QVERIFY(w && w->Dock());
+        auto hasButton = [&] {
+            const auto actions = w->StandardToolbar()->actions();
+            return actions[actions.size() - 2]->text() == QStringLiteral("vexTools");
+        };
+        w->ApplyAddInManager(false, false);
+        QVERIFY(!hasButton());
+        QVERIFY(!w->LoadOnStartup());
+        w->ApplyAddInManager(true, true);
+        QVERIFY(hasButton());
+        QVERIFY(w->LoadOnStartup());
+        QCOMPARE(w->Dock()->objectName(), QStringLiteral("{B7AFC8D0-EBE5-11cf-A497-00A0C911E8B0}"));
+        w->Dock()->show();
+        w->addDockWidget(Qt::LeftDockWidgetArea, w->Dock());
+        w.reset();
+        auto again = Open();
+        QVERIFY(again && again->Dock());
+        QCOMPARE(again->dockWidgetArea(again->Dock()), Qt::LeftDockWidgetArea);
+        again->addDockWidget(Qt::RightDockWidgetArea, again->Dock());
     }
 
     void colouringFollowsTheCoreLexer() {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/unified_diff.h"
+#include "text/unified_diff.h"
 #include "fakes/cli_sandbox.h"
 #include "fakes/scratch_dir.h"
 
@@ -13,6 +13,8 @@ namespace vex::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using text::DiffTexts;
+using text::TextDiff;
 using vex::testing::ReadFile;
 using vex::testing::ScratchDir;
 

@@ -1,11 +1,11 @@
 #pragma once
-// A unified diff of two versions of a source file, for --dry-run: byte-exact, so that it applies with
+// A unified diff of two versions of a source file, for --dry-run and the IDE's diff view: byte-exact, so that it applies with
 // `git apply` and `patch -p1`, and computed in about linear time.
 
 #include <string>
 #include <string_view>
 
-namespace vex::cli {
+namespace vex::text {
 
 struct TextDiff {
     /// "--- a/LABEL", "+++ b/LABEL" and the hunks, grouped as `diff -u` groups them (three lines of
@@ -20,4 +20,4 @@ struct TextDiff {
 /// Compares two module texts line by line; `label` names the file (relative names get a/ and b/).
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label);
 
-}  // namespace vex::cli
+}  // namespace vex::text

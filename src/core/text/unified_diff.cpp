@@ -1,10 +1,10 @@
-#include "cli/unified_diff.h"
+#include "text/unified_diff.h"
 
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
 
-namespace vex::cli {
+namespace vex::text {
 
 namespace {
 
@@ -174,4 +174,4 @@ TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_
     return result;
 }
 
-}  // namespace vex::cli
+}  // namespace vex::text

@@ -82,6 +82,23 @@ bool Session::SkippedWork() const {
                        [](const errors::ReportedError& r) { return r.answer == host::Answer::Ignore && r.number != 0; });
 }
 
+size_t Session::SkipWorked(WorkedFiles& worked) {
+    size_t skipped = 0;
+    for (int16_t row = 0; row < list_.ListCount(); ++row) {
+        if (!list_.Selected(row)) continue;
+        const ide::Component* component = Project().FindComponent(list_.List(row));
+        if (!component || component->Files().empty()) continue;
+        const auto& file = component->Files().front();
+        if (worked.Contains(file)) {
+            list_.SetSelected(row, false);
+            ++skipped;
+        } else {
+            worked.Add(file);
+        }
+    }
+    return skipped;
+}
+
 SaveOutcome Session::Save(std::vector<ide::PendingChange>& changes) {
     SaveOutcome outcome;
     outcome.failures = ide::SaveChanges(changes);

@@ -14,6 +14,7 @@
 #include "ide/project.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
+#include "session/inputs.h"
 
 namespace vex::session {
 
@@ -69,6 +70,9 @@ public:
     std::optional<UnknownComponent> Select(const std::vector<std::string>& wanted) {
         return SelectComponents(host_, list_, wanted);
     }
+    /// Unselects the rows whose source file `worked` already holds (another project of the run worked on
+    /// it), then adds the files of the rows still selected. Returns how many rows were unselected.
+    size_t SkipWorked(WorkedFiles& worked);
     void Run(const Action& action) { action(host_, list_); }
     /// True when an error was answered Abort: nothing must be saved.
     bool Aborted() const;

@@ -1,16 +1,21 @@
 #include "app/main_window.h"
 
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <optional>
 
 #include "app/code_window.h"
 #include "app/qt_text.h"
@@ -18,6 +23,7 @@
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
 #include "ide/source_module.h"
+#include "ide/vb_lexer.h"
 #include "settings/locations.h"
 
 // The artwork lives in the static library; its resources must be registered by name.
@@ -139,6 +145,28 @@ void MainWindow::BuildMenus() {
         while (item->parent()) item = item->parent();
         SetActiveProject(explorer_->indexOfTopLevelItem(item));
     });
+    project->addSeparator();
+    auto refuse = [this](const QString& why) {
+        if (!why.isEmpty()) QMessageBox::warning(this, QStringLiteral("VexTools IDE"), why);
+    };
+    project->addAction(QStringLiteral("Add &File..."), this, [this, refuse] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Add File"), QString(),
+            QStringLiteral("VB Files (*.bas *.cls *.frm *.ctl *.dob *.pag *.dsr);;All files (*)"));
+        if (!path.isEmpty()) refuse(AddComponentFile(path));
+    }, QKeySequence(Qt::CTRL | Qt::Key_D));
+    project->addAction(QStringLiteral("&Remove Component"), this, [this, refuse] {
+        const QString name = ChosenComponent();
+        if (!name.isEmpty()) refuse(RemoveComponent(name));
+    });
+    project->addAction(QStringLiteral("Re&name Component..."), this, [this, refuse] {
+        const QString name = ChosenComponent();
+        if (name.isEmpty()) return;
+        bool ok = false;
+        const QString renamed =
+            QInputDialog::getText(this, QStringLiteral("Rename"), QStringLiteral("(Name)"), QLineEdit::Normal, name, &ok);
+        if (ok && renamed != name) refuse(RenameComponent(name, renamed));
+    });
     QMenu* addins = menuBar()->addMenu(QStringLiteral("&Add-Ins"));
     QAction* load = addins->addAction(QStringLiteral("VexTools.Connect: &Loaded"));
     load->setCheckable(true);
@@ -248,6 +276,87 @@ void MainWindow::FillExplorer() {
         }
         top->setExpanded(true);
     }
+}
+
+QString MainWindow::ChosenComponent() const {
+    if (QTreeWidgetItem* item = explorer_->currentItem(); item && item->parent()) {
+        const int index = explorer_->indexOfTopLevelItem(item->parent());
+        if (index >= 0 && &workspace_.Projects()[static_cast<size_t>(index)] == workspace_.ActiveVBProject())
+            return item->data(0, Qt::UserRole).toString();
+    }
+    if (CodeWindow* w = CurrentCodeWindow()) return w->objectName();
+    return {};
+}
+
+void MainWindow::ReopenCodeWindows() {
+    QStringList open;
+    for (int i = 0; i < tabs_->count(); ++i) open << tabs_->widget(i)->objectName();
+    const QString current = tabs_->currentWidget() ? tabs_->currentWidget()->objectName() : QString();
+    CloseCodeWindows();
+    for (const QString& name : open) OpenCodeWindow(name);
+    if (!current.isEmpty()) OpenCodeWindow(current);
+}
+
+QString MainWindow::AddComponentFile(const QString& path) {
+    ide::Project* project = ActiveVBProject();
+    if (!project) return QStringLiteral("No project is open.");
+    std::optional<ide::Component> added;
+    try {
+        auto ws = ide::LoadWorkspace(ToUtf8(path));
+        auto& components = ws.ActiveVBProject()->VBComponents();
+        if (components.size() != 1) return QStringLiteral("%1 is not a module file.").arg(path);
+        added.emplace(std::move(components.front()));
+    } catch (const std::exception& e) {
+        return FromUtf8(e.what());
+    }
+    if (project->FindComponent(added->Name()))
+        return QStringLiteral("A component named %1 is already in the project.").arg(FromModule(added->Name()));
+    auto& components = project->VBComponents();
+    const bool moves = components.size() == components.capacity();  // code windows hold references
+    components.push_back(std::move(*added));
+    if (moves) ReopenCodeWindows();
+    FillExplorer();
+    for (auto* sink : componentSinks_) sink->ItemAdded(components.back());
+    return {};
+}
+
+QString MainWindow::RemoveComponent(const QString& name) {
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(name)) : nullptr;
+    if (!component) return QStringLiteral("No component named %1.").arg(name);
+    // The event comes first, while the component still exists, as the IDE raises it.
+    for (auto* sink : componentSinks_) sink->ItemRemoved(*component);
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->widget(i)->objectName() == name) delete tabs_->widget(i);
+    auto& components = project->VBComponents();
+    components.erase(components.begin() + (component - components.data()));
+    ReopenCodeWindows();
+    FillExplorer();
+    return {};
+}
+
+QString MainWindow::RenameComponent(const QString& oldName, const QString& newName) {
+    ide::Project* project = ActiveVBProject();
+    ide::Component* component = project ? project->FindComponent(ToModule(oldName)) : nullptr;
+    if (!component) return QStringLiteral("No component named %1.").arg(oldName);
+    const std::string name = ToModule(newName);
+    // A VB name: a letter, then letters, digits and underscores, at most 40 characters.
+    const bool valid = !name.empty() && name.size() <= 40 && ide::lex::IsLetter(name.front()) &&
+                       std::all_of(name.begin(), name.end(), ide::lex::IsIdentChar) && ToModule(newName) != "?";
+    if (!valid) return QStringLiteral("%1 is not a valid name.").arg(newName);
+    if (ide::Component* other = project->FindComponent(name); other && other != component)
+        return QStringLiteral("A component named %1 is already in the project.").arg(newName);
+    const std::string old = component->Name();
+    component->Rename(name);
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->widget(i)->objectName() == oldName) {
+            tabs_->widget(i)->setObjectName(newName);
+            tabs_->setTabText(i, newName);
+        }
+    FillExplorer();
+    RefreshCodeWindows();
+    for (auto* sink : componentSinks_) sink->ItemRenamed(*component, old);
+    return {};
 }
 
 void MainWindow::SetActiveProject(int index) {

@@ -69,6 +69,15 @@ public:
     /// Shows the modules' current text in every code window and the modified marks.
     void RefreshCodeWindows();
 
+    // The Project menu's edits of the active project; each raises the matching component event and
+    // returns an empty string, or why it refused. The .vbp file itself is not rewritten.
+    /// Adds the module file at `path` (.bas, .cls, .frm, ...) as a component.
+    QString AddComponentFile(const QString& path);
+    /// Removes the component from the project; its file stays on disk.
+    QString RemoveComponent(const QString& name);
+    /// Renames the component and its `Attribute VB_Name` (saved with the module).
+    QString RenameComponent(const QString& oldName, const QString& newName);
+
 private:
     void BuildMenus();
     void FillExplorer();
@@ -79,6 +88,10 @@ private:
     void OpenDialog();
     void AddRecent(const QString& path);
     void FillRecent();
+    /// The component chosen in the explorer, else the one of the current code window; empty when none.
+    QString ChosenComponent() const;
+    /// Reopens the code windows by name after the project's component list moved in memory.
+    void ReopenCodeWindows();
 
     std::unique_ptr<settings::IniSettingsStore> store_;
     host::SystemClock clock_;

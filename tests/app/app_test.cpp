@@ -148,6 +148,42 @@ private slots:
         QCOMPARE(again.txtSeparatrice()->text(), QStringLiteral("MyKey"));
     }
 
+    void theProjectMenuEditsRaiseTheEventsTheToolWindowFollows() {
+        auto w = Open();
+        QVERIFY(w);
+        auto rows = [&] {
+            QStringList names;
+            for (int i = 0; i < w->Dock()->List()->count(); ++i) names << w->Dock()->List()->item(i)->text();
+            names.sort();
+            return names;
+        };
+        const QStringList before = rows();
+        QVERIFY(before.contains(QStringLiteral("modUtil")));
+        QVERIFY(w->OpenCodeWindow(QStringLiteral("modUtil")));
+
+        QCOMPARE(w->RenameComponent(QStringLiteral("modUtil"), QStringLiteral("modTools")), QString());
+        QVERIFY(rows().contains(QStringLiteral("modTools")) && !rows().contains(QStringLiteral("modUtil")));
+        const auto& renamed = *w->ActiveVBProject()->FindComponent("modTools");
+        QVERIFY(renamed.Source().Serialize().find("Attribute VB_Name = \"modTools\"") != std::string::npos);
+        QVERIFY(renamed.Source().Changed());
+        for (const char* bad : {"1abc", "mod Tools", "frmMain", ""})
+            QVERIFY2(!w->RenameComponent(QStringLiteral("modTools"), QString::fromLatin1(bad)).isEmpty(), bad);
+
+        QFile extra(project_.filePath("modExtra.bas"));
+        QVERIFY(extra.open(QIODevice::WriteOnly));
+        extra.write("Attribute VB_Name = \"modExtra\"\r\nSub X()\r\nEnd Sub\r\n");
+        extra.close();
+        QCOMPARE(w->AddComponentFile(extra.fileName()), QString());
+        QVERIFY(rows().contains(QStringLiteral("modExtra")));
+        QVERIFY(!w->AddComponentFile(extra.fileName()).isEmpty());  // already there
+
+        QCOMPARE(w->RemoveComponent(QStringLiteral("clsCustomer")), QString());
+        QVERIFY(!rows().contains(QStringLiteral("clsCustomer")));
+        QCOMPARE(rows().size(), before.size());
+        QVERIFY(w->OpenCodeWindow(QStringLiteral("modTools")));  // windows survive the moves
+        QVERIFY(QFile::exists(project_.filePath("clsCustomer.cls")));
+    }
+
     void colouringFollowsTheCoreLexer() {
         // Each line, and the colour class of each of its characters: k keyword, s string, c comment, . none.
         const struct {

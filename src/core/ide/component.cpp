@@ -37,6 +37,11 @@ const std::filesystem::path& Component::FileNames(long i) const {
     return files_[static_cast<size_t>(i - 1)];
 }
 
+void Component::Rename(std::string name) {
+    if (loaded_) module_->SetVBName(name);
+    name_ = std::move(name);
+}
+
 CodeModule& Component::GetCodeModule() { return *module_; }
 
 const CodeModule& Component::GetCodeModule() const { return *module_; }

@@ -29,6 +29,8 @@ public:
     /// The component's name (its `Attribute VB_Name`), as bytes of the file.
     const std::string& Name() const { return name_; }
     ComponentKind Kind() const { return kind_; }
+    /// Renames the component, and its module's `Attribute VB_Name` when its code is loaded (saved with it).
+    void Rename(std::string name);
 
     /// The source file, then its binary companion (.frx, .ctx, ...) when one exists on disk.
     long FileCount() const { return static_cast<long>(files_.size()); }

@@ -47,6 +47,7 @@ public:
 
     /// The active project (a group's StartupProject; the only project otherwise). Null when empty.
     Project* ActiveVBProject() { return projects_.empty() ? nullptr : &projects_[active_]; }
+    const Project* ActiveVBProject() const { return projects_.empty() ? nullptr : &projects_[active_]; }
     void SetActive(size_t index) { active_ = index; }
 
     /// Problems met while loading that did not stop it (missing files, VB6 limits), one per line.

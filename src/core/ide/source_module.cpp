@@ -495,6 +495,30 @@ const std::vector<ProcInfo>& SourceModule::Procedures() const {
 
 const std::string& SourceModule::VBName() const { return impl_->vbName; }
 
+void SourceModule::SetVBName(std::string_view name) {
+    Impl& d = *impl_;
+    // The module's own VB_Name is the first at the start of a header line (a form's controls have none).
+    size_t at = 0;
+    while (at < d.header.size()) {
+        const size_t end = d.header.find('\n', at);
+        const size_t next = end == std::string::npos ? d.header.size() : end + 1;
+        std::string_view line(d.header.data() + at, next - at);
+        const auto t = text::LTrim(line);
+        if (text::IStartsWith(t, "Attribute ") && text::IStartsWith(text::LTrim(t.substr(10)), "VB_Name")) {
+            const size_t q1 = line.find('"');
+            const size_t q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);
+            if (q2 != std::string_view::npos) {
+                d.header.replace(at + q1 + 1, q2 - q1 - 1, name);
+                d.vbName = std::string(name);
+                return;
+            }
+        }
+        at = next;
+    }
+    d.header += "Attribute VB_Name = \"" + std::string(name) + "\"" + d.defaultEol;
+    d.vbName = std::string(name);
+}
+
 std::string SourceModule::Serialize() const {
     const Impl& d = *impl_;
     std::string out = d.header;

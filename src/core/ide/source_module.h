@@ -59,6 +59,9 @@ public:
 
     /// `Attribute VB_Name` of the header, or empty.
     const std::string& VBName() const;
+    /// Renames the module: rewrites the quoted value of its `Attribute VB_Name` line (every other byte
+    /// kept), or adds that line at the end of the header when there is none.
+    void SetVBName(std::string_view name);
 
     /// The file's bytes as they would be saved now.
     std::string Serialize() const;

@@ -213,5 +213,23 @@ TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
     }
 }
 
+TEST(SourceModule, RenamingRewritesOnlyTheModulesOwnName) {
+    struct Case {
+        std::string before, after;
+    } cases[] = {
+        {"Attribute VB_Name = \"modA\"\r\nSub A()\r\nEnd Sub\r\n", "Attribute VB_Name = \"modB\"\r\nSub A()\r\nEnd Sub\r\n"},
+        {"VERSION 5.00\r\nBegin VB.Form modA\r\n   Caption = \"Attribute VB_Name = \"\r\nEnd\r\nattribute vb_name=\"modA\"\n",
+         "VERSION 5.00\r\nBegin VB.Form modA\r\n   Caption = \"Attribute VB_Name = \"\r\nEnd\r\nattribute vb_name=\"modB\"\n"},
+        {"Sub A()\r\nEnd Sub\r\n", "Attribute VB_Name = \"modB\"\r\nSub A()\r\nEnd Sub\r\n"},
+    };
+    for (const auto& c : cases) {
+        auto m = SourceModule::Parse(c.before);
+        m->SetVBName("modB");
+        EXPECT_EQ(m->Serialize(), c.after);
+        EXPECT_EQ(m->VBName(), "modB");
+        EXPECT_EQ(SourceModule::Parse(m->Serialize())->VBName(), "modB");
+    }
+}
+
 }  // namespace
 }  // namespace vex::ide

@@ -193,6 +193,13 @@ TEST(CodeVerbs, SeveralInputsPerCallWorkOnEachSharedFileOnce) {
     EXPECT_TRUE(box.Snapshot() == before);
 }
 
+TEST(CodeVerbs, AMistypedVerbIsAUsageErrorNamingTheNearest) {
+    CliSandbox box;
+    const auto r = box.Vex({"numbr", box.project});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("unknown verb \"numbr\"; did you mean number"), std::string::npos) << r.err;
+}
+
 TEST(CodeVerbs, AnErrorAnsweredIgnoreSavesWhatWasDoneAndFails) {
     CliSandbox box;
     ASSERT_EQ(box.Vex({"options", "set", "--raw", "LineJump", "abc"}).code, 0);

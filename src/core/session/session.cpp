@@ -29,22 +29,29 @@ size_t EditDistance(std::string_view a, std::string_view b) {
 
 /// Up to three component names closest to `wanted` (letter case ignored), closest first.
 std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
+    std::vector<std::string> names;
+    for (int16_t i = 0; i < lst.ListCount(); ++i) names.push_back(lst.List(i));
+    std::vector<std::string> nearest = NearestWords(wanted, names);
+    for (auto& name : nearest) name = text::ToUtf8(name);
+    return nearest;
+}
+
+}  // namespace
+
+std::vector<std::string> NearestWords(const std::string& wanted, const std::vector<std::string>& names) {
     const std::string w = text::Lower(wanted);
     std::vector<std::pair<size_t, std::string>> scored;
-    for (int16_t i = 0; i < lst.ListCount(); ++i) {
-        const std::string name = lst.List(i);
+    for (const auto& name : names) {
         const std::string n = text::Lower(name);
         size_t d = EditDistance(w, n);
         if (n.find(w) != std::string::npos || w.find(n) != std::string::npos) d = std::min<size_t>(d, 1);
         if (d <= std::max<size_t>(2, w.size() / 3)) scored.emplace_back(d, name);
     }
     std::stable_sort(scored.begin(), scored.end(), [](auto& x, auto& y) { return x.first < y.first; });
-    std::vector<std::string> names;
-    for (size_t i = 0; i < scored.size() && i < 3; ++i) names.push_back(text::ToUtf8(scored[i].second));
-    return names;
+    std::vector<std::string> nearest;
+    for (size_t i = 0; i < scored.size() && i < 3; ++i) nearest.push_back(scored[i].second);
+    return nearest;
 }
-
-}  // namespace
 
 ide::Workspace LoadWorkspace(const std::string& path, ide::LoadMode mode) {
     auto ws = ide::LoadWorkspace(path, mode);

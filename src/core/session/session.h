@@ -40,6 +40,10 @@ struct UnknownComponent {
     std::vector<std::string> nearest;
 };
 
+/// Up to three of `names` closest to `wanted` (letter case ignored, a name holding the other counts as
+/// close), closest first: the suggestions of a "did you mean".
+std::vector<std::string> NearestWords(const std::string& wanted, const std::vector<std::string>& names);
+
 /// Selects exactly the rows named by `wanted` (UTF-8 names); every row stays selected when it is empty.
 std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
                                                  const std::vector<std::string>& wanted);

@@ -1,9 +1,11 @@
 #include "cli/app.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <ostream>
 
 #include "cli/verbs.h"
+#include "session/session.h"
 
 namespace vex::cli {
 
@@ -36,6 +38,23 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     RegisterHandlerVerbs(app, ctx);
     RegisterBackupVerbs(app, ctx);
 
+    // A mistyped verb: name the nearest ones rather than CLI11's list of unexpected arguments.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--settings" || arg == "--on-error") {
+            ++i;
+            continue;
+        }
+        if (arg.empty() || arg[0] == '-') continue;
+        std::vector<std::string> verbs;
+        for (const auto* sub : app.get_subcommands({})) verbs.push_back(sub->get_name());
+        if (std::find(verbs.begin(), verbs.end(), arg) != verbs.end()) break;
+        err << "vextools: unknown verb \"" << arg << "\"";
+        const auto nearest = session::NearestWords(arg, verbs);
+        for (size_t k = 0; k < nearest.size(); ++k) err << (k == 0 ? "; did you mean " : ", ") << nearest[k];
+        err << (nearest.empty() ? "" : "?") << "\n";
+        return exit_code::kUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

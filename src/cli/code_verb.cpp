@@ -6,14 +6,16 @@
 #include <iostream>
 #include <memory>
 #include <ostream>
+#include <set>
 
-#include "text/unified_diff.h"
 #include "cli/verb_session.h"
 #include "engine/result_log_file.h"
-#include "host/paths.h"
 #include "errors/error_report.h"
+#include "host/paths.h"
 #include "ide/source_module.h"
+#include "session/inputs.h"
 #include "text/cp1252.h"
+#include "text/unified_diff.h"
 #include "util/file_io.h"
 
 namespace vex::cli {
@@ -46,7 +48,12 @@ std::string ForDisplay(std::string text) {
 }  // namespace
 
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
-    verb.add_option("PROJECT", options.project, "The .vbp project, .vbg group or module file to work on")->required();
+    verb.add_option("PATH", options.projects,
+                    "The .vbp projects, .vbg groups, module files and directories (every .vbp below) to work on")
+        ->required();
+    verb.add_option("--project", options.projectName,
+                    "In a .vbg group, work on the project of this name instead of the startup project")
+        ->option_text("NAME");
     verb.add_option("--component", options.components,
                     "Work on this component only (repeatable; default: every component)")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -68,79 +75,158 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
     return verb;
 }
 
-int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
-    if (options.dryRun && options.check) {
-        ctx.err << "vextools: --dry-run and --check cannot be used together\n";
-        return exit_code::kUsage;
-    }
-    auto session = VerbSession::Open(ctx, options.project, options.components);
-    if (!session) return ctx.exitCode;
-    session::Session& core = session->Core();
+namespace {
 
-    ctx.printResult = !options.dryRun && !options.check && !options.logFile;
+/// What the projects of one call add up to.
+struct RunTotals {
+    size_t projects = 0;
+    size_t filesChanged = 0;
+    long linesChanged = 0;
+    std::vector<std::filesystem::path> failed;  ///< every file left out or not saved, in the order met
+    bool failure = false;                       ///< exit 3
+    bool usage = false;                         ///< exit 2
+    bool wouldChange = false;                   ///< --check: exit 1
+
+    void Fail(const std::filesystem::path& file) {
+        failure = true;
+        if (std::find(failed.begin(), failed.end(), file) == failed.end()) failed.push_back(file);
+    }
+};
+
+std::string Shown(const std::filesystem::path& file) {
+    std::error_code ec;
+    std::filesystem::path shown = std::filesystem::proximate(file, ec);
+    if (ec || shown.empty() || *shown.begin() == "..") shown = file;
+    return shown.generic_string();
+}
+
+/// The --component names found in this project's list; each found one is also put in `found`.
+std::vector<std::string> NamesInProject(const std::vector<std::string>& wanted, const engine::FileList& lst,
+                                        std::set<std::string>& found) {
+    std::vector<std::string> present;
+    for (const auto& name : wanted)
+        for (int16_t i = 0; i < lst.ListCount(); ++i)
+            if (lst.List(i) == text::FromUtf8(name)) {
+                present.push_back(name);
+                found.insert(name);
+                break;
+            }
+    return present;
+}
+
+/// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
+bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action,
+                   const std::filesystem::path& input, bool several, session::WorkedFiles& worked,
+                   std::set<std::string>& namesFound, RunTotals& totals) {
+    ctx.exitCode = exit_code::kOk;
+    auto session = VerbSession::Open(ctx, input.string(), several ? std::vector<std::string>{} : options.components,
+                                     ide::LoadMode::Code, options.projectName);
+    if (!session) {
+        if (ctx.exitCode == exit_code::kUsage) totals.usage = true;
+        else totals.Fail(input);
+        return true;
+    }
+    session::Session& core = session->Core();
+    for (const auto& f : core.LoadFailures()) totals.Fail(f.file);
+    if (several && !options.components.empty()) {
+        const auto present = NamesInProject(options.components, core.List(), namesFound);
+        if (present.empty()) return true;
+        core.Select(present);
+    }
+    const size_t selectedBefore = [&] {
+        size_t n = 0;
+        for (int16_t i = 0; i < core.List().ListCount(); ++i) n += core.List().Selected(i) ? 1 : 0;
+        return n;
+    }();
+    // A module shared with a project met earlier in the call has had its turn.
+    if (core.SkipWorked(worked) == selectedBefore && selectedBefore > 0) return true;
+    ++totals.projects;
+
     core.Run(action);
     session->Progress().Finish();
 
-    int code = exit_code::kOk;
     if (options.logFile) {
         try {
             engine::SaveResultLog(host::PathFromUtf8(*options.logFile), core.Result().Text());
         } catch (const errors::RuntimeError& e) {
             ctx.err << "vextools: " << e.Description() << "\n";
-            code = exit_code::kFailure;
+            totals.failure = true;
         }
     }
 
     const errors::ErrorReport& report = session->Report();
     if (core.Aborted()) {
         ListErrors(ctx, report);
-        ctx.err << "vextools: run aborted; nothing saved\n";
-        return exit_code::kFailure;
+        ctx.err << "vextools: run aborted in " << Shown(core.Project().FileName()) << "; nothing saved\n";
+        totals.failure = true;
+        return false;
     }
 
     auto changes = core.Changes();
-    long linesChanged = 0;
     for (const auto& change : changes) {
-        std::error_code ec;
-        std::filesystem::path shown = std::filesystem::proximate(change.file, ec);
-        if (ec || shown.empty() || *shown.begin() == "..") shown = change.file;
-        text::TextDiff diff = text::DiffTexts(change.before, change.after, shown.generic_string());
-        linesChanged += diff.linesChanged;
+        text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));
+        totals.linesChanged += diff.linesChanged;
         if (options.dryRun) ctx.out << diff.unified;
     }
-    const bool writes = !options.dryRun && !options.check;
     if (options.check) {
         for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
+        totals.wouldChange = totals.wouldChange || !changes.empty();
     }
-
-    // Every file left out or not saved, in the order met; the others are saved.
-    std::vector<std::filesystem::path> failed;
-    for (const auto& f : core.LoadFailures()) failed.push_back(f.file);
     size_t saved = changes.size();
-    if (writes && !changes.empty()) {
+    if (!options.dryRun && !options.check && !changes.empty()) {
         const session::SaveOutcome outcome = session::Session::Save(changes);
         saved = outcome.saved.size();
         for (const auto& f : outcome.failures) {
             ctx.err << "vextools: " << f.message << "\n";
-            failed.push_back(f.file);
+            totals.Fail(f.file);
         }
         if (!outcome.Ok())
             for (const auto& file : outcome.saved) ctx.err << "vextools: saved " << util::Display(file) << "\n";
     }
-    ctx.err << (writes ? std::to_string(saved) + " component(s) changed, "
-                       : std::to_string(changes.size()) + " component(s) would change, ")
-            << linesChanged << " line(s) changed" << (failed.empty() ? "" : ", " + std::to_string(failed.size()) +
-                                                                                  " file(s) failed")
-            << "\n";
+    totals.filesChanged += saved;
     ListErrors(ctx, report);
-    for (const auto& file : failed) ctx.err << "vextools: failed: " << util::Display(file) << "\n";
     if (core.SkippedWork()) {
-        ctx.err << "vextools: an error was answered Ignore; the work it stopped was skipped\n";
-        code = exit_code::kFailure;
+        ctx.err << "vextools: an error was answered Ignore in " << Shown(core.Project().FileName())
+                << "; the work it stopped was skipped\n";
+        totals.failure = true;
     }
-    if (!failed.empty()) code = exit_code::kFailure;
-    if (options.check && !changes.empty() && code == exit_code::kOk) return exit_code::kChanges;
-    return code;
+    return true;
+}
+
+}  // namespace
+
+int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action) {
+    if (options.dryRun && options.check) {
+        ctx.err << "vextools: --dry-run and --check cannot be used together\n";
+        return exit_code::kUsage;
+    }
+    const auto inputs = session::ExpandInputs(options.projects);
+    if (inputs.empty()) {
+        ctx.err << "vextools: no .vbp project found in " << options.projects.front() << "\n";
+        return exit_code::kFailure;
+    }
+    ctx.printResult = !options.dryRun && !options.check && !options.logFile;
+    const bool several = inputs.size() > 1;
+    session::WorkedFiles worked;
+    std::set<std::string> namesFound;
+    RunTotals totals;
+    for (const auto& input : inputs)
+        if (!RunOneProject(ctx, options, action, input, several, worked, namesFound, totals)) break;
+    if (several)
+        for (const auto& name : options.components)
+            if (!namesFound.count(name)) {
+                ctx.err << "vextools: no component named \"" << name << "\" in any of the projects\n";
+                totals.usage = true;
+            }
+
+    const bool writes = !options.dryRun && !options.check;
+    ctx.err << totals.projects << " project(s), " << totals.filesChanged << " file(s) "
+            << (writes ? "changed" : "would change") << ", " << totals.failed.size() << " file(s) failed, "
+            << totals.linesChanged << " line(s) changed\n";
+    for (const auto& file : totals.failed) ctx.err << "vextools: failed: " << util::Display(file) << "\n";
+    if (totals.failure) return exit_code::kFailure;
+    if (totals.usage) return exit_code::kUsage;
+    return totals.wouldChange ? exit_code::kChanges : exit_code::kOk;
 }
 
 }  // namespace vex::cli

@@ -20,25 +20,29 @@ class App;
 namespace vex::cli {
 
 struct CodeVerbOptions {
-    std::string project;
+    std::vector<std::string> projects;  ///< .vbp, .vbg, module files and directories (every .vbp below)
+    std::string projectName;            ///< --project: a group's project to work on instead of its startup one
     std::vector<std::string> components;
     bool dryRun = false;
     bool check = false;
     std::optional<std::string> logFile;
 };
 
-/// Adds PROJECT, --component (repeatable), --dry-run, --check, --log FILE to a verb.
+/// Adds PATH..., --project NAME, --component (repeatable), --dry-run, --check, --log FILE to a verb.
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 
-/// Loads the project, fills a list as LoadProjectFile does and selects the --component rows (all rows
-/// when none is given; an unknown name is a usage error, exit 2, with the nearest names suggested),
-/// builds the engine host, and runs `action`. Then appends the result log to --log FILE, and ends the run:
-///   - an Abort answer: nothing is saved, exit 3;
+/// For each project the paths stand for (see session::ExpandInputs), in turn: loads it, fills a list as
+/// LoadProjectFile does and selects the --component rows (all rows when none is given; with one project
+/// an unknown name is a usage error, exit 2, with the nearest names suggested; with several, a name must
+/// be found in one of them), leaves out the files an earlier project of the call worked on, runs
+/// `action`, and appends the result log to --log FILE. Then, for that project:
+///   - an Abort answer: nothing of it is saved, the projects after it are not opened, exit 3;
 ///   - --dry-run: a unified diff of what would change on stdout, nothing written, exit 0;
 ///   - --check: nothing written, exit 1 when some file's bytes would change, else 0;
-///   - otherwise the changed components are saved (unchanged files are never rewritten), a summary goes
-///     to stderr with the errors met, exit 0.
-/// Unreadable input and failed saves exit 3 with a message naming the file.
+///   - otherwise the changed components are saved (unchanged files are never rewritten), exit 0.
+/// A summary on stderr counts the projects, the files changed and the files failed, and lists the errors
+/// met and every file that failed. Unreadable input and failed saves exit 3 with a message naming the
+/// file; the other files are still processed and saved.
 using CodeAction = std::function<void(engine::Host&, engine::FileList&)>;
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action);
 

@@ -3,6 +3,9 @@
 #include <iostream>
 
 #include "errors/runtime_error.h"
+#include "session/inputs.h"
+#include "text/cp1252.h"
+#include "util/file_io.h"
 
 namespace vex::cli {
 
@@ -39,9 +42,22 @@ VerbSession::VerbSession(VerbContext& ctx, ide::Workspace workspace, std::unique
                                                   *prompter_, notices_, clock_})) {}
 
 std::unique_ptr<VerbSession> VerbSession::Open(VerbContext& ctx, const std::string& project,
-                                               const std::vector<std::string>& components, ide::LoadMode mode) {
+                                               const std::vector<std::string>& components, ide::LoadMode mode,
+                                               const std::string& projectName) {
     auto workspace = LoadOrComplain(ctx, project, mode);
     if (!workspace) return nullptr;
+    if (text::IEquals(std::filesystem::path(project).extension().string(), ".vbg")) {
+        if (!projectName.empty() && !session::ChooseProject(*workspace, projectName)) {
+            ctx.err << "vextools: " << project << ": no project named \"" << projectName << "\" in the group; it holds";
+            for (const auto& p : workspace->Projects()) ctx.err << " " << text::ToUtf8(p.Name());
+            ctx.err << "\n";
+            ctx.exitCode = exit_code::kUsage;
+            return nullptr;
+        }
+        const ide::Project& chosen = *workspace->ActiveVBProject();
+        ctx.err << "vextools: " << project << ": working on project " << text::ToUtf8(chosen.Name()) << " ("
+                << util::Display(chosen.FileName()) << ")\n";
+    }
     std::unique_ptr<settings::SettingsStore> store;
     try {
         store = OpenStore(ctx.global);

@@ -25,11 +25,14 @@ void ComplainUnknown(VerbContext& ctx, const session::UnknownComponent& unknown)
 
 class VerbSession {
 public:
-    /// Loads the project and selects the components. Returns null after a message, with ctx.exitCode
-    /// set (3 unreadable input, 2 unknown component).
+    /// Loads the project and selects the components. In a group, `projectName` (when not empty) picks
+    /// the project worked on instead of the startup one, and the project worked on is named on stderr.
+    /// Returns null after a message, with ctx.exitCode set (3 unreadable input, 2 unknown component or
+    /// project).
     static std::unique_ptr<VerbSession> Open(VerbContext& ctx, const std::string& project,
                                              const std::vector<std::string>& components,
-                                             ide::LoadMode mode = ide::LoadMode::Code);
+                                             ide::LoadMode mode = ide::LoadMode::Code,
+                                             const std::string& projectName = {});
 
     session::Session& Core() { return *core_; }
     ide::Project& Project() { return core_->Project(); }

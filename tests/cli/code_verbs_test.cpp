@@ -20,9 +20,9 @@ TEST(CodeVerbs, EachVerbTwiceEqualsOnceAndItsUndoRestoresTheProjectExactly) {
     const struct {
         const char *verb, *undo, *summary;
         bool printsLog;
-    } cases[] = {{"number", "unnumber", "3 component(s) changed, 173 line(s) changed", false},
-                 {"add-handlers", "remove-handlers", "3 component(s) changed", true},
-                 {"indent", nullptr, "3 component(s) changed", false}};
+    } cases[] = {{"number", "unnumber", "1 project(s), 3 file(s) changed, 0 file(s) failed, 173 line(s) changed", false},
+                 {"add-handlers", "remove-handlers", "1 project(s), 3 file(s) changed", true},
+                 {"indent", nullptr, "1 project(s), 3 file(s) changed", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.verb);
         CliSandbox box;
@@ -78,7 +78,7 @@ TEST(CodeVerbs, DryRunPrintsADiffOfTheChosenComponentAndWritesNothing) {
     EXPECT_NE(r.out.find("modUtil.bas"), std::string::npos);
     EXPECT_EQ(r.out.find("frmMain.frm"), std::string::npos) << "only the chosen component";
     EXPECT_NE(r.out.find("\n+10 "), std::string::npos);
-    EXPECT_NE(r.err.find("1 component(s) would change"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("1 file(s) would change"), std::string::npos) << r.err;
 }
 
 TEST(CodeVerbs, UnknownComponentIsAUsageErrorWithSuggestions) {
@@ -150,6 +150,54 @@ TEST(CodeVerbs, AModuleThatCannotBeEditedOrSavedFailsAloneAndTheOthersAreSaved) 
             << c.what;
         EXPECT_NE(after.at("clsCustomer.cls"), before.at("clsCustomer.cls")) << c.what << ": the others are saved";
     }
+}
+
+TEST(CodeVerbs, SeveralInputsPerCallWorkOnEachSharedFileOnce) {
+    namespace fs = std::filesystem;
+    CliSandbox box;
+    fs::create_directories(box.dir / "other");
+    vex::testing::WriteFile(box.dir / "other" / "Other.vbp",
+                            "Type=Exe\r\nModule=modUtil; ..\\sample\\modUtil.bas\r\nModule=modOther; modOther.bas\r\n"
+                            "Name=\"Other\"\r\n");
+    vex::testing::WriteFile(box.dir / "other" / "modOther.bas",
+                            "Attribute VB_Name = \"modOther\"\r\nSub Go()\r\n    Dim x\r\n    x = 1\r\nEnd Sub\r\n");
+    vex::testing::WriteFile(box.dir / "G.vbg", "VBGROUP 5.0\r\nProject=sample\\Sample.vbp\r\n"
+                                               "StartupProject=other\\Other.vbp\r\n");
+    const std::string other = (box.dir / "other" / "Other.vbp").string(), group = (box.dir / "G.vbg").string();
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> inErr;
+        size_t utilDiffs;  // how many times modUtil.bas heads a diff
+    } cases[] = {
+        {{box.dir.Path().string()}, 0, {"2 project(s), 4 file(s) would change, 0 file(s) failed"}, 1},
+        {{other, box.project, other, (box.dir / "sample" / "modUtil.bas").string()}, 0, {"2 project(s)"}, 1},
+        {{group}, 0, {"working on project Other", "1 project(s), 2 file(s) would change"}, 1},
+        {{group, "--project", "sample"}, 0, {"working on project Sample", "3 file(s) would change"}, 1},
+        {{group, "--project", "Nope"}, 2, {"no project named \"Nope\" in the group; it holds Sample Other"}, 0},
+        {{other, box.project, "--component", "modOther"}, 0, {"1 file(s) would change"}, 0},
+        {{other, box.project, "--component", "modNope"}, 2, {"no component named \"modNope\" in any"}, 0},
+        {{(box.dir / "none").string(), box.project}, 3, {"failed: " + (box.dir / "none").string()}, 1},
+    };
+    const auto before = box.Snapshot();
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"number", "--dry-run"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto r = box.Vex(args);
+        SCOPED_TRACE(r.err);
+        EXPECT_EQ(r.code, c.code);
+        for (const auto& text : c.inErr) EXPECT_NE(r.err.find(text), std::string::npos) << text;
+        EXPECT_EQ(Count(r.out, "+++ b/"), Count(r.out, "--- a/"));
+        EXPECT_EQ(Count(r.out, "modUtil.bas\n+++"), c.utilDiffs) << r.out.substr(0, 400);
+    }
+    EXPECT_TRUE(box.Snapshot() == before);
+}
+
+TEST(CodeVerbs, AMistypedVerbIsAUsageErrorNamingTheNearest) {
+    CliSandbox box;
+    const auto r = box.Vex({"numbr", box.project});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("unknown verb \"numbr\"; did you mean number"), std::string::npos) << r.err;
 }
 
 TEST(CodeVerbs, AnErrorAnsweredIgnoreSavesWhatWasDoneAndFails) {

@@ -30,22 +30,29 @@ size_t EditDistance(std::string_view a, std::string_view b) {
 
 /// Up to three component names closest to `wanted` (letter case ignored), closest first.
 std::vector<std::string> NearestNames(const std::string& wanted, const engine::FileList& lst) {
+    std::vector<std::string> names;
+    for (int16_t i = 0; i < lst.ListCount(); ++i) names.push_back(lst.List(i));
+    std::vector<std::string> nearest = NearestWords(wanted, names);
+    for (auto& name : nearest) name = text::ToUtf8(name);
+    return nearest;
+}
+
+}  // namespace
+
+std::vector<std::string> NearestWords(const std::string& wanted, const std::vector<std::string>& names) {
     const std::string w = text::Lower(wanted);
     std::vector<std::pair<size_t, std::string>> scored;
-    for (int16_t i = 0; i < lst.ListCount(); ++i) {
-        const std::string name = lst.List(i);
+    for (const auto& name : names) {
         const std::string n = text::Lower(name);
         size_t d = EditDistance(w, n);
         if (n.find(w) != std::string::npos || w.find(n) != std::string::npos) d = std::min<size_t>(d, 1);
         if (d <= std::max<size_t>(2, w.size() / 3)) scored.emplace_back(d, name);
     }
     std::stable_sort(scored.begin(), scored.end(), [](auto& x, auto& y) { return x.first < y.first; });
-    std::vector<std::string> names;
-    for (size_t i = 0; i < scored.size() && i < 3; ++i) names.push_back(text::ToUtf8(scored[i].second));
-    return names;
+    std::vector<std::string> nearest;
+    for (size_t i = 0; i < scored.size() && i < 3; ++i) nearest.push_back(scored[i].second);
+    return nearest;
 }
-
-}  // namespace
 
 ide::Workspace LoadWorkspace(const std::string& path, ide::LoadMode mode) {
     auto ws = ide::LoadWorkspace(host::PathFromUtf8(path), mode);
@@ -81,6 +88,23 @@ bool Session::SkippedWork() const {
     const auto& reported = host_.report.Reported();
     return std::any_of(reported.begin(), reported.end(),
                        [](const errors::ReportedError& r) { return r.answer == host::Answer::Ignore && r.number != 0; });
+}
+
+size_t Session::SkipWorked(WorkedFiles& worked) {
+    size_t skipped = 0;
+    for (int16_t row = 0; row < list_.ListCount(); ++row) {
+        if (!list_.Selected(row)) continue;
+        const ide::Component* component = Project().FindComponent(list_.List(row));
+        if (!component || component->Files().empty()) continue;
+        const auto& file = component->Files().front();
+        if (worked.Contains(file)) {
+            list_.SetSelected(row, false);
+            ++skipped;
+        } else {
+            worked.Add(file);
+        }
+    }
+    return skipped;
 }
 
 SaveOutcome Session::Save(std::vector<ide::PendingChange>& changes) {

@@ -14,6 +14,7 @@
 #include "ide/project.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
+#include "session/inputs.h"
 
 namespace vex::session {
 
@@ -38,6 +39,10 @@ struct UnknownComponent {
     std::string name;
     std::vector<std::string> nearest;
 };
+
+/// Up to three of `names` closest to `wanted` (letter case ignored, a name holding the other counts as
+/// close), closest first: the suggestions of a "did you mean".
+std::vector<std::string> NearestWords(const std::string& wanted, const std::vector<std::string>& names);
 
 /// Selects exactly the rows named by `wanted` (UTF-8 names); every row stays selected when it is empty.
 std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
@@ -69,6 +74,9 @@ public:
     std::optional<UnknownComponent> Select(const std::vector<std::string>& wanted) {
         return SelectComponents(host_, list_, wanted);
     }
+    /// Unselects the rows whose source file `worked` already holds (another project of the run worked on
+    /// it), then adds the files of the rows still selected. Returns how many rows were unselected.
+    size_t SkipWorked(WorkedFiles& worked);
     void Run(const Action& action) { action(host_, list_); }
     /// True when an error was answered Abort: nothing must be saved.
     bool Aborted() const;

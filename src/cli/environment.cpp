@@ -4,18 +4,31 @@
 
 #include <ostream>
 
+#include "cli/option_keys.h"
 #include "cli/prompters.h"
 #include "errorlog/gest_erreur.h"
 #include "host/paths.h"
 #include "settings/locations.h"
-#include "settings/user_store.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options.h"
 
 namespace vex::cli {
 
-std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global) {
-    std::optional<std::filesystem::path> file;
-    if (global.settingsFile) file = host::PathFromUtf8(*global.settingsFile);
-    return settings::OpenUserStore(file);
+std::unique_ptr<settings::LayeredSettingsStore> OpenStore(const GlobalOptions& global,
+                                                          const std::optional<std::filesystem::path>& searchFrom) {
+    settings::SourceRequest request;
+    if (!global.runValues.empty()) {
+        auto values = std::make_unique<settings::MemorySettingsStore>();
+        for (const auto& argument : global.runValues) AddRunValue(argument, *values);  // checked while parsing
+        request.runValues = std::move(values);
+    }
+    if (global.settingsFile) request.explicitFile = host::PathFromUtf8(*global.settingsFile);
+    request.searchFrom = searchFrom;
+    auto store = settings::OpenOptionSources(std::move(request));
+    // A file that cannot be parsed is named now, before any work, rather than by the first reader.
+    for (const auto& source : store->Sources())
+        source.store->Find(settings::kApplication, settings::kSection, settings::key::kLineJump);
+    return store;
 }
 
 std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {

@@ -33,5 +33,22 @@ TEST(Help, EveryVerbShowsItsOptionsTheGlobalOnesTheExitCodesAndAnExample) {
     EXPECT_EQ(version.out.rfind("vextools ", 0), 0u) << version.out;
 }
 
+TEST(Help, ThePreCommitHooksRunVerbsThatExist) {
+    CliSandbox box;
+    std::istringstream hooks(ReadFile(std::filesystem::path(VEXTOOLS_SOURCE_DIR) / ".pre-commit-hooks.yaml"));
+    int entries = 0;
+    for (std::string line; std::getline(hooks, line);) {
+        const std::string prefix = "  entry: vextools ";
+        if (line.rfind(prefix, 0) != 0) continue;
+        ++entries;
+        std::vector<std::string> args;
+        std::istringstream words(line.substr(prefix.size()));
+        for (std::string word; words >> word;) args.push_back(word);
+        args.push_back("--help");
+        EXPECT_EQ(box.Vex(args).code, 0) << line;
+    }
+    EXPECT_EQ(entries, 3);
+}
+
 }  // namespace
 }  // namespace vex::testing

@@ -9,6 +9,7 @@
 #include "errorlog/gest_erreur.h"
 #include "host/paths.h"
 #include "settings/locations.h"
+#include "settings/ini_settings_store.h"
 #include "settings/memory_settings_store.h"
 #include "settings/options.h"
 
@@ -29,6 +30,17 @@ std::unique_ptr<settings::LayeredSettingsStore> OpenStore(const GlobalOptions& g
     for (const auto& source : store->Sources())
         source.store->Find(settings::kApplication, settings::kSection, settings::key::kLineJump);
     return store;
+}
+
+void WarnOfUnknownKeys(const settings::LayeredSettingsStore& store, std::ostream& err) {
+    for (const auto& source : store.Sources()) {
+        const auto* file = dynamic_cast<const settings::IniSettingsStore*>(source.store.get());
+        if (!file) continue;
+        for (const auto& k : file->Keys(settings::kApplication, settings::kSection)) {
+            std::string problem;
+            if (ResolveKey(k, problem).empty()) err << "vextools: warning: " << source.label << ": " << problem << "\n";
+        }
+    }
 }
 
 std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err) {

@@ -23,6 +23,10 @@ namespace vex::cli {
 std::unique_ptr<settings::LayeredSettingsStore> OpenStore(const GlobalOptions& global,
                                                           const std::optional<std::filesystem::path>& searchFrom);
 
+/// Warns on `err` of each key in the settings files among `store`'s sources that is no option key,
+/// naming the nearest keys: such a value would be ignored without a word.
+void WarnOfUnknownKeys(const settings::LayeredSettingsStore& store, std::ostream& err);
+
 /// The prompter of --on-error: "ask" asks on the terminal (answers read from `in`), "retry", "ignore" and
 /// "abort" answer by themselves; unset means "ask" when standard input is a terminal, else "abort".
 /// Messages go to `err`.

@@ -88,6 +88,7 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
     list->callback([&ctx, read] {
         Guarded(ctx, [&] {
             const auto store = OpenStore(ctx.global, SearchFrom(read->path));
+            WarnOfUnknownKeys(*store, ctx.err);
             for (auto k : settings::kAllKeys) {
                 const auto stored = store->Find(settings::kApplication, settings::kSection, k);
                 const std::string origin = stored ? store->Origin(k) : "default";

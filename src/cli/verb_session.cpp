@@ -86,9 +86,11 @@ std::unique_ptr<VerbSession> VerbSession::Open(VerbContext& ctx, ProgressLine& p
     std::unique_ptr<settings::SettingsStore> store;
     try {
         // The team's file is looked for from the folder of the project worked on.
-        store = OpenStore(ctx.global, workspace->ActiveVBProject()->FileName().empty()
-                                          ? host::PathFromUtf8(project)
-                                          : workspace->ActiveVBProject()->FileName());
+        auto sources = OpenStore(ctx.global, workspace->ActiveVBProject()->FileName().empty()
+                                                 ? host::PathFromUtf8(project)
+                                                 : workspace->ActiveVBProject()->FileName());
+        WarnOfUnknownKeys(*sources, ctx.err);
+        store = std::move(sources);
     } catch (const errors::RuntimeError& e) {
         ctx.err << "vextools: " << e.Description() << "\n";
         ctx.exitCode = exit_code::kFailure;

@@ -91,8 +91,11 @@ TEST_F(OptionsVerbs, ListShowsEveryKeyAndWhereItsValueComesFrom) {
 }
 
 TEST_F(OptionsVerbs, ATeamFileAndSetChangeTheRunButSetWritesTheUsersStore) {
-    vex::testing::WriteFile(box.dir / "sample" / ".vextools.ini", "[Compléments ORVEL/VexTools]\nLineJump=20\n");
+    vex::testing::WriteFile(box.dir / "sample" / ".vextools.ini", "[Compléments ORVEL/VexTools]\nLineJump=20\nTabStrat=2\n");
     const auto team = Vex({"number", "--dry-run", box.project, "--component", "modUtil"});
+    EXPECT_NE(team.err.find(".vextools.ini: unknown option key \"TabStrat\"; did you mean \"TabStart\"?"),
+              std::string::npos)
+        << team.err;
     EXPECT_NE(team.out.find("\n+20 "), std::string::npos) << team.out.substr(0, 600);
     EXPECT_EQ(team.out.find("\n+10 "), std::string::npos);
     const auto set = Vex({"number", "--dry-run", box.project, "--component", "modUtil", "--set", "LineJump=5"});
@@ -100,7 +103,8 @@ TEST_F(OptionsVerbs, ATeamFileAndSetChangeTheRunButSetWritesTheUsersStore) {
 
     EXPECT_EQ(Vex({"options", "set", "LineJump", "7"}).code, 0);
     EXPECT_EQ(settings::IniSettingsStore(file).Get("LineJump", ""), "7");
-    EXPECT_EQ(vex::testing::ReadFile(box.dir / "sample" / ".vextools.ini"), "[Compléments ORVEL/VexTools]\nLineJump=20\n");
+    EXPECT_EQ(vex::testing::ReadFile(box.dir / "sample" / ".vextools.ini"),
+              "[Compléments ORVEL/VexTools]\nLineJump=20\nTabStrat=2\n");
     vex::testing::WriteFile(box.dir / "sample" / ".vextools.ini", "not ini\n");
     const auto broken = Vex({"number", "--check", box.project});
     EXPECT_EQ(broken.code, 3);

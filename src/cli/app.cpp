@@ -53,6 +53,7 @@ void BuildApp(CLI::App& app, VerbContext& ctx) {
                    "Use VALUE for option KEY in this run only (repeatable; \\r\\n is a line break)")
         ->option_text("KEY=VALUE")
         ->expected(1)
+        ->allow_extra_args(false)  // one KEY=VALUE per --set: what follows is the verb's
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(CLI::Validator(
             [](std::string& argument) {

@@ -17,8 +17,8 @@
 namespace vex::cli {
 
 /// The options of the run (settings/option_sources.h): --set, then --settings FILE or $VEXTOOLS_SETTINGS,
-/// then the .vextools.ini nearest to `searchFrom` (a project, module or folder; none when not given), then the per-user store.
-/// Writes go to --settings FILE, else $VEXTOOLS_SETTINGS, else the per-user store. Throws RuntimeError
+/// then the .vextools.ini nearest to `searchFrom` (a project, module or folder; none when not given),
+/// then the per-user store. Writes go to --settings FILE, else $VEXTOOLS_SETTINGS, else the per-user store. Throws RuntimeError
 /// when no location can be worked out (no HOME) or a file among the sources cannot be read or parsed.
 std::unique_ptr<settings::LayeredSettingsStore> OpenStore(const GlobalOptions& global,
                                                           const std::optional<std::filesystem::path>& searchFrom);

@@ -98,7 +98,7 @@ TEST_F(OptionsVerbs, ATeamFileAndSetChangeTheRunButSetWritesTheUsersStore) {
         << team.err;
     EXPECT_NE(team.out.find("\n+20 "), std::string::npos) << team.out.substr(0, 600);
     EXPECT_EQ(team.out.find("\n+10 "), std::string::npos);
-    const auto set = Vex({"number", "--dry-run", box.project, "--component", "modUtil", "--set", "LineJump=5"});
+    const auto set = Vex({"number", "--dry-run", "--set", "LineJump=5", box.project, "--component", "modUtil"});
     EXPECT_NE(set.out.find("\n+5 "), std::string::npos) << set.out.substr(0, 600);
 
     EXPECT_EQ(Vex({"options", "set", "LineJump", "7"}).code, 0);

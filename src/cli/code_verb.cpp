@@ -125,9 +125,9 @@ std::vector<std::string> NamesInProject(const std::vector<std::string>& wanted, 
 struct RunShared {
     ProgressLine& progress;
     DiffLook look;
-    session::WorkedFiles worked;
-    std::set<std::string> namesFound;
-    RunTotals totals;
+    session::WorkedFiles worked{};
+    std::set<std::string> namesFound{};
+    RunTotals totals{};
 };
 
 bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action,

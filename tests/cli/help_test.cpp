@@ -23,7 +23,7 @@ TEST(Help, EveryVerbShowsItsOptionsTheGlobalOnesTheExitCodesAndAnExample) {
         EXPECT_EQ(r.code, 0) << c.verb.back();
         std::string name;
         for (const auto& word : c.verb) name += " " + word;
-        for (const std::string part : {std::string(c.ownOption), std::string("Global options"),
+        for (const std::string& part : {std::string(c.ownOption), std::string("Global options"),
                                        std::string("--set KEY=VALUE"), std::string("-q,--quiet"),
                                        std::string("Exit codes:\n  0  success"), "Example:\n  vextools" + name})
             EXPECT_NE(r.out.find(part), std::string::npos) << name << ": no " << part << "\n" << r.out;

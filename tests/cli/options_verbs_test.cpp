@@ -68,7 +68,7 @@ TEST_F(OptionsVerbs, ListShowsEveryKeyAndWhereItsValueComesFrom) {
     const auto r = Vex({"--set", "tabstart=3", "options", "list", box.project});
     EXPECT_EQ(r.code, 0) << r.err;
     for (auto k : settings::kAllKeys) EXPECT_NE(r.out.find(std::string(k) + " = "), std::string::npos) << k;
-    for (const std::string line : {"Tabulation = \"8\" (" + file.string() + ")\n",
+    for (const std::string& line : {"Tabulation = \"8\" (" + file.string() + ")\n",
                                    "LineJump = \"20\" (" + (box.dir / ".vextools.ini").string() + ")\n",
                                    std::string("TabStart = \"3\" (--set)\n"),
                                    std::string("ViewResult = \"1\" (default)\n"),

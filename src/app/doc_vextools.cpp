@@ -125,8 +125,11 @@ DocVexToolsWidget::DocVexToolsWidget(QWidget* parent) : QDockWidget(QStringLiter
         action->setCheckable(false);
         buttons_.insert(key, action);
         connect(action, &QAction::triggered, this, [this, key] {
+            const bool outer = clickDepth_++ == 0;
+            if (outer && beforeClick_) beforeClick_();
             if (events_) events_->Toolbar1_ButtonClick(ToUtf8(key));
-            if (afterClick_) afterClick_();
+            --clickDepth_;
+            if (outer && afterClick_) afterClick_();
         });
     }
     layout->addWidget(toolbar_);

@@ -28,6 +28,8 @@ public:
     void SetEvents(addin::ToolbarEvents* events) override { events_ = events; }
     /// Runs after each toolbar command returns (the host shows the edited code then).
     void SetAfterClick(std::function<void()> after) { afterClick_ = std::move(after); }
+    /// Runs before a toolbar command starts (not for a click made while one runs).
+    void SetBeforeClick(std::function<void()> before) { beforeClick_ = std::move(before); }
 
     /// The toolbar button of a `Key` (null when none has it).
     QAction* Button(const QString& key) const { return buttons_.value(key); }
@@ -49,6 +51,8 @@ private:
     std::unique_ptr<BarAdapter> fileAdapter_;
     addin::ToolbarEvents* events_ = nullptr;
     std::function<void()> afterClick_;
+    std::function<void()> beforeClick_;
+    int clickDepth_ = 0;  ///< toolbar commands under way (a click while one runs makes two)
 };
 
 }  // namespace vex::app

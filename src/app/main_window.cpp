@@ -113,8 +113,16 @@ MainWindow::MainWindow()
     menuBarBar_ = std::make_unique<QtCommandBar>(*menuBar(), clipboardView_);
     toolbarBar_ = std::make_unique<QtCommandBar>(*toolbar_, clipboardView_);
     // While an action runs, the code window in front shows each edit as it is made.
+    // A large module takes a while to compare and show: it is shown again only after three times that
+    // long, so that the rest of the window still repaints once a frame.
     screen_.onYield = [this] {
-        if (CodeWindow* w = CurrentCodeWindow()) w->Reload();
+        CodeWindow* w = CurrentCodeWindow();
+        if (!w || (sinceReload_.isValid() && !sinceReload_.hasExpired(reloadPauseMs_))) return;
+        QElapsedTimer took;
+        took.start();
+        w->Reload();
+        reloadPauseMs_ = 3 * took.elapsed();
+        sinceReload_.start();
     };
     statusBar()->showMessage(QStringLiteral("Ready"));
     // Docks created later (the add-in's tool window) find their place in this state by object name.
@@ -315,6 +323,11 @@ CodeWindow* MainWindow::OpenCodeWindow(const QString& name) {
     tabs_->setCurrentIndex(tabs_->addTab(window, name));
     connect(window, &CodeWindow::edited, this, [this] { RefreshCodeWindows(); });
     return window;
+}
+
+void MainWindow::ForEachCodeWindow(const std::function<void(CodeWindow&)>& act) {
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (auto* w = qobject_cast<CodeWindow*>(tabs_->widget(i))) act(*w);
 }
 
 void MainWindow::RefreshCodeWindows() {
@@ -547,7 +560,14 @@ addin::CreatedToolWindow MainWindow::CreateToolWindow(addin::AddIn&, std::string
         dock_->setObjectName(FromUtf8(std::string(guidPosition)));  // where the saved dock state names it
         if (!restoreDockWidget(dock_)) addDockWidget(Qt::RightDockWidgetArea, dock_);
         dock_->hide();  // a tool window starts hidden; the add-in shows it
-        dock_->SetAfterClick([this] { RefreshCodeWindows(); });
+        dock_->SetBeforeClick([this] {
+            sinceReload_.invalidate();
+            ForEachCodeWindow([](CodeWindow& w) { w.BeginAction(); });
+        });
+        dock_->SetAfterClick([this] {
+            RefreshCodeWindows();
+            ForEachCodeWindow([](CodeWindow& w) { w.EndAction(); });
+        });
     }
     return {std::make_shared<DockWindow>(*dock_), dock_};
 }

@@ -2,6 +2,7 @@
 // vextools-ide's main window: the IDE the add-in connects to. Projects in an explorer, a code window per
 // component, the menu bar and standard toolbar as command bars 1 and 2, and the add-in's object model.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <list>
@@ -73,6 +74,7 @@ public:
     void SetActiveProject(int index);
     /// Shows the modules' current text in every code window and the modified marks.
     void RefreshCodeWindows();
+    void ForEachCodeWindow(const std::function<void(CodeWindow&)>& act);
 
     // The Project menu's edits of the active project; each raises the matching component event and
     // returns an empty string, or why it refused. The .vbp file itself is not rewritten.
@@ -112,6 +114,8 @@ private:
     host::SystemClock clock_;
     QtPrompter prompter_;
     QtScreen screen_;
+    QElapsedTimer sinceReload_;  ///< since the code window in front last showed an action's progress
+    qint64 reloadPauseMs_ = 0;
     host::NullNotices notices_;
     std::unique_ptr<errors::GestErreur> report_;
     backup::FileSystemCopyService copier_;

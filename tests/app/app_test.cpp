@@ -22,6 +22,7 @@
 #include "app/form_option.h"
 #include "app/form_result.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "app/vb_highlighter.h"
 #include "ide/source_module.h"
 
@@ -132,6 +133,36 @@ private slots:
         QCOMPARE(code->toPlainText(), before);
         QVERIFY(!code->Component().Source().Changed());
         QCOMPARE(w->ChangesOf(QStringLiteral("modUtil")), QString());
+    }
+
+    void reloadReplacesOnlyWhatDiffersAndAnActionIsOneUndoStep() {
+        auto w = Open();
+        QVERIFY(w);
+        vex::app::CodeWindow* code = w->OpenCodeWindow(QStringLiteral("modUtil"));
+        QVERIFY(code);
+        auto& module = code->Component().GetCodeModule();
+        auto moduleText = [&] {
+            QStringList lines;
+            for (long i = 1; i <= module.CountOfLines(); ++i) lines << vex::app::FromModule(module.Lines(i, 1));
+            return lines.join(u'\n');
+        };
+        const QString before = code->toPlainText();
+        const std::vector<std::function<void()>> edits{
+            [&] { module.ReplaceLine(1, "' first\r\n" + module.Lines(1, 1)); },         // insert at the head
+            [&] { module.ReplaceLine(3, "' third"); },                                   // replace inside
+            [&] { module.DeleteLines(2, 2); },                                          // delete inside
+            [&] { const long n = module.CountOfLines(); module.ReplaceLine(n, module.Lines(n, 1) + "\r\n' last"); },
+            [&] { module.DeleteLines(module.CountOfLines()); },                          // delete at the end
+        };
+        code->BeginAction();
+        for (const auto& edit : edits) {
+            edit();
+            code->Reload();
+            QCOMPARE(code->toPlainText(), moduleText());
+        }
+        code->EndAction();
+        code->undo();  // every reload of the action is one step
+        QCOMPARE(code->toPlainText(), before);
     }
 
     void aClickWhileBusyIsRefused() {

@@ -31,6 +31,8 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
                    "(default: ask on a terminal, abort otherwise)")
         ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}))
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one given wins, as for most tools
+    app.add_flag("--verbose", global.verbose,
+                 "Also say what is normal but worth knowing (a module outside the project's folder)");
 
     RegisterProjectVerbs(app, ctx);
     RegisterOptionsVerbs(app, ctx);

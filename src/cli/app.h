@@ -23,6 +23,7 @@ inline constexpr int kFailure = 3;  ///< unreadable input, failed save, aborted 
 struct GlobalOptions {
     std::optional<std::string> settingsFile;  ///< --settings FILE
     std::string onError;                      ///< --on-error ask|retry|ignore|abort ("" = default)
+    bool verbose = false;                     ///< --verbose: also print the loader's notes
 };
 
 /// What a verb's callback gets: the output streams and where to put its exit code.

@@ -238,15 +238,15 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
         {"a full disk", [](CliSandbox&) {}, kNumber, 3, {"frmMain.frm: cannot write: File too large"}, kAll, {},
          Runner::SmallFiles},
         {"a settings file that is not INI", [](CliSandbox& b) { WriteFile(b.settings, "garbage\r\n"); }, kNumber, 3,
-         {"settings.ini line 1: cannot read \"garbage\"", "nothing saved"}, kAll, {}},
+         {"settings.ini line 1: cannot read \"garbage\"", "failed: "}, kAll, {}},
         {"a settings file that is a folder", [](CliSandbox& b) { fs::create_directories(b.settings); }, kNumber, 3,
-         {"settings.ini: cannot ", "nothing saved"}, kAll, {}},
+         {"settings.ini: cannot ", "failed: "}, kAll, {}},
         {"a settings file that cannot be read",
          [](CliSandbox& b) {
              WriteFile(b.settings, "");
              fs::permissions(b.settings, fs::perms::none);
          },
-         kNumber, 3, {"settings.ini: cannot open: Permission denied", "nothing saved"}, kAll, {}, Runner::Unprivileged},
+         kNumber, 3, {"settings.ini: cannot open: Permission denied", "failed: "}, kAll, {}, Runner::Unprivileged},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.input);

@@ -68,6 +68,8 @@ void BuildApp(CLI::App& app, VerbContext& ctx) {
         ->check(CLI::IsMember({"ask", "retry", "ignore", "abort"}))
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one given wins, as for most tools
     app.add_flag("-q,--quiet", global.quiet, "No progress line, counts or notes on stderr; only problems");
+    app.add_flag("--verbose", global.verbose,
+                 "Also say what is normal but worth knowing (a module outside the project's folder)");
 
     RegisterProjectVerbs(app, ctx);
     RegisterOptionsVerbs(app, ctx);

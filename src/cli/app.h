@@ -26,6 +26,7 @@ struct GlobalOptions {
     std::string onError;                      ///< --on-error ask|retry|ignore|abort ("" = default)
     std::vector<std::string> runValues;       ///< --set KEY=VALUE, each checked while parsing
     bool quiet = false;                       ///< -q/--quiet: no progress, no summary, no notes
+    bool verbose = false;                     ///< --verbose: also print the loader's notes
 };
 
 /// What a verb's callback gets: the output streams and where to put its exit code.

@@ -53,14 +53,14 @@ std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::i
 }
 
 std::unique_ptr<errors::ErrorReport> MakeErrorReport(host::Prompter& prompter, const host::Clock& clock,
-                                                     host::Screen* screen) {
+                                                     host::Screen* screen, host::Notices* notices) {
     std::filesystem::path log;
     try {
         log = settings::AddinDirectory() / settings::kErrorLogName;
     } catch (const std::exception&) {
         // Nowhere to keep the log: reports are still asked, only not written down.
     }
-    return std::make_unique<errors::GestErreur>(prompter, clock, log, screen);
+    return std::make_unique<errors::GestErreur>(prompter, clock, log, screen, notices);
 }
 
 void StreamNotices::Notice(std::string_view text) { err_ << "vextools: " << text << '\n'; }

@@ -32,9 +32,10 @@ void WarnOfUnknownKeys(const settings::LayeredSettingsStore& store, std::ostream
 /// Messages go to `err`.
 std::unique_ptr<host::Prompter> MakePrompter(const GlobalOptions& global, std::istream& in, std::ostream& err);
 
-/// gestErreur logging to List_Err.log in the add-in's directory and asking through `prompter`.
+/// gestErreur logging to List_Err.log in the add-in's directory and asking through `prompter`; a log it
+/// cannot write is said once to `notices`.
 std::unique_ptr<errors::ErrorReport> MakeErrorReport(host::Prompter& prompter, const host::Clock& clock,
-                                                     host::Screen* screen = nullptr);
+                                                     host::Screen* screen = nullptr, host::Notices* notices = nullptr);
 
 /// Notices as "vextools: ..." lines on a stream (stderr).
 class StreamNotices : public host::Notices {

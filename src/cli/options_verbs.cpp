@@ -152,7 +152,8 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
                 const auto store = OpenStore(ctx.global, std::nullopt);
                 const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
                 const host::SystemClock clock;
-                const auto report = MakeErrorReport(*prompter, clock);
+                StreamNotices notices(ctx.err);
+                const auto report = MakeErrorReport(*prompter, clock, nullptr, &notices);
                 settings::OptionsModel model(*store);
                 model.form = settings::DialogDefaults();
                 if (!model.Apply(*report)) ctx.exitCode = exit_code::kFailure;

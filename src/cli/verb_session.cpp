@@ -22,6 +22,8 @@ std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string
     try {
         auto ws = session::LoadWorkspace(path, mode);
         for (const auto& w : ws.Warnings()) ctx.err << "vextools: warning: " << w << "\n";
+        if (ctx.global.verbose && !ctx.global.quiet)
+            for (const auto& n : ws.Notes()) ctx.err << "vextools: note: " << n << "\n";
         // Left out of the run: the rest goes on, but the run does not end as a success.
         for (const auto& f : ws.Failures()) ctx.err << "vextools: " << f.message << "; left untouched\n";
         if (!ws.Failures().empty()) ctx.exitCode = exit_code::kFailure;
@@ -59,7 +61,7 @@ VerbSession::VerbSession(VerbContext& ctx, ProgressLine& progress, ide::Workspac
     : store_(std::move(store)),
       notices_(ctx.err),
       prompter_(std::make_unique<HeldPrompter>(MakePrompter(ctx.global, std::cin, ctx.err), progress)),
-      report_(MakeErrorReport(*prompter_, clock_, &screen_)),
+      report_(MakeErrorReport(*prompter_, clock_, &screen_, &notices_)),
       progress_(progress),
       core_(std::make_unique<session::Session>(
           std::move(workspace), session::Services{progress_.Project(), progress_.File(), screen_, *store_, *report_,

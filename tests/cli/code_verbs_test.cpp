@@ -118,41 +118,6 @@ TEST(CodeVerbs, AnAbortedRunSavesNothingAndTheLogIsAppended) {
     EXPECT_EQ(box.Vex({"unnumber", box.project, "--log", (box.dir / "no" / "log.txt").string()}).code, 3);
 }
 
-TEST(CodeVerbs, AModuleThatCannotBeEditedOrSavedFailsAloneAndTheOthersAreSaved) {
-    namespace fs = std::filesystem;
-    const struct {
-        const char* what;
-        std::function<void(const fs::path&)> spoil;  // applied to modUtil.bas before the run
-        std::string message;
-    } cases[] = {
-        {"a procedure never closed",
-         [](const fs::path& f) { vex::testing::WriteFile(f, vex::testing::ReadFile(f) + "Public Function Bad()\r\n"); },
-         "Function Bad is never closed by End Function; left untouched"},
-        {"a NUL byte", [](const fs::path& f) { vex::testing::WriteFile(f, vex::testing::ReadFile(f) + '\0'); },
-         "not VB6 source text (NUL byte)"},
-        {"read-only", [](const fs::path& f) { fs::permissions(f, fs::perms::owner_write, fs::perm_options::remove); },
-         "modUtil.bas: file is read-only; not saved"},
-        {"missing", [](const fs::path& f) { fs::remove(f); }, "modUtil.bas: file not found"},
-    };
-    for (const auto& c : cases) {
-        CliSandbox box;
-        const fs::path util = box.dir / "sample" / "modUtil.bas";
-        c.spoil(util);
-        const auto before = box.Snapshot();
-        const auto check = box.Vex({"number", "--check", box.project});
-        if (std::string(c.what) != "read-only") EXPECT_EQ(check.code, 3) << c.what << ": --check fails too";
-        const auto r = box.Vex({"number", box.project});
-        EXPECT_EQ(r.code, 3) << c.what;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
-        EXPECT_NE(r.err.find("failed: " + util.string()), std::string::npos) << c.what << ": " << r.err;
-        const auto after = box.Snapshot();
-        EXPECT_EQ(after.count("modUtil.bas") ? after.at("modUtil.bas") : "",
-                  before.count("modUtil.bas") ? before.at("modUtil.bas") : "")
-            << c.what;
-        EXPECT_NE(after.at("clsCustomer.cls"), before.at("clsCustomer.cls")) << c.what << ": the others are saved";
-    }
-}
-
 TEST(CodeVerbs, SeveralInputsPerCallWorkOnEachSharedFileOnce) {
     namespace fs = std::filesystem;
     CliSandbox box;

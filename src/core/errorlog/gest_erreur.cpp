@@ -1,10 +1,12 @@
 #include "errorlog/gest_erreur.h"
 
 #include "host/clock.h"
+#include "host/notices.h"
 #include "host/screen.h"
 #include "ini/profile_writer.h"
 #include "text/cp1252.h"
 #include "text/general_date.h"
+#include "util/file_io.h"
 
 namespace vex::errors {
 namespace {
@@ -42,8 +44,8 @@ const char* ActionWord(host::Answer answer) {
 }  // namespace
 
 GestErreur::GestErreur(host::Prompter& prompter, const host::Clock& clock, std::filesystem::path logFile,
-                       host::Screen* screen)
-    : prompter_(prompter), clock_(clock), logFile_(std::move(logFile)), screen_(screen) {}
+                       host::Screen* screen, host::Notices* notices)
+    : prompter_(prompter), clock_(clock), logFile_(std::move(logFile)), screen_(screen), notices_(notices) {}
 
 std::string GestErreur::MessageText(int number, std::string_view description) {
     return "The following error is intercept::\rN° " + std::to_string(number) + " - " + std::string(description) +
@@ -52,12 +54,25 @@ std::string GestErreur::MessageText(int number, std::string_view description) {
 
 void GestErreur::Log(const std::string& section,
                      const std::vector<std::pair<std::string, std::string>>& entries) noexcept {
-    // Failures to write the log are ignored: the user must still be asked.
+    // A log that cannot be written stops nothing: the user must still be asked.
     if (logFile_.empty()) return;
+    std::string why;
+    std::error_code ec;
     try {
-        std::error_code ec;
         std::filesystem::create_directories(logFile_.parent_path(), ec);
         ini::WriteProfileStrings(logFile_, section, entries);
+        return;
+    } catch (const RuntimeError& e) {
+        why = e.Description();
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+    }
+    if (logFailureSaid_ || !notices_) return;
+    try {
+        logFailureSaid_ = true;
+        if (ec) why = util::Display(logFile_.parent_path()) + ": cannot make the folder: " + ec.message();
+        notices_->Notice(util::Display(logFile_) + ": the error log was not written (" + why + ")");
     } catch (...) {
     }
 }

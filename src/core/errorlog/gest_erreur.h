@@ -14,6 +14,7 @@
 
 namespace vex::host {
 class Clock;
+class Notices;
 class Screen;
 }  // namespace vex::host
 
@@ -26,15 +27,16 @@ class GestErreur : public ErrorReport {
 public:
     /// Reports to `logFile` (its directory is created when missing) and asks through `prompter`; the
     /// section names come from `clock`. `screen`, when given, gets the default pointer back before the
-    /// question and is let to process its events once after it.
+    /// question and is let to process its events once after it. `notices`, when given, is told once
+    /// that the log could not be written, and why.
     GestErreur(host::Prompter& prompter, const host::Clock& clock, std::filesystem::path logFile,
-               host::Screen* screen = nullptr);
+               host::Screen* screen = nullptr, host::Notices* notices = nullptr);
 
     /// Writes Project, Procedure, Error and (when given) Comments into the log section of this second,
     /// replacing those keys when the section has them; asks (number 0 is answered Ignore without asking);
     /// writes Action ("Retry", "Ignore", "Abort" or empty) and returns the answer. Log
     /// values are Windows-1252 with line breaks written as blanks; a log that cannot be written is
-    /// skipped silently. Never throws.
+    /// skipped (and said once to the notices). Never throws.
     host::Answer gestErreur(std::string_view procedureName, const RuntimeError& error, long lineNumber,
                             const std::optional<std::string>& comments = std::nullopt) override;
 
@@ -52,6 +54,8 @@ private:
     const host::Clock& clock_;
     std::filesystem::path logFile_;
     host::Screen* screen_;
+    host::Notices* notices_;
+    bool logFailureSaid_ = false;
     std::vector<ReportedError> reported_;
 };
 

@@ -54,6 +54,11 @@ public:
     std::vector<std::string>& Warnings() { return warnings_; }
     const std::vector<std::string>& Warnings() const { return warnings_; }
 
+    /// What a load met that is normal but worth telling on request (a module outside the project's
+    /// folder), one per line.
+    std::vector<std::string>& Notes() { return notes_; }
+    const std::vector<std::string>& Notes() const { return notes_; }
+
     /// Source files left out of the run, in load order; the rest of the workspace is usable.
     std::vector<LoadFailure>& Failures() { return failures_; }
     const std::vector<LoadFailure>& Failures() const { return failures_; }
@@ -62,6 +67,7 @@ private:
     std::vector<Project> projects_;
     size_t active_ = 0;
     std::vector<std::string> warnings_;
+    std::vector<std::string> notes_;
     std::vector<LoadFailure> failures_;
 };
 

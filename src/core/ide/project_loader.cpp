@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <system_error>
 
 #include "errors/runtime_error.h"
 #include "host/paths.h"
 #include "ide/source_module.h"
+#include "ide/text_shape.h"
 #include "text/cp1252.h"
 #include "util/file_io.h"
 
@@ -123,7 +125,9 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     };
     std::unique_ptr<SourceModule> module;
     try {
-        module = SourceModule::Parse(util::ReadFile(file), util::Display(file));
+        std::string bytes = util::ReadFile(file);
+        for (auto& w : TextShapeWarnings(bytes, util::Display(file))) ws.Warnings().push_back(std::move(w));
+        module = SourceModule::Parse(std::move(bytes), util::Display(file));
     } catch (const RuntimeError& e) {
         return leftOut(e.Description().starts_with(util::Display(file)) ? e.Description()
                                                                         : where + ": " + e.Description());
@@ -151,8 +155,27 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     return c;
 }
 
+// True when `file` lies outside `folder` (a module shared with other projects, say).
+bool Outside(const fs::path& folder, const fs::path& file) {
+    std::error_code ec;
+    const fs::path relative = fs::weakly_canonical(file, ec).lexically_relative(fs::weakly_canonical(folder, ec));
+    return ec || relative.empty() || *relative.begin() == "..";
+}
+
+// The same file however the project spells its path, to find a file listed twice.
+fs::path Identity(const fs::path& file) {
+    std::error_code ec;
+    const fs::path canonical = fs::weakly_canonical(file, ec);
+    return ec ? file.lexically_normal() : canonical;
+}
+
 Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
-    const std::string bytes = util::ReadFile(vbp);
+    std::string bytes = util::ReadFile(vbp);
+    if (bytes.starts_with(kByteOrderMark)) {
+        ws.Warnings().push_back(util::Display(vbp) +
+                                ": starts with a UTF-8 byte order mark, which VB6 does not write; read without it");
+        bytes.erase(0, kByteOrderMark.size());
+    }
     if (bytes.find('\0') != std::string::npos)
         throw RuntimeError(errors::code::kBadFileMode, util::Display(vbp) + ": not a VB6 project file (binary)");
     const auto entries = ReadEntries(bytes);
@@ -163,6 +186,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
     project.SetFileName(vbp);
     project.SetName(host::Cp1252Name(vbp.stem()));
     const fs::path base = vbp.parent_path();
+    std::map<fs::path, long> listed;  // each file met, and the line that first lists it
     for (const auto& e : entries) {
         if (text::IEquals(e.key, "Name")) {
             project.SetName(Unquote(e.value));
@@ -179,6 +203,15 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
         path = text::Trim(path);
         const std::string where = util::Display(vbp) + ":" + std::to_string(e.line);
         fs::path file = ResolvePath(base, path);
+        const fs::path identity = Identity(file.empty() ? Literal(base, path) : file);
+        if (const auto [first, added] = listed.emplace(identity, e.line); !added) {
+            ws.Warnings().push_back(where + ": " + text::ToUtf8(std::string(path)) + " is listed again (first on line " +
+                                    std::to_string(first->second) + "); worked on once");
+            continue;
+        }
+        if (!file.empty() && Outside(base.empty() ? fs::path(".") : base, file))
+            ws.Notes().push_back(where + ": " + text::ToUtf8(std::string(path)) + " lies outside the project's folder (" +
+                                 util::Display(file) + ")");
         if (file.empty()) {
             file = Literal(base, path);
             Refuse(ws, mode, file, where + ": " + util::Display(file) + ": file not found");

@@ -7,6 +7,7 @@
 #include "errors/runtime_error.h"
 #include "ide/declaration_end.h"
 #include "ide/gap_buffer.h"
+#include "ide/text_shape.h"
 #include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "text/cp1252.h"
@@ -273,25 +274,66 @@ void RefuseBinary(std::string_view bytes, std::string_view fileName) {
     }
 }
 
+// The Begin ... End blocks of a header. They nest by count, as VB6 reads them; which Begin lacks its End
+// is told by indentation, since VB6 writes each End under its own Begin.
+class BeginBlocks {
+public:
+    bool Open() const { return depth_ > 0; }
+    void Begin(long line, std::string_view text) {
+        if (depth_++ == 0) outer_ = line;
+        stack_.push_back({line, Indent(text)});
+    }
+    void End(std::string_view text) {
+        --depth_;
+        // Blocks indented deeper than this End were never closed; the End closes the one above them.
+        const size_t indent = Indent(text);
+        while (!stack_.empty() && stack_.back().indent > indent) {
+            if (!unclosed_) unclosed_ = stack_.back().line;
+            stack_.pop_back();
+        }
+        if (!stack_.empty()) stack_.pop_back();
+        if (depth_ == 0) {  // closed by count after all: what indentation said of it no longer matters
+            unclosed_ = 0;
+            stack_.clear();
+        }
+    }
+    /// The line of a Begin never closed: the first that indentation shows, else the outermost open one.
+    long Unclosed() const { return unclosed_ ? unclosed_ : !stack_.empty() ? stack_.front().line : outer_; }
+
+private:
+    static size_t Indent(std::string_view text) {
+        size_t n = 0;
+        while (n < text.size() && (text[n] == ' ' || text[n] == '\t')) ++n;
+        return n;
+    }
+    struct Block {
+        long line;
+        size_t indent;
+    };
+    int depth_ = 0;
+    long outer_ = 0;
+    long unclosed_ = 0;
+    std::vector<Block> stack_;
+};
+
 // The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes. Returns
 // the index of the first code line and fills `vbName`.
 size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view fileName, std::string& vbName) {
     size_t i = 0;
-    int depth = 0;
-    long blockStart = 0;
+    BeginBlocks blocks;
     bool sawAttribute = false;
     for (; i < physical.size(); ++i) {
         const auto t = text::Trim(physical[i].text);
         const auto word = FirstWord(t);
         const bool opens = text::IEquals(word, "Begin");
-        if (depth > 0) {
-            if (opens) ++depth;
-            else if (text::IEquals(t, "End")) --depth;
+        const long line = static_cast<long>(i) + 1;
+        if (blocks.Open()) {
+            if (opens) blocks.Begin(line, physical[i].text);
+            else if (text::IEquals(t, "End")) blocks.End(physical[i].text);
             continue;
         }
         if (opens) {
-            depth = 1;
-            blockStart = static_cast<long>(i) + 1;
+            blocks.Begin(line, physical[i].text);
         } else if (text::IStartsWith(t, "Attribute ")) {
             sawAttribute = true;
             auto rest = t.substr(10);
@@ -307,9 +349,9 @@ size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view fil
             break;
         }
     }
-    if (depth > 0)
-        throw RuntimeError(errors::code::kBadFileMode,
-                           Where(fileName) + ":" + std::to_string(blockStart) + ": Begin block is never closed by End");
+    if (blocks.Open())
+        throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ":" + std::to_string(blocks.Unclosed()) +
+                                                           ": Begin block is never closed by End");
     return i;
 }
 
@@ -338,7 +380,10 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     std::unique_ptr<SourceModule> m(new SourceModule());
     Impl& d = *m->impl_;
     d.original = std::move(bytes);
-    const auto physical = SplitPhysical(d.original);
+    // A byte order mark stays at the very start of the header, out of the way of the header's words.
+    const size_t mark = std::string_view(d.original).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    d.header.assign(d.original, 0, mark);
+    const auto physical = SplitPhysical(std::string_view(d.original).substr(mark));
     if (!physical.empty()) {
         d.finalBreak = !physical.back().eol.empty();
         if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
@@ -503,7 +548,8 @@ void SourceModule::SetVBName(std::string_view name) {
         const size_t end = d.header.find('\n', at);
         const size_t next = end == std::string::npos ? d.header.size() : end + 1;
         std::string_view line(d.header.data() + at, next - at);
-        const auto t = text::LTrim(line);
+        auto t = text::LTrim(line);
+        if (at == 0 && t.starts_with(kByteOrderMark)) t.remove_prefix(kByteOrderMark.size());
         if (text::IStartsWith(t, "Attribute ") && text::IStartsWith(text::LTrim(t.substr(10)), "VB_Name")) {
             const size_t q1 = line.find('"');
             const size_t q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);

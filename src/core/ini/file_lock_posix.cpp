@@ -13,7 +13,7 @@ namespace vex::ini {
 namespace fs = std::filesystem;
 
 FileLock::FileLock(const fs::path& path) {
-    const fs::path lockPath = path.string() + ".lock";
+    const fs::path lockPath = LockFileFor(path);
     fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     int err = errno;
     if (fd_ >= 0) {
@@ -28,6 +28,7 @@ FileLock::FileLock(const fs::path& path) {
     if (fd_ < 0)
         throw errors::RuntimeError(errors::code::kPathFileAccess,
                                    util::Display(lockPath) + ": cannot lock: " + std::strerror(err));
+    RemoveLegacyLockFile(path);
 }
 
 FileLock::~FileLock() {

@@ -11,16 +11,16 @@ namespace vex::ini {
 namespace fs = std::filesystem;
 
 FileLock::FileLock(const fs::path& path) {
-    fs::path lockPath = path;
-    lockPath += L".lock";
+    const fs::path lockPath = LockFileFor(path);
     HANDLE h = ::CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+                             FILE_ATTRIBUTE_HIDDEN, nullptr);
     DWORD err = ::GetLastError();
     if (h != INVALID_HANDLE_VALUE) {
         OVERLAPPED whole{};
         if (::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
             handle_ = h;
+            RemoveLegacyLockFile(path);
             return;
         }
         err = ::GetLastError();

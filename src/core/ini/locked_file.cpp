@@ -15,6 +15,21 @@ std::optional<std::string> ReadIfExists(const fs::path& path) {
     }
 }
 
+fs::path LockFileFor(const fs::path& path) {
+    fs::path name = ".";
+    name += path.filename();
+    name += ".lock";
+    return path.has_parent_path() ? path.parent_path() / name : name;
+}
+
+void RemoveLegacyLockFile(const fs::path& path) {
+    fs::path legacy = path;
+    legacy += ".lock";
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(legacy, ec)) && fs::file_size(legacy, ec) == 0 && !ec)
+        fs::remove(legacy, ec);
+}
+
 fs::path ResolveSymlink(const fs::path& path) {
     std::error_code ec;
     if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;

@@ -12,6 +12,8 @@
 
 #include "errors/runtime_error.h"
 #include "text/cp1252.h"
+#include "util/save_probe.h"
+#include "util/temporary_files.h"
 
 namespace vex::util {
 namespace {
@@ -120,7 +122,8 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
     const auto path = isLink ? std::filesystem::canonical(link, ec) : link;
     if (ec) Fail(errors::code::kPathFileAccess, link, "cannot follow the link", ec.value());
     const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    Staged s{path, (dir / ("." + path.filename().string() + ".vextools-XXXXXX")).string(), -1};
+    RemoveStaleTemporariesOnce(dir);
+    Staged s{path, TemporaryPrefix(path).string() + "XXXXXX", -1};
     s.fd = ::mkstemp(s.temp.data());
     if (s.fd < 0) {
         s.temp.clear();
@@ -147,6 +150,10 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
         const struct timespec times[2] = {stamp->modified, stamp->modified};
         if (::futimens(s.fd, times) != 0) abandon("cannot set the modification time");
     }
+    if (const int injected = ProbeSave(SaveStep::Written, path)) {
+        errno = injected;
+        abandon("cannot write");
+    }
     // Start writing back now, so that the flushes of a batch overlap instead of queueing one by one.
     ::sync_file_range(s.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     return s;
@@ -155,22 +162,26 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
 // Flushes and closes every staged file, then renames each over its target, in order.
 void Commit(std::vector<Staged>& staged, size_t* renamed) {
     for (auto& s : staged) {
-        if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) {
-            const int err = errno;
+        int err = 0;
+        if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) err = errno;
+        else err = ProbeSave(SaveStep::Flushed, s.target);
+        if (err != 0) {
             const auto target = s.target;
             for (auto& other : staged) Discard(other);
             Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
         }
     }
     for (size_t k = 0; k < staged.size(); ++k) {
-        if (::rename(staged[k].temp.c_str(), staged[k].target.c_str()) != 0) {
-            const int err = errno;
+        int err = ProbeSave(SaveStep::BeforeRename, staged[k].target);
+        if (err == 0 && ::rename(staged[k].temp.c_str(), staged[k].target.c_str()) != 0) err = errno;
+        if (err != 0) {
             const auto target = staged[k].target;
             for (size_t j = k; j < staged.size(); ++j) Discard(staged[j]);
             Fail(errors::code::kPathFileAccess, target, "cannot replace", err);
         }
         staged[k].temp.clear();
         if (renamed) ++*renamed;
+        ProbeSave(SaveStep::Renamed, staged[k].target);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "host/paths.h"
 #include "host/win32_text.h"
 #include "util/file_io.h"
+#include "util/save_probe.h"
+#include "util/temporary_files.h"
 
 namespace vex::util {
 namespace {
@@ -103,11 +105,12 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
                                    Display(link) + ": cannot follow the link: " + ec.message());
     const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<unsigned long long>(::GetTickCount64())};
+    RemoveStaleTemporariesOnce(dir);
     Staged s{path, {}, Handle()};
     DWORD err = 0;
     for (int attempt = 0; attempt < 100 && !s.file.Valid(); ++attempt) {
-        const std::wstring suffix = L".vextools-" + std::to_wstring(random() % 1000000000ULL);
-        s.temp = dir / (L"." + path.filename().wstring() + suffix);
+        s.temp = TemporaryPrefix(path);
+        s.temp += std::to_wstring(random() % 1000000000ULL);
         s.file = Handle(
             ::CreateFileW(s.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         err = ::GetLastError();
@@ -132,6 +135,10 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
     if (stamp) {
         const FILETIME modified = ToFiletime(stamp->modified);
         if (!::SetFileTime(s.file.Get(), nullptr, nullptr, &modified)) abandon("cannot set the modification time");
+    }
+    if (const int injected = ProbeSave(SaveStep::Written, path)) {
+        ::SetLastError(static_cast<DWORD>(injected));
+        abandon("cannot write");
     }
     return s;
 }
@@ -172,16 +179,19 @@ void ApplyMode(const std::filesystem::path& file, const std::optional<FileStamp>
 void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileStamp>>& stamps, size_t* renamed) {
     for (size_t k = 0; k < staged.size(); ++k) {
         auto& s = staged[k];
-        if (!::FlushFileBuffers(s.file.Get()) || !s.file.Close()) {
-            const DWORD err = ::GetLastError();
+        DWORD err = 0;
+        if (!::FlushFileBuffers(s.file.Get()) || !s.file.Close()) err = ::GetLastError();
+        else err = static_cast<DWORD>(ProbeSave(SaveStep::Flushed, s.target));
+        if (err != 0) {
             const auto target = s.target;
             for (auto& other : staged) Discard(other);
             Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
         }
     }
     for (size_t k = 0; k < staged.size(); ++k) {
-        if (!Replace(staged[k])) {
-            const DWORD err = ::GetLastError();
+        DWORD err = static_cast<DWORD>(ProbeSave(SaveStep::BeforeRename, staged[k].target));
+        if (err == 0 && !Replace(staged[k])) err = ::GetLastError();
+        if (err != 0) {
             const auto target = staged[k].target;
             for (size_t j = k; j < staged.size(); ++j) Discard(staged[j]);
             if (IsRefusal(err)) Fail(errors::code::kPermissionDenied, target, "file is read-only or in use", err);
@@ -190,6 +200,7 @@ void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileSta
         staged[k].temp.clear();
         ApplyMode(staged[k].target, stamps[k]);
         if (renamed) ++*renamed;
+        ProbeSave(SaveStep::Renamed, staged[k].target);
     }
 }
 

@@ -107,13 +107,18 @@ TEST_F(GestErreurTest, ValuesAreWindows1252OnOneLine) {
     EXPECT_NE(log.find("Comments=a b\n"), std::string::npos) << log;
 }
 
-// Nothing is written, nothing is thrown, and the user is still asked.
+// Nothing is written, nothing is thrown, the user is still asked, and told once that the log was not written.
 void ExpectAskedWithoutLog(const host::Clock& clock, const std::filesystem::path& logFile) {
     vex::testing::ScriptedPrompter asked{host::Answer::Abort};
-    GestErreur r(asked, clock, logFile);
+    vex::testing::RecordingNotices notices;
+    GestErreur r(asked, clock, logFile, nullptr, &notices);
     EXPECT_EQ(r.gestErreur("p", RuntimeError(70, "Permission denied"), 0), host::Answer::Abort);
-    EXPECT_EQ(asked.asked.size(), 1u);
+    EXPECT_EQ(r.gestErreur("q", RuntimeError(70, "Permission denied"), 0), host::Answer::Abort);
+    EXPECT_EQ(asked.asked.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(logFile));
+    ASSERT_EQ(notices.notices.size(), 1u);
+    EXPECT_NE(notices.notices[0].find("List_Err.log: the error log was not written ("), std::string::npos)
+        << notices.notices[0];
 }
 
 TEST_F(GestErreurTest, ALogUnderARegularFileIsSkipped) {

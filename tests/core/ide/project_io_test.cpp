@@ -99,22 +99,17 @@ TEST_F(TempTree, SourceFilesThatCannotBeEditedAreLeftOutAndTheOthersLoad) {
     EXPECT_EQ(LoadWorkspace(vbp, LoadMode::Names).Failures().size(), 0u);
 }
 
-TEST_F(TempTree, ModulesBeyondVb6LimitsLoadWithAWarning) {
-    std::string big = "Attribute VB_Name = \"modBig\"\r\n' " + std::string(1100, 'x') + "\r\n";
-    for (int i = 0; i < 65535; ++i) big += "'\r\n";
-    auto ws = LoadWorkspace(Write("Big.bas", big));
-    ASSERT_EQ(ws.Warnings().size(), 2u);
-    EXPECT_NE(ws.Warnings()[0].find("65,534"), std::string::npos);
-    EXPECT_NE(ws.Warnings()[1].find("1,023"), std::string::npos);
-    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].GetCodeModule().CountOfLines(), 65536);
-}
-
 TEST_F(TempTree, BadInputIsReportedWithTheFileName) {
     struct Case {
         std::string file, bytes, mention;
     } cases[] = {
         {"bin.bas", std::string("Sub A()\0", 8), "bin.bas:1"},
         {"f.frm", "VERSION 5.00\r\nBegin VB.Form f\r\n", "f.frm:2"},
+        // The Begin that lacks its End, as indentation tells, not the first one of the file.
+        {"g.frm", "VERSION 5.00\r\nBegin VB.Form g\r\n   Begin VB.Label a\r\n   Begin VB.Label b\r\n   End\r\nEnd\r\n",
+         "g.frm:3: Begin block is never closed by End"},
+        {"h.frm", "VERSION 5.00\r\nBegin VB.Form h\r\n   Begin VB.Label a\r\n   End\r\nAttribute VB_Name = \"h\"\r\n",
+         "h.frm:2: Begin block"},
         {"x.txt", "hello", "x.txt"},
         {"N.vbp", "just text\r\n", "N.vbp"},
     };

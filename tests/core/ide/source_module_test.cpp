@@ -113,6 +113,7 @@ TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
                "   EndProperty", "   Begin VB.CommandButton cmdGo", "   End", "End", "Attribute VB_Name = \"frmMain\"",
                "Private Sub cmdGo_Click()", "End Sub"}),
          "frmMain", "Private Sub cmdGo_Click()", "End Sub", 2},
+        {"\xEF\xBB\xBF" + Crlf({"Attribute VB_Name = \"modB\"", "Sub A()", "End Sub"}), "modB", "Sub A()", "End Sub", 2},
     };
     for (const auto& c : cases) {
         const auto m = SourceModule::Parse(c.file);
@@ -151,12 +152,16 @@ TEST(SourceModule, ReplaceLineSplitsOnEveryBreakAndKeepsAttributesAfterDeclarati
     EXPECT_EQ(m->ProcCountLines("Name", ProcKind::Get), 9);
 }
 
-TEST(SourceModule, LfOnlyFileStaysLfOnlyAndNoFinalBreakIsKept) {
+TEST(SourceModule, EachLineKeepsItsOwnBreakAndNoFinalBreakIsKept) {
     auto m = SourceModule::Parse("Sub A()\nEnd Sub");
     m->ReplaceLine(2, "x = 1\nEnd Sub");
     EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1\nEnd Sub");
     m->DeleteLines(3, 1);
     EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1");
+    // Mixed breaks: a replaced line keeps its own; inserted lines take the first line's.
+    m = SourceModule::Parse("Sub A()\r\nx = 1\nEnd Sub\r\n");
+    m->ReplaceLine(2, "' n\n10 x = 1");
+    EXPECT_EQ(m->Serialize(), "Sub A()\r\n' n\r\n10 x = 1\nEnd Sub\r\n");
 }
 
 TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
@@ -221,6 +226,7 @@ TEST(SourceModule, RenamingRewritesOnlyTheModulesOwnName) {
         {"VERSION 5.00\r\nBegin VB.Form modA\r\n   Caption = \"Attribute VB_Name = \"\r\nEnd\r\nattribute vb_name=\"modA\"\n",
          "VERSION 5.00\r\nBegin VB.Form modA\r\n   Caption = \"Attribute VB_Name = \"\r\nEnd\r\nattribute vb_name=\"modB\"\n"},
         {"Sub A()\r\nEnd Sub\r\n", "Attribute VB_Name = \"modB\"\r\nSub A()\r\nEnd Sub\r\n"},
+        {"\xEF\xBB\xBF" "Attribute VB_Name = \"modA\"\r\n", "\xEF\xBB\xBF" "Attribute VB_Name = \"modB\"\r\n"},
     };
     for (const auto& c : cases) {
         auto m = SourceModule::Parse(c.before);

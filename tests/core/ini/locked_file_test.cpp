@@ -32,7 +32,23 @@ TEST(FileLock, ASecondHolderWaitsForTheFirst) {
     second.join();
     EXPECT_TRUE(secondHeld);
     EXPECT_FALSE(heldEarly);
-    EXPECT_TRUE(std::filesystem::exists(dir / "settings.ini.lock"));  // left for the next locker
+    EXPECT_TRUE(std::filesystem::exists(dir / ".settings.ini.lock"));  // left for the next locker
+}
+
+TEST(FileLock, TheLockFileIsHiddenAndAnEmptyOneLeftInSightByEarlierVersionsGoes) {
+    vex::testing::ScratchDir dir;
+    vex::testing::WriteFile(dir / "settings.ini.lock", "");
+    vex::testing::WriteFile(dir / "List_Err.log.lock", "not ours");
+    { FileLock lock(dir / "settings.ini"); }
+    { FileLock lock(dir / "List_Err.log"); }
+    EXPECT_EQ(LockFileFor(dir / "settings.ini"), dir / ".settings.ini.lock");
+    const auto listing = vex::testing::Listing(dir.Path());
+    EXPECT_FALSE(listing.count("settings.ini.lock")) << "the empty lock of an earlier version is removed";
+    EXPECT_EQ(listing.at("List_Err.log.lock"), "not ours") << "a file with bytes in it is not a lock of ours";
+    EXPECT_TRUE(listing.count(".List_Err.log.lock"));
+#ifdef _WIN32
+    EXPECT_TRUE(::GetFileAttributesW((dir / ".settings.ini.lock").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+#endif
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(IniSettingsStore, WritesLeaveNoTemporaryFilesAndKeepHandEdits) {
     EXPECT_NE(ReadFile(file).find("; my notes"), std::string::npos);
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         const auto name = entry.path().filename().string();
-        EXPECT_TRUE(name == "settings.ini" || name == "settings.ini.lock") << name;
+        EXPECT_TRUE(name == "settings.ini" || name == ".settings.ini.lock") << name;
     }
 }
 

@@ -24,6 +24,25 @@ bool IsNumber(const std::string& t) { return !t.empty() && ide::lex::IsDigit(t[0
 
 bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">"; }
 
+// True when `word` (lower case) is followed by blanks and a digit somewhere in `s`.
+bool WordBeforeNumber(std::string_view s, std::string_view word) {
+    for (size_t at = text::IFind(s, word); at != std::string_view::npos; at = text::IFind(s, word, at + 1)) {
+        const auto rest = ide::lex::SkipBlanks(s.substr(at + word.size()));
+        if (!rest.empty() && ide::lex::IsDigit(rest.front())) return true;
+    }
+    return false;
+}
+
+// False when no token of `statement` can name a line or open or close a Select block, so that lexing it
+// would find nothing: a cheap test on the raw text that lets most statements through untokenized.
+// `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
+bool MayReferToLines(std::string_view statement, bool inErlSelect) {
+    for (std::string_view word : {"go", "resume", "erl", "select"})
+        if (text::IFind(statement, word) != std::string_view::npos) return true;
+    if (inErlSelect && text::IFind(statement, "case") != std::string_view::npos) return true;
+    return WordBeforeNumber(statement, "then") || WordBeforeNumber(statement, "else");
+}
+
 }  // namespace
 
 std::vector<std::string> JumpTargetsOf(std::string_view statement) {
@@ -78,10 +97,12 @@ std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
     std::vector<bool> selects;
     for (long j = 1; j <= count;) {
         const long last = ide::StatementLast(code, j);
-        ProcKey key;
-        key.name = code.ProcOfLine(j, key.kind);
         const std::string statement = ide::JoinStatement(code, j, last);
+        const long first = j;
         j = last + 1;
+        if (!MayReferToLines(statement, !selects.empty() && selects.back())) continue;
+        ProcKey key;
+        key.name = code.ProcOfLine(first, key.kind);
         if (key.name.empty()) continue;
         JumpTargets* targets = nullptr;
         auto at = [&]() -> JumpTargets& { return targets ? *targets : *(targets = &result[key]); };

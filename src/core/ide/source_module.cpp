@@ -84,6 +84,32 @@ Significance Classify(std::string_view line) {
     return {};
 }
 
+// Everything the index reads from one logical line: two statements with the same shape index alike.
+struct StatementShape {
+    std::optional<syntax::Declaration> declaration;
+    syntax::EndKind end = syntax::EndKind::None;
+    syntax::EndKind trailingEnd = syntax::EndKind::None;
+    syntax::BlockKind blockStart = syntax::BlockKind::None;
+    bool endsType = false, endsEnum = false, directive = false;
+
+    explicit StatementShape(std::string_view joined)
+        : declaration(syntax::MatchDeclaration(joined)),
+          end(syntax::MatchEnd(joined)),
+          trailingEnd(syntax::TrailingEnd(joined)),
+          blockStart(syntax::MatchBlockStart(joined)),
+          endsType(syntax::MatchBlockEnd(joined, syntax::BlockKind::Type)),
+          endsEnum(syntax::MatchBlockEnd(joined, syntax::BlockKind::Enum)),
+          directive(lex::IsDirective(joined)) {}
+    bool operator==(const StatementShape& o) const {
+        const bool sameDeclaration =
+            declaration.has_value() == o.declaration.has_value() &&
+            (!declaration || (declaration->name == o.declaration->name && declaration->kind == o.declaration->kind &&
+                              declaration->keyword == o.declaration->keyword));
+        return sameDeclaration && end == o.end && trailingEnd == o.trailingEnd && blockStart == o.blockStart &&
+               endsType == o.endsType && endsEnum == o.endsEnum && directive == o.directive;
+    }
+};
+
 std::string IndexKey(std::string_view name, ProcKind kind) {
     return text::Lower(name) + '\x01' + static_cast<char>('0' + static_cast<int>(kind));
 }
@@ -144,6 +170,17 @@ struct SourceModule::Impl {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
         return first != line && Classify(TextAt(first)).what != Significance::What::None;
+    }
+    // True when line `line` of a continued statement may become `text` (no line break, the continuation
+    // mark kept) without changing what the statement means to the index: re-indenting a declaration's
+    // second line leaves the index as it is.
+    bool SameStatementWith(long line, std::string_view text) const {
+        long first = line;
+        while (ContinuesAt(first - 1)) --first;
+        const long last = LogicalLast([this](long j) -> const std::string& { return TextAt(j); }, line, Count());
+        const auto before = [this](long j) -> std::string_view { return TextAt(j); };
+        const auto after = [&](long j) -> std::string_view { return j == line ? text : std::string_view(TextAt(j)); };
+        return StatementShape(JoinLogical(before, first, last)) == StatementShape(JoinLogical(after, first, last));
     }
 
     void CheckLine(long line, const char* what) const {
@@ -420,7 +457,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const bool sameFirst = parts.front() == old.text;
     const bool neutral = (sameFirst || Classify(old.text) == Classify(parts.front())) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
-                         !d.TouchesDeclarations(sameFirst ? line + 1 : line) && (sameFirst || !declaring);
+                         !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
+                         (sameFirst || !declaring || (added == 0 && d.SameStatementWith(line, parts.front())));
     old.text = std::string(parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());

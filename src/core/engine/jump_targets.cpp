@@ -24,23 +24,30 @@ bool IsNumber(const std::string& t) { return !t.empty() && ide::lex::IsDigit(t[0
 
 bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">"; }
 
-// True when `word` (lower case) is followed by blanks and a digit somewhere in `s`.
-bool WordBeforeNumber(std::string_view s, std::string_view word) {
-    for (size_t at = text::IFind(s, word); at != std::string_view::npos; at = text::IFind(s, word, at + 1)) {
-        const auto rest = ide::lex::SkipBlanks(s.substr(at + word.size()));
-        if (!rest.empty() && ide::lex::IsDigit(rest.front())) return true;
+// False when no token of `statement` can name a line or open or close a Select block, so that lexing it
+// would find nothing: one pass over the raw text that lets most statements through untokenized. It looks
+// for the words anywhere (in names, strings and comments too), so it never turns away a statement the
+// full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
+bool MayReferToLines(std::string_view s, bool inErlSelect) {
+    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(s.substr(i), word); };
+    // `then` or `else` followed by blanks and a digit: If ... Then 100.
+    auto beforeNumber = [&](size_t i, std::string_view word) {
+        if (!at(i, word)) return false;
+        const auto rest = ide::lex::SkipBlanks(s.substr(i + word.size()));
+        return !rest.empty() && ide::lex::IsDigit(rest.front());
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        switch (text::LowerChar(s[i])) {
+            case 'g': if (at(i, "go")) return true; break;  // GoTo, GoSub
+            case 'r': if (at(i, "resume")) return true; break;
+            case 's': if (at(i, "select")) return true; break;
+            case 'c': if (inErlSelect && at(i, "case")) return true; break;
+            case 't': if (beforeNumber(i, "then")) return true; break;
+            case 'e': if (at(i, "erl") || beforeNumber(i, "else")) return true; break;
+            default: break;
+        }
     }
     return false;
-}
-
-// False when no token of `statement` can name a line or open or close a Select block, so that lexing it
-// would find nothing: a cheap test on the raw text that lets most statements through untokenized.
-// `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
-bool MayReferToLines(std::string_view statement, bool inErlSelect) {
-    for (std::string_view word : {"go", "resume", "erl", "select"})
-        if (text::IFind(statement, word) != std::string_view::npos) return true;
-    if (inErlSelect && text::IFind(statement, "case") != std::string_view::npos) return true;
-    return WordBeforeNumber(statement, "then") || WordBeforeNumber(statement, "else");
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ struct PhysicalLine {
 
 std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
     std::vector<PhysicalLine> out;
+    out.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     size_t start = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n') continue;
@@ -45,6 +46,7 @@ std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
 
 // Splits inserted text at every line break: CR LF, lone CR or lone LF.
 std::vector<std::string_view> SplitText(std::string_view text) {
+    if (text.find_first_of("\r\n") == std::string_view::npos) return {text};  // the usual edit: one line
     const auto physical = SplitPhysical(text);
     std::vector<std::string_view> parts;
     for (const auto& p : physical) parts.push_back(p.text);

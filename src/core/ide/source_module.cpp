@@ -69,7 +69,27 @@ struct Significance {
     bool operator==(const Significance&) const = default;
 };
 
+// False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
+// Enum) nor a `#`: then nothing in it can declare, end or open anything, and Classify has nothing to
+// find. One pass over the bytes, where the full tests would parse the line several times.
+bool MaySignify(std::string_view line) {
+    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(line.substr(i), word); };
+    for (size_t i = 0; i < line.size(); ++i) {
+        switch (text::LowerChar(line[i])) {
+            case '#': return true;
+            case 's': if (at(i, "sub")) return true; break;
+            case 'f': if (at(i, "function")) return true; break;
+            case 'p': if (at(i, "property")) return true; break;
+            case 't': if (at(i, "type")) return true; break;
+            case 'e': if (at(i, "end") || at(i, "enum")) return true; break;
+            default: break;
+        }
+    }
+    return false;
+}
+
 Significance Classify(std::string_view line) {
+    if (!MaySignify(line)) return {};
     if (auto d = syntax::MatchDeclaration(line)) return {Significance::What::Declaration, d->name, d->kind};
     if (syntax::MatchEnd(line) != syntax::EndKind::None) return {Significance::What::End, {}, ProcKind::Proc};
     // Lines that open or close what the index skips or joins: directives (alternative declarations),
@@ -393,6 +413,21 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
         physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), std::string(eolOf(p)), {}}); },
         [&](const PhysicalLine& p) { d.lines.back().hidden.append(p.text).append(eolOf(p)); });
     return m;
+}
+
+SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_view fileName) {
+    RefuseBinary(bytes, fileName);
+    const auto physical = SplitPhysical(bytes);
+    Shape shape;
+    const size_t first = HeaderEnd(physical, fileName, shape.vbName);
+    WalkCode(
+        physical, first,
+        [&](const PhysicalLine& p) {
+            ++shape.lines;
+            shape.longestLine = std::max(shape.longestLine, p.text.size());
+        },
+        [](const PhysicalLine&) {});
+    return shape;
 }
 
 long SourceModule::FileLine(long line) const { return impl_->FileLineOf(line); }

@@ -121,6 +121,11 @@ TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
         EXPECT_EQ(m->Lines(1, 1), c.first);
         EXPECT_EQ(m->Lines(c.count, 1), c.last);
         EXPECT_EQ(m->Serialize(), c.file);
+        // The shape a copy reads without building the module is the parsed module's.
+        const auto shape = SourceModule::ShapeOf(c.file);
+        EXPECT_EQ(shape.vbName, c.name);
+        EXPECT_EQ(shape.lines, c.count);
+        EXPECT_EQ(shape.longestLine, m->LongestLine());
     }
 }
 

@@ -16,12 +16,39 @@ namespace {
 
 using errors::RuntimeError;
 
+// A line break held in place: CR LF, CR or LF. A module holds one per line, so no string of its own.
+class LineBreak {
+public:
+    LineBreak() = default;
+    explicit LineBreak(std::string_view eol) : size_(static_cast<unsigned char>(std::min<size_t>(eol.size(), 2))) {
+        for (size_t k = 0; k < size_; ++k) bytes_[k] = eol[k];
+    }
+    operator std::string_view() const { return {bytes_, size_}; }
+
+private:
+    char bytes_[2] = {'\r', '\n'};
+    unsigned char size_ = 2;
+};
+
+// The hidden lines after a visible one; most lines have none, so they cost a pointer until they do.
+class HiddenLines {
+public:
+    std::string_view View() const { return text_ ? std::string_view(*text_) : std::string_view(); }
+    std::string& Text() {
+        if (!text_) text_ = std::make_unique<std::string>();
+        return *text_;
+    }
+
+private:
+    std::unique_ptr<std::string> text_;
+};
+
 // One visible line: its text, its line break, and the hidden lines (member attributes) that follow it.
 // Invariant: `eol` is never empty; a file without a final break is remembered in Impl::finalBreak.
 struct Line {
     std::string text;
-    std::string eol;
-    std::string hidden;  // raw bytes of the hidden lines after this one, each with its own line break
+    LineBreak eol;
+    HiddenLines hidden;  // raw bytes of the hidden lines after this one, each with its own line break
 };
 
 struct PhysicalLine {
@@ -217,7 +244,7 @@ struct SourceModule::Impl {
     long FileLineOf(long line) const {
         auto breaks = [](std::string_view bytes) { return static_cast<long>(SplitPhysical(bytes).size()); };
         long fileLine = breaks(header) + line;
-        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden);
+        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden.View());
         return fileLine;
     }
     /// The index of the procedure; error 35 when there is none.
@@ -410,8 +437,8 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     auto eolOf = [&](const PhysicalLine& p) { return p.eol.empty() ? std::string_view(d.defaultEol) : p.eol; };
     d.lines.reserve(physical.size() - first);
     WalkCode(
-        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), std::string(eolOf(p)), {}}); },
-        [&](const PhysicalLine& p) { d.lines.back().hidden.append(p.text).append(eolOf(p)); });
+        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), LineBreak(eolOf(p)), {}}); },
+        [&](const PhysicalLine& p) { d.lines.back().hidden.Text().append(p.text).append(eolOf(p)); });
     return m;
 }
 
@@ -473,7 +500,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     };
     auto makeLines = [&](size_t from, size_t to) {
         std::vector<Line> made;
-        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), d.defaultEol, {}});
+        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), LineBreak(d.defaultEol), {}});
         return made;
     };
 
@@ -518,13 +545,13 @@ void SourceModule::DeleteLines(long line, long count) {
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (Classify(l.text).what != Significance::What::None) neutral = false;
-        orphans += l.hidden;
+        orphans += l.hidden.View();
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.
     if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
     // Hidden lines of deleted lines stay with the line before them (or go to the header).
     if (!orphans.empty()) {
-        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden += orphans;
+        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden.Text() += orphans;
         else d.header += orphans;
     }
     d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
@@ -601,8 +628,8 @@ std::string SourceModule::Serialize() const {
     for (size_t i = 0; i < d.lines.size(); ++i) {
         const Line& l = d.lines[i];
         out += l.text;
-        out += l.eol;
-        out += l.hidden;
+        out += std::string_view(l.eol);
+        out += l.hidden.View();
     }
     if (!d.finalBreak && !out.empty()) {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);

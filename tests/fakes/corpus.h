@@ -9,7 +9,9 @@
 
 namespace vex::testing {
 
+#ifndef VEXTOOLS_CORPUS
 #define VEXTOOLS_CORPUS VEXTOOLS_SOURCE_DIR "/../shared/corpus"
+#endif
 
 /// Every corpus file with one of `extensions` (".bas"...), sorted; empty when the corpus is absent.
 inline std::vector<std::filesystem::path> CorpusFiles(const std::set<std::string>& extensions) {

@@ -24,6 +24,32 @@ bool IsNumber(const std::string& t) { return !t.empty() && ide::lex::IsDigit(t[0
 
 bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">"; }
 
+// False when no token of `statement` can name a line or open or close a Select block, so that lexing it
+// would find nothing: one pass over the raw text that lets most statements through untokenized. It looks
+// for the words anywhere (in names, strings and comments too), so it never turns away a statement the
+// full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
+bool MayReferToLines(std::string_view s, bool inErlSelect) {
+    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(s.substr(i), word); };
+    // `then` or `else` followed by blanks and a digit: If ... Then 100.
+    auto beforeNumber = [&](size_t i, std::string_view word) {
+        if (!at(i, word)) return false;
+        const auto rest = ide::lex::SkipBlanks(s.substr(i + word.size()));
+        return !rest.empty() && ide::lex::IsDigit(rest.front());
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        switch (text::LowerChar(s[i])) {
+            case 'g': if (at(i, "go")) return true; break;  // GoTo, GoSub
+            case 'r': if (at(i, "resume")) return true; break;
+            case 's': if (at(i, "select")) return true; break;
+            case 'c': if (inErlSelect && at(i, "case")) return true; break;
+            case 't': if (beforeNumber(i, "then")) return true; break;
+            case 'e': if (at(i, "erl") || beforeNumber(i, "else")) return true; break;
+            default: break;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::string> JumpTargetsOf(std::string_view statement) {
@@ -78,10 +104,12 @@ std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
     std::vector<bool> selects;
     for (long j = 1; j <= count;) {
         const long last = ide::StatementLast(code, j);
-        ProcKey key;
-        key.name = code.ProcOfLine(j, key.kind);
         const std::string statement = ide::JoinStatement(code, j, last);
+        const long first = j;
         j = last + 1;
+        if (!MayReferToLines(statement, !selects.empty() && selects.back())) continue;
+        ProcKey key;
+        key.name = code.ProcOfLine(first, key.kind);
         if (key.name.empty()) continue;
         JumpTargets* targets = nullptr;
         auto at = [&]() -> JumpTargets& { return targets ? *targets : *(targets = &result[key]); };

@@ -38,19 +38,23 @@ std::string_view AfterFirstBlank(std::string_view line) {
 bool IsDeclaration(std::string_view line, const std::string& proc, ide::ProcKind kind) {
     static constexpr std::array<std::string_view, 5> kKeywords = {"Sub ", "Function ", "Property Get ",
                                                                   "Property Let ", "Property Set "};
-    for (auto keyword : kKeywords)
-        if (line.find(std::string(keyword) + proc) != std::string_view::npos) return true;
+    // Both tests need the name in the line; most lines do not hold it.
+    size_t at = line.find(proc);
+    if (at == std::string_view::npos) return false;
+    for (; at != std::string_view::npos; at = line.find(proc, at + 1))
+        for (auto keyword : kKeywords)
+            if (at >= keyword.size() && line.substr(at - keyword.size(), keyword.size()) == keyword) return true;
     const auto declared = ide::syntax::MatchDeclaration(line);
     return declared && declared->name == proc && declared->kind == kind;
 }
 
 /// Statements that never take a number: comments, declarations, case branches, procedure ends and
 /// compiler directives.
-bool HasExcludedPrefix(std::string_view trimmedLower) {
+bool HasExcludedPrefix(std::string_view trimmed) {
     static constexpr std::array<std::string_view, 11> kPrefixes = {
         "'", "debug", "dim", "end sub", "end function", "end property", "const", "declare", "global", "case", "#"};
     for (auto p : kPrefixes)
-        if (trimmedLower.starts_with(p)) return true;
+        if (text::IStartsWith(trimmed, p)) return true;
     return false;
 }
 
@@ -105,7 +109,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
 
         const std::string line = code.Lines(j, 1);
         if (!continuation && !line.empty() && !IsDeclaration(line, proc, kind)) {
-            if (text::Lower(line).find(lowerKey) != std::string::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
+            if (text::IFind(line, lowerKey) != std::string_view::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
             const std::string number = ide::lex::LeadingNumber(line);
             if (!number.empty() && ctx.reserved->contains(number)) {
                 NoticeKept(host, component, proc, j, number);
@@ -186,8 +190,7 @@ void RemoveLineNumber(Host& host, FileList& lst) {
 }
 
 std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& running, int32_t step) {
-    const std::string t = text::Lower(text::Trim(line));
-    if (HasExcludedPrefix(t)) return {};
+    if (HasExcludedPrefix(text::Trim(line))) return {};
     // A label must stay the first thing on its line, or VB no longer reads it as a label; a bare
     // number is a label too.
     if (ide::lex::StartsWithNameLabel(line) || IsBareNumber(line)) return {};

@@ -124,10 +124,15 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
         return Component(std::move(fallbackName), kind.kind, file, nullptr);
     };
     std::unique_ptr<SourceModule> module;
+    SourceModule::Shape shape;
     try {
         std::string bytes = util::ReadFile(file);
         for (auto& w : TextShapeWarnings(bytes, util::Display(file))) ws.Warnings().push_back(std::move(w));
-        module = SourceModule::Parse(std::move(bytes), util::Display(file));
+        // Copying needs no code: a load for names only reads the module's shape and keeps nothing.
+        if (mode == LoadMode::Names)
+            shape = SourceModule::ShapeOf(bytes, util::Display(file));
+        else
+            module = SourceModule::Parse(std::move(bytes), util::Display(file));
     } catch (const RuntimeError& e) {
         return leftOut(e.Description().starts_with(util::Display(file)) ? e.Description()
                                                                         : where + ": " + e.Description());
@@ -136,9 +141,7 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     if (mode == LoadMode::Code)
         if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
             return leftOut(std::move(unclosed));
-    SourceModule::Shape shape{module->VBName(), module->CountOfLines(), module->LongestLine()};
-    // Copying needs no code: the module goes now rather than staying in memory for the whole run.
-    if (mode == LoadMode::Names) module.reset();
+    if (module) shape = {module->VBName(), module->CountOfLines(), module->LongestLine()};
     if (shape.lines > kMaxModuleLines)
         ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(shape.lines) +
                                 " lines, more than VB6 accepts (65,534)");

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ide/project.h"
@@ -13,7 +14,7 @@ namespace vex::ide {
 struct PendingChange {
     Component* component = nullptr;
     std::filesystem::path file;
-    std::string before;  ///< the bytes loaded
+    std::string_view before;  ///< the bytes loaded (the module's own, valid until it is saved)
     std::string after;   ///< the bytes to write
 };
 

@@ -17,12 +17,39 @@ namespace {
 
 using errors::RuntimeError;
 
+// A line break held in place: CR LF, CR or LF. A module holds one per line, so no string of its own.
+class LineBreak {
+public:
+    LineBreak() = default;
+    explicit LineBreak(std::string_view eol) : size_(static_cast<unsigned char>(std::min<size_t>(eol.size(), 2))) {
+        for (size_t k = 0; k < size_; ++k) bytes_[k] = eol[k];
+    }
+    operator std::string_view() const { return {bytes_, size_}; }
+
+private:
+    char bytes_[2] = {'\r', '\n'};
+    unsigned char size_ = 2;
+};
+
+// The hidden lines after a visible one; most lines have none, so they cost a pointer until they do.
+class HiddenLines {
+public:
+    std::string_view View() const { return text_ ? std::string_view(*text_) : std::string_view(); }
+    std::string& Text() {
+        if (!text_) text_ = std::make_unique<std::string>();
+        return *text_;
+    }
+
+private:
+    std::unique_ptr<std::string> text_;
+};
+
 // One visible line: its text, its line break, and the hidden lines (member attributes) that follow it.
 // Invariant: `eol` is never empty; a file without a final break is remembered in Impl::finalBreak.
 struct Line {
     std::string text;
-    std::string eol;
-    std::string hidden;  // raw bytes of the hidden lines after this one, each with its own line break
+    LineBreak eol;
+    HiddenLines hidden;  // raw bytes of the hidden lines after this one, each with its own line break
 };
 
 struct PhysicalLine {
@@ -32,6 +59,7 @@ struct PhysicalLine {
 
 std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
     std::vector<PhysicalLine> out;
+    out.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     size_t start = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n') continue;
@@ -46,6 +74,7 @@ std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
 
 // Splits inserted text at every line break: CR LF, lone CR or lone LF.
 std::vector<std::string_view> SplitText(std::string_view text) {
+    if (text.find_first_of("\r\n") == std::string_view::npos) return {text};  // the usual edit: one line
     const auto physical = SplitPhysical(text);
     std::vector<std::string_view> parts;
     for (const auto& p : physical) parts.push_back(p.text);
@@ -68,7 +97,27 @@ struct Significance {
     bool operator==(const Significance&) const = default;
 };
 
+// False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
+// Enum) nor a `#`: then nothing in it can declare, end or open anything, and Classify has nothing to
+// find. One pass over the bytes, where the full tests would parse the line several times.
+bool MaySignify(std::string_view line) {
+    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(line.substr(i), word); };
+    for (size_t i = 0; i < line.size(); ++i) {
+        switch (text::LowerChar(line[i])) {
+            case '#': return true;
+            case 's': if (at(i, "sub")) return true; break;
+            case 'f': if (at(i, "function")) return true; break;
+            case 'p': if (at(i, "property")) return true; break;
+            case 't': if (at(i, "type")) return true; break;
+            case 'e': if (at(i, "end") || at(i, "enum")) return true; break;
+            default: break;
+        }
+    }
+    return false;
+}
+
 Significance Classify(std::string_view line) {
+    if (!MaySignify(line)) return {};
     if (auto d = syntax::MatchDeclaration(line)) return {Significance::What::Declaration, d->name, d->kind};
     if (syntax::MatchEnd(line) != syntax::EndKind::None) return {Significance::What::End, {}, ProcKind::Proc};
     // Lines that open or close what the index skips or joins: directives (alternative declarations),
@@ -84,6 +133,32 @@ Significance Classify(std::string_view line) {
     }
     return {};
 }
+
+// Everything the index reads from one logical line: two statements with the same shape index alike.
+struct StatementShape {
+    std::optional<syntax::Declaration> declaration;
+    syntax::EndKind end = syntax::EndKind::None;
+    syntax::EndKind trailingEnd = syntax::EndKind::None;
+    syntax::BlockKind blockStart = syntax::BlockKind::None;
+    bool endsType = false, endsEnum = false, directive = false;
+
+    explicit StatementShape(std::string_view joined)
+        : declaration(syntax::MatchDeclaration(joined)),
+          end(syntax::MatchEnd(joined)),
+          trailingEnd(syntax::TrailingEnd(joined)),
+          blockStart(syntax::MatchBlockStart(joined)),
+          endsType(syntax::MatchBlockEnd(joined, syntax::BlockKind::Type)),
+          endsEnum(syntax::MatchBlockEnd(joined, syntax::BlockKind::Enum)),
+          directive(lex::IsDirective(joined)) {}
+    bool operator==(const StatementShape& o) const {
+        const bool sameDeclaration =
+            declaration.has_value() == o.declaration.has_value() &&
+            (!declaration || (declaration->name == o.declaration->name && declaration->kind == o.declaration->kind &&
+                              declaration->keyword == o.declaration->keyword));
+        return sameDeclaration && end == o.end && trailingEnd == o.trailingEnd && blockStart == o.blockStart &&
+               endsType == o.endsType && endsEnum == o.endsEnum && directive == o.directive;
+    }
+};
 
 std::string IndexKey(std::string_view name, ProcKind kind) {
     return text::Lower(name) + '\x01' + static_cast<char>('0' + static_cast<int>(kind));
@@ -146,6 +221,17 @@ struct SourceModule::Impl {
         while (ContinuesAt(first - 1)) --first;
         return first != line && Classify(TextAt(first)).what != Significance::What::None;
     }
+    // True when line `line` of a continued statement may become `text` (no line break, the continuation
+    // mark kept) without changing what the statement means to the index: re-indenting a declaration's
+    // second line leaves the index as it is.
+    bool SameStatementWith(long line, std::string_view text) const {
+        long first = line;
+        while (ContinuesAt(first - 1)) --first;
+        const long last = LogicalLast([this](long j) -> const std::string& { return TextAt(j); }, line, Count());
+        const auto before = [this](long j) -> std::string_view { return TextAt(j); };
+        const auto after = [&](long j) -> std::string_view { return j == line ? text : std::string_view(TextAt(j)); };
+        return StatementShape(JoinLogical(before, first, last)) == StatementShape(JoinLogical(after, first, last));
+    }
 
     void CheckLine(long line, const char* what) const {
         if (line < 1 || line > Count())
@@ -159,7 +245,7 @@ struct SourceModule::Impl {
     long FileLineOf(long line) const {
         auto breaks = [](std::string_view bytes) { return static_cast<long>(SplitPhysical(bytes).size()); };
         long fileLine = breaks(header) + line;
-        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden);
+        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden.View());
         return fileLine;
     }
     /// The index of the procedure; error 35 when there is none.
@@ -396,9 +482,25 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     auto eolOf = [&](const PhysicalLine& p) { return p.eol.empty() ? std::string_view(d.defaultEol) : p.eol; };
     d.lines.reserve(physical.size() - first);
     WalkCode(
-        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), std::string(eolOf(p)), {}}); },
-        [&](const PhysicalLine& p) { d.lines.back().hidden.append(p.text).append(eolOf(p)); });
+        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), LineBreak(eolOf(p)), {}}); },
+        [&](const PhysicalLine& p) { d.lines.back().hidden.Text().append(p.text).append(eolOf(p)); });
     return m;
+}
+
+SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_view fileName) {
+    RefuseBinary(bytes, fileName);
+    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+    const auto physical = SplitPhysical(bytes);
+    Shape shape;
+    const size_t first = HeaderEnd(physical, fileName, shape.vbName);
+    WalkCode(
+        physical, first,
+        [&](const PhysicalLine& p) {
+            ++shape.lines;
+            shape.longestLine = std::max(shape.longestLine, p.text.size());
+        },
+        [](const PhysicalLine&) {});
+    return shape;
 }
 
 long SourceModule::FileLine(long line) const { return impl_->FileLineOf(line); }
@@ -444,7 +546,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     };
     auto makeLines = [&](size_t from, size_t to) {
         std::vector<Line> made;
-        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), d.defaultEol, {}});
+        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), LineBreak(d.defaultEol), {}});
         return made;
     };
 
@@ -465,7 +567,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const bool sameFirst = parts.front() == old.text;
     const bool neutral = (sameFirst || Classify(old.text) == Classify(parts.front())) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
-                         !d.TouchesDeclarations(sameFirst ? line + 1 : line) && (sameFirst || !declaring);
+                         !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
+                         (sameFirst || !declaring || (added == 0 && d.SameStatementWith(line, parts.front())));
     old.text = std::string(parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());
@@ -488,13 +591,13 @@ void SourceModule::DeleteLines(long line, long count) {
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (Classify(l.text).what != Significance::What::None) neutral = false;
-        orphans += l.hidden;
+        orphans += l.hidden.View();
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.
     if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
     // Hidden lines of deleted lines stay with the line before them (or go to the header).
     if (!orphans.empty()) {
-        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden += orphans;
+        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden.Text() += orphans;
         else d.header += orphans;
     }
     d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
@@ -572,8 +675,8 @@ std::string SourceModule::Serialize() const {
     for (size_t i = 0; i < d.lines.size(); ++i) {
         const Line& l = d.lines[i];
         out += l.text;
-        out += l.eol;
-        out += l.hidden;
+        out += std::string_view(l.eol);
+        out += l.hidden.View();
     }
     if (!d.finalBreak && !out.empty()) {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);

@@ -34,6 +34,9 @@ public:
         long lines = 0;          ///< as CountOfLines()
         size_t longestLine = 0;  ///< as LongestLine()
     };
+    /// The shape of the module `bytes` would parse into, without building it (for copying files);
+    /// throws as Parse does.
+    static Shape ShapeOf(std::string_view bytes, std::string_view fileNameForErrors = {});
 
     // CodeModule
     long CountOfLines() const override;

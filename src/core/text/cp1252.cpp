@@ -64,16 +64,27 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
     return len;
 }
 
+constexpr unsigned char LowerByte(unsigned char b) {
+    if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 32);
+    if (b == 0x8A || b == 0x8C || b == 0x8E) return static_cast<unsigned char>(b + 16);  // Š Œ Ž
+    if (b == 0x9F) return 0xFF;                                                          // Ÿ
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<unsigned char>(b + 32);  // À..Þ but ×
+    return b;
+}
+
+// Every byte's lower case, looked up rather than worked out: the marker and keyword searches compare
+// every byte of every line.
+constexpr auto kLower = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = LowerByte(static_cast<unsigned char>(b));
+    return t;
+}();
+
+inline unsigned char Low(char c) { return kLower[static_cast<unsigned char>(c)]; }
+
 }  // namespace
 
-char LowerChar(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
-    if (b == 0x8A || b == 0x8C || b == 0x8E) return static_cast<char>(b + 16);  // Š Œ Ž
-    if (b == 0x9F) return static_cast<char>(0xFF);                              // Ÿ
-    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);  // À..Þ but ×
-    return c;
-}
+char LowerChar(char c) { return static_cast<char>(Low(c)); }
 
 char UpperChar(char c) {
     const auto b = static_cast<unsigned char>(c);
@@ -93,7 +104,7 @@ std::string Lower(std::string_view s) {
 bool IEquals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+        if (Low(a[i]) != Low(b[i])) return false;
     return true;
 }
 
@@ -103,8 +114,15 @@ bool IStartsWith(std::string_view s, std::string_view prefix) {
 
 size_t IFind(std::string_view hay, std::string_view needle, size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
-    for (size_t i = from; i + needle.size() <= hay.size(); ++i)
-        if (IEquals(hay.substr(i, needle.size()), needle)) return i;
+    if (needle.size() > hay.size()) return std::string_view::npos;
+    const unsigned char first = Low(needle[0]);
+    const size_t n = needle.size();
+    for (size_t i = from, last = hay.size() - n; i <= last; ++i) {
+        if (Low(hay[i]) != first) continue;
+        size_t k = 1;
+        while (k < n && Low(hay[i + k]) == Low(needle[k])) ++k;
+        if (k == n) return i;
+    }
     return std::string_view::npos;
 }
 

@@ -1,7 +1,7 @@
 #include "text/unified_diff.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <functional>
 #include <vector>
 
 namespace vex::text {
@@ -13,6 +13,7 @@ constexpr size_t kContext = 3;
 /// Lines with their line end ('\n' included, so CR LF and a missing last break compare as bytes).
 std::vector<std::string_view> SplitLines(std::string_view s) {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<size_t>(std::count(s.begin(), s.end(), '\n')) + 1);
     size_t start = 0;
     while (start < s.size()) {
         size_t lf = s.find('\n', start);
@@ -35,14 +36,31 @@ struct Op {
 // add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
 class Differ {
 public:
-    Differ(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) : a_(a), b_(b) {}
+    Differ(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) : a_(a), b_(b) {
+        // Each line is hashed once; every level of the recursion looks lines up by these.
+        ha_.reserve(a.size());
+        hb_.reserve(b.size());
+        for (auto line : a) ha_.push_back(std::hash<std::string_view>{}(line));
+        for (auto line : b) hb_.push_back(std::hash<std::string_view>{}(line));
+    }
 
     std::vector<Op> Run() {
+        ops_.reserve(std::max(a_.size(), b_.size()) + 16);
         Range(0, a_.size(), 0, b_.size());
         return std::move(ops_);
     }
 
 private:
+    // One distinct line of a range, in an open-addressing table reused by every level: a slot belongs
+    // to the current lookup when its stamp is the current one, so no level clears the table.
+    struct Seen {
+        size_t hash = 0;
+        std::string_view line;
+        unsigned stamp = 0;
+        int inA = 0, inB = 0;
+        size_t ia = 0, ib = 0;
+    };
+
     void Keep(size_t i, size_t j) { ops_.push_back({' ', i, j}); }
 
     void Range(size_t a0, size_t a1, size_t b0, size_t b1) {
@@ -60,27 +78,40 @@ private:
         for (size_t j = b0; j < b1; ++j) ops_.push_back({'+', a1, j});
     }
 
+    // The slot of `line` (hash `h`) in the first `mask + 1` slots, claimed for it when new.
+    Seen& Slot(std::string_view line, size_t h, size_t mask) {
+        for (size_t k = h & mask;; k = (k + 1) & mask) {
+            Seen& s = table_[k];
+            if (s.stamp != stamp_) {
+                s = Seen{h, line, stamp_, 0, 0, 0, 0};
+                return s;
+            }
+            if (s.hash == h && s.line == line) return s;
+        }
+    }
+
     void Middle(size_t a0, size_t a1, size_t b0, size_t b1) {
         if (a0 == a1 || b0 == b1) return Replace(a0, a1, b0, b1);
-        struct Seen {
-            int inA = 0, inB = 0;
-            size_t ia = 0, ib = 0;
-        };
-        std::unordered_map<std::string_view, Seen> seen;
-        seen.reserve((a1 - a0) + (b1 - b0));
+        size_t slots = 16;
+        while (slots < 2 * ((a1 - a0) + (b1 - b0))) slots *= 2;
+        if (table_.size() < slots) table_.resize(slots);
+        ++stamp_;
+        const size_t mask = slots - 1;
+        slotOfA_.resize(a1 - a0);
         for (size_t i = a0; i < a1; ++i) {
-            auto& s = seen[a_[i]];
+            Seen& s = Slot(a_[i], ha_[i], mask);
             ++s.inA;
             s.ia = i;
+            slotOfA_[i - a0] = static_cast<size_t>(&s - table_.data());
         }
         for (size_t j = b0; j < b1; ++j) {
-            auto& s = seen[b_[j]];
+            Seen& s = Slot(b_[j], hb_[j], mask);
             ++s.inB;
             s.ib = j;
         }
         std::vector<std::pair<size_t, size_t>> pairs;  // (a, b) of lines unique on both sides, by a
         for (size_t i = a0; i < a1; ++i) {
-            const auto& s = seen[a_[i]];
+            const Seen& s = table_[slotOfA_[i - a0]];
             if (s.inA == 1 && s.inB == 1) pairs.emplace_back(i, s.ib);
         }
         if (pairs.empty()) return Replace(a0, a1, b0, b1);
@@ -98,6 +129,7 @@ private:
         for (size_t k = tops.back(); k != SIZE_MAX; k = back[k]) chain.push_back(k);
         std::reverse(chain.begin(), chain.end());
 
+        // The table is done with before the gaps reuse it.
         size_t i = a0, j = b0;
         for (size_t k : chain) {
             Range(i, pairs[k].first, j, pairs[k].second);
@@ -110,6 +142,10 @@ private:
 
     const std::vector<std::string_view>& a_;
     const std::vector<std::string_view>& b_;
+    std::vector<size_t> ha_, hb_;
+    std::vector<Seen> table_;
+    std::vector<size_t> slotOfA_;
+    unsigned stamp_ = 0;
     std::vector<Op> ops_;
 };
 

@@ -122,6 +122,11 @@ TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
         EXPECT_EQ(m->Lines(1, 1), c.first);
         EXPECT_EQ(m->Lines(c.count, 1), c.last);
         EXPECT_EQ(m->Serialize(), c.file);
+        // The shape a copy reads without building the module is the parsed module's.
+        const auto shape = SourceModule::ShapeOf(c.file);
+        EXPECT_EQ(shape.vbName, c.name);
+        EXPECT_EQ(shape.lines, c.count);
+        EXPECT_EQ(shape.longestLine, m->LongestLine());
     }
 }
 
@@ -180,9 +185,13 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
 // Random edits through the public operations must leave the same answers as parsing the result afresh,
 // both query by query (while shifts are still pending) and for the whole index.
 TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
-    const std::vector<std::string> plain = {"x = 1", "' comment", "", "y = 2 _", "  ' note _", "z = 3"};
+    // Re-indented continuations of a split declaration ("  a As Long)" after "Function Q( _") change
+    // nothing the index reads; "Q( _" after "Sub _" names the procedure.
+    const std::vector<std::string> plain = {"x = 1", "' comment", "", "y = 2 _", "  ' note _", "z = 3",
+                                            "  a As Long)", "      a As Long)", "  a As Long, _", "Q( _"};
     const std::vector<std::string> structural = {"End Sub", "Sub P()", "Property Get P()", "End Property",
-                                                 "Function F()", "End Function", "10 End Sub"};
+                                                 "Function F()", "End Function", "10 End Sub",
+                                                 "Function Q( _", "Sub _"};
     std::mt19937 rng(7);
     auto pick = [&] {
         return rng() % 8 == 0 ? structural[rng() % structural.size()] : plain[rng() % plain.size()];

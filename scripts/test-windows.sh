@@ -111,6 +111,8 @@ win reg delete 'HKCU\Software\VB and VBA Program Settings\Compléments ORVEL' /f
 echo "== the release archive"
 ./scripts/package-windows.sh "$build" "$build/dist" >/dev/null
 mkdir -p "$work/unzipped" && (cd "$work/unzipped" && unzip -q "$build"/dist/vextools-*-windows-x64.zip)
+# A wineserver still shutting down after reg.exe can refuse the first start: wait for it.
+"$(dirname "$wine")/wineserver" -w 2>/dev/null || true
 check "the archived vextools.exe runs" bash -c "'$wine' '$work'/unzipped/*/vextools.exe --help >/dev/null 2>&1"
 
 [ "$failed" -eq 0 ] || { echo "test-windows: some checks failed"; exit 1; }

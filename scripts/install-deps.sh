@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need (as root, or through sudo).
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config help2man
           libfmt-dev libcli11-dev libsimpleini-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           git patch python3 qt6-base-dev libqt6svg6

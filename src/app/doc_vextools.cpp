@@ -69,28 +69,37 @@ private:
     QListWidget& list_;
 };
 
-/// A progress bar that remembers what the engine set and draws it within its range.
+/// A progress bar that remembers what the engine set and draws it within its range at the next pass of
+/// the event loop: QProgressBar repaints at once on every change, which would cost a repaint of the
+/// tool window per procedure, where one per frame is all the eye sees.
 class DocVexToolsWidget::BarAdapter : public host::ProgressBar {
 public:
     explicit BarAdapter(QProgressBar& bar) : bar_(bar) {}
     void SetMax(long max) override {
         max_ = max;
-        bar_.setMaximum(static_cast<int>(std::max(1L, max)));
-        Draw();
+        DrawLater();
     }
     void SetValue(long value) override {
         value_ = value;
-        Draw();
+        DrawLater();
     }
     long Max() const override { return max_; }
     long Value() const override { return value_; }
 
 private:
-    void Draw() { bar_.setValue(static_cast<int>(std::clamp(value_, 0L, std::max(1L, max_)))); }
+    void DrawLater() {
+        if (pending_) return;
+        pending_ = true;
+        QMetaObject::invokeMethod(&bar_, [this] {
+            pending_ = false;
+            const long top = std::max(1L, max_);
+            bar_.setMaximum(static_cast<int>(top));
+            bar_.setValue(static_cast<int>(std::clamp(value_, 0L, top)));
+        }, Qt::QueuedConnection);
+    }
     long max_ = 100;
     long value_ = 0;
-
-private:
+    bool pending_ = false;
     QProgressBar& bar_;
 };
 

@@ -71,7 +71,7 @@ FormResult::FormResult(host::Screen& screen, QWidget* parent)
     layout->addWidget(txtResult_, 1);
     layout->addLayout(strip);
     connect(cmdSave_, &QPushButton::clicked, this,
-            [this] { addin::SaveResults(*saveDialog_, screen_, ToUtf8(txtResult_->toPlainText().replace(u'\n', QStringLiteral("\r\n")))); });
+            [this] { addin::SaveResults(*saveDialog_, screen_, Text()); });
     // Escape closes the window through reject(), as "&Close" does.
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -79,8 +79,17 @@ FormResult::FormResult(host::Screen& screen, QWidget* parent)
 FormResult::~FormResult() = default;
 
 void FormResult::Append(std::string_view piece) {
+    // Kept aside until the box is shown: laying out the box again for each of a large project's lines
+    // would cost more than the action itself.
+    pending_.append(piece);
+    if (isVisible()) QMetaObject::invokeMethod(this, [this] { ShowPending(); }, Qt::QueuedConnection);
+}
+
+void FormResult::ShowPending() {
+    if (pending_.empty()) return;
     // The log's pieces break lines with CR LF; the box shows plain line ends.
-    QString text = FromUtf8(piece);
+    QString text = FromUtf8(pending_);
+    pending_.clear();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QTextCursor end(txtResult_->document());
     end.movePosition(QTextCursor::End);
@@ -88,15 +97,19 @@ void FormResult::Append(std::string_view piece) {
 }
 
 std::string FormResult::Text() const {
-    return ToUtf8(txtResult_->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
+    return ToUtf8(txtResult_->toPlainText().replace(u'\n', QStringLiteral("\r\n"))) + pending_;
 }
 
-void FormResult::ShowModal() { exec(); }
+void FormResult::ShowModal() {
+    ShowPending();
+    exec();
+}
 
 void FormResult::done(int result) {
     QDialog::done(result);
     // The window is unloaded: its log goes with it.
     txtResult_->clear();
+    pending_.clear();
 }
 
 }  // namespace vex::app

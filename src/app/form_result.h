@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <string>
 
 #include "addin/views.h"
 
@@ -45,7 +46,11 @@ public:
     void done(int result) override;
 
 private:
+    /// Moves the text appended since the box was last drawn into it.
+    void ShowPending();
+
     host::Screen& screen_;
+    std::string pending_;  ///< appended, not yet in the box (CR LF line ends, as appended)
     QPlainTextEdit* txtResult_;
     QPushButton* cmdSave_;
     QPushButton* cmdClose_;

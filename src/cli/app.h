@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -23,6 +24,8 @@ inline constexpr int kFailure = 3;  ///< unreadable input, failed save, aborted 
 struct GlobalOptions {
     std::optional<std::string> settingsFile;  ///< --settings FILE
     std::string onError;                      ///< --on-error ask|retry|ignore|abort ("" = default)
+    std::vector<std::string> runValues;       ///< --set KEY=VALUE, each checked while parsing
+    bool quiet = false;                       ///< -q/--quiet: no progress, no summary, no notes
 };
 
 /// What a verb's callback gets: the output streams and where to put its exit code.

@@ -29,7 +29,9 @@ struct BackupArgs {
 
 void RunBackup(VerbContext& ctx, const BackupArgs& args) {
     // Copying needs the components' names and files, not their code.
-    auto session = VerbSession::Open(ctx, args.project, args.components, ide::LoadMode::Names);
+    ProgressLine progress(ctx.err, ShowsProgress(ctx));
+    progress.Stage(std::filesystem::path(args.project).filename().string() + ": backup");
+    auto session = VerbSession::Open(ctx, progress, args.project, args.components, ide::LoadMode::Names);
     if (!session) return;
     std::string directory;
     if (args.to) {
@@ -51,7 +53,7 @@ void RunBackup(VerbContext& ctx, const BackupArgs& args) {
 
     backup::FileSystemCopyService copier;
     const auto outcome = backup::CreateBackUp(session->Host(), directory, session->List(), copier);
-    session->Progress().Finish();
+    progress.Finish();
 
     fmt::print(ctx.err, "backup: {} file{} copied, {} file{} failed, into {}{}\n", outcome.copied,
                outcome.copied == 1 ? "" : "s", outcome.failed, outcome.failed == 1 ? "" : "s",

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <set>
 
+#include "cli/console.h"
+#include "cli/diff_display.h"
 #include "cli/verb_session.h"
 #include "engine/result_log_file.h"
 #include "errors/error_report.h"
@@ -62,6 +64,10 @@ void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options) {
     verb.add_flag("--check", options.check, "Write nothing; exit 1 when some file would change, 0 otherwise");
     verb.add_option("--log", options.logFile, "Append the result log to FILE (created if missing)")
         ->option_text("FILE");
+    verb.add_option("--color", options.color,
+                    "Colour the --dry-run diff: auto (on a terminal, unless NO_COLOR is set), always or never")
+        ->check(CLI::IsMember({"auto", "always", "never"}))
+        ->option_text("WHEN");
 }
 
 void PrintedResultWindow::ShowModal() { out_ << ForDisplay(log_.Text()) << "\n"; }
@@ -115,12 +121,25 @@ std::vector<std::string> NamesInProject(const std::vector<std::string>& wanted, 
 }
 
 /// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
+/// What one call shares between its projects.
+struct RunShared {
+    ProgressLine& progress;
+    DiffLook look;
+    session::WorkedFiles worked{};
+    std::set<std::string> namesFound{};
+    RunTotals totals{};
+};
+
 bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action,
-                   const std::filesystem::path& input, bool several, session::WorkedFiles& worked,
-                   std::set<std::string>& namesFound, RunTotals& totals) {
+                   const std::filesystem::path& input, const std::string& stage, bool several, RunShared& run) {
     ctx.exitCode = exit_code::kOk;
-    auto session = VerbSession::Open(ctx, input.string(), several ? std::vector<std::string>{} : options.components,
-                                     ide::LoadMode::Code, options.projectName);
+    session::WorkedFiles& worked = run.worked;
+    std::set<std::string>& namesFound = run.namesFound;
+    RunTotals& totals = run.totals;
+    run.progress.Stage(stage + ": loading");
+    auto session = VerbSession::Open(ctx, run.progress, input.string(),
+                                     several ? std::vector<std::string>{} : options.components, ide::LoadMode::Code,
+                                     options.projectName);
     if (!session) {
         if (ctx.exitCode == exit_code::kUsage) totals.usage = true;
         else totals.Fail(input);
@@ -142,8 +161,8 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     if (core.SkipWorked(worked) == selectedBefore && selectedBefore > 0) return true;
     ++totals.projects;
 
+    run.progress.Stage(stage + ":");
     core.Run(action);
-    session->Progress().Finish();
 
     if (options.logFile) {
         try {
@@ -162,18 +181,21 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
         return false;
     }
 
+    run.progress.Stage(stage + ": comparing");
     auto changes = core.Changes();
     for (const auto& change : changes) {
         text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));
         totals.linesChanged += diff.linesChanged;
-        if (options.dryRun) ctx.out << diff.unified;
+        if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
     }
     if (options.check) {
-        for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
+        if (!ctx.global.quiet)
+            for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
         totals.wouldChange = totals.wouldChange || !changes.empty();
     }
     size_t saved = changes.size();
     if (!options.dryRun && !options.check && !changes.empty()) {
+        run.progress.Stage(stage + ": saving " + std::to_string(changes.size()) + " file(s)");
         const session::SaveOutcome outcome = session::Session::Save(changes);
         saved = outcome.saved.size();
         for (const auto& f : outcome.failures) {
@@ -207,22 +229,28 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
     }
     ctx.printResult = !options.dryRun && !options.check && !options.logFile;
     const bool several = inputs.size() > 1;
-    session::WorkedFiles worked;
-    std::set<std::string> namesFound;
-    RunTotals totals;
-    for (const auto& input : inputs)
-        if (!RunOneProject(ctx, options, action, input, several, worked, namesFound, totals)) break;
+    const bool outIsTerminal = &ctx.out == &std::cout && StdoutIsTerminal();
+    ProgressLine progress(ctx.err, ShowsProgress(ctx), outIsTerminal ? &ctx.out : nullptr);
+    RunShared run{progress, ChooseLook(options.color, outIsTerminal)};
+    RunTotals& totals = run.totals;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        std::string stage = inputs[i].filename().string();
+        if (several) stage = "[" + std::to_string(i + 1) + "/" + std::to_string(inputs.size()) + "] " + stage;
+        if (!RunOneProject(ctx, options, action, inputs[i], stage, several, run)) break;
+    }
+    progress.Finish();
     if (several)
         for (const auto& name : options.components)
-            if (!namesFound.count(name)) {
+            if (!run.namesFound.count(name)) {
                 ctx.err << "vextools: no component named \"" << name << "\" in any of the projects\n";
                 totals.usage = true;
             }
 
     const bool writes = !options.dryRun && !options.check;
-    ctx.err << totals.projects << " project(s), " << totals.filesChanged << " file(s) "
-            << (writes ? "changed" : "would change") << ", " << totals.failed.size() << " file(s) failed, "
-            << totals.linesChanged << " line(s) changed\n";
+    if (!ctx.global.quiet)
+        ctx.err << totals.projects << " project(s), " << totals.filesChanged << " file(s) "
+                << (writes ? "changed" : "would change") << ", " << totals.failed.size() << " file(s) failed, "
+                << totals.linesChanged << " line(s) changed\n";
     for (const auto& file : totals.failed) ctx.err << "vextools: failed: " << util::Display(file) << "\n";
     if (totals.failure) return exit_code::kFailure;
     if (totals.usage) return exit_code::kUsage;

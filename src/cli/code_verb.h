@@ -26,9 +26,10 @@ struct CodeVerbOptions {
     bool dryRun = false;
     bool check = false;
     std::optional<std::string> logFile;
+    std::string color = "auto";  ///< --color auto|always|never, for the --dry-run diff
 };
 
-/// Adds PATH..., --project NAME, --component (repeatable), --dry-run, --check, --log FILE to a verb.
+/// Adds PATH..., --project NAME, --component (repeatable), --dry-run, --check, --log FILE, --color to a verb.
 void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 
 /// For each project the paths stand for (see session::ExpandInputs), in turn: loads it, fills a list as
@@ -37,11 +38,12 @@ void AddCodeVerbOptions(CLI::App& verb, CodeVerbOptions& options);
 /// be found in one of them), leaves out the files an earlier project of the call worked on, runs
 /// `action`, and appends the result log to --log FILE. Then, for that project:
 ///   - an Abort answer: nothing of it is saved, the projects after it are not opened, exit 3;
-///   - --dry-run: a unified diff of what would change on stdout, nothing written, exit 0;
+///   - --dry-run: a unified diff of what would change on stdout (cli/diff_display.h), nothing written, exit 0;
 ///   - --check: nothing written, exit 1 when some file's bytes would change, else 0;
 ///   - otherwise the changed components are saved (unchanged files are never rewritten), exit 0.
 /// A summary on stderr counts the projects, the files changed and the files failed, and lists the errors
-/// met and every file that failed. Unreadable input and failed saves exit 3 with a message naming the
+/// met and every file that failed (--quiet leaves out the counts and notes, never a failure). On a
+/// terminal a progress line says what the run does. Unreadable input and failed saves exit 3 with a message naming the
 /// file; the other files are still processed and saved.
 using CodeAction = std::function<void(engine::Host&, engine::FileList&)>;
 int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action);

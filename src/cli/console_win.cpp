@@ -11,6 +11,10 @@
 #include "cli/console.h"
 #include "host/win32_text.h"
 
+#ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#endif
+
 namespace vex::cli {
 namespace {
 
@@ -73,6 +77,8 @@ void Prepare(std::ostream& stream, FILE* file, DWORD handleId) {
     const HANDLE h = ::GetStdHandle(handleId);
     DWORD mode = 0;
     if (h != INVALID_HANDLE_VALUE && h != nullptr && ::GetConsoleMode(h, &mode)) {
+        // Colour and line erasing are ANSI escapes; consoles that cannot take them count as no terminal.
+        ::SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
         static ConsoleBuf* bufs[2] = {};
         ConsoleBuf*& buf = bufs[handleId == STD_OUTPUT_HANDLE ? 0 : 1];
         buf = new ConsoleBuf(h);  // lives as long as the stream
@@ -83,7 +89,17 @@ void Prepare(std::ostream& stream, FILE* file, DWORD handleId) {
     ::_setmode(::_fileno(file), _O_BINARY);
 }
 
+bool Escapes(DWORD handleId) {
+    const HANDLE h = ::GetStdHandle(handleId);
+    DWORD mode = 0;
+    return h != INVALID_HANDLE_VALUE && h != nullptr && ::GetConsoleMode(h, &mode) &&
+           (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
 }  // namespace
+
+bool StdoutIsTerminal() { return Escapes(STD_OUTPUT_HANDLE); }
+bool StderrIsTerminal() { return Escapes(STD_ERROR_HANDLE); }
 
 std::wstring ConsoleText(std::string_view bytes) {
     std::wstring wide;

@@ -3,6 +3,7 @@
 // boxes, the error report with its log, and a place for notices. Verbs call these instead of building
 // the pieces themselves, so --settings and --on-error mean the same everywhere.
 
+#include <filesystem>
 #include <iosfwd>
 #include <memory>
 #include <string_view>
@@ -11,13 +12,20 @@
 #include "engine/host.h"
 #include "errors/error_report.h"
 #include "host/prompter.h"
-#include "settings/settings_store.h"
+#include "settings/option_sources.h"
 
 namespace vex::cli {
 
-/// The store named by --settings, else $VEXTOOLS_SETTINGS, else the per-user default. Throws RuntimeError
-/// when no location can be worked out (no HOME).
-std::unique_ptr<settings::SettingsStore> OpenStore(const GlobalOptions& global);
+/// The options of the run (settings/option_sources.h): --set, then --settings FILE or $VEXTOOLS_SETTINGS,
+/// then the .vextools.ini nearest to `searchFrom` (a project, module or folder; none when not given),
+/// then the per-user store. Writes go to --settings FILE, else $VEXTOOLS_SETTINGS, else the per-user store. Throws RuntimeError
+/// when no location can be worked out (no HOME) or a file among the sources cannot be read or parsed.
+std::unique_ptr<settings::LayeredSettingsStore> OpenStore(const GlobalOptions& global,
+                                                          const std::optional<std::filesystem::path>& searchFrom);
+
+/// Warns on `err` of each key in the settings files among `store`'s sources that is no option key,
+/// naming the nearest keys: such a value would be ignored without a word.
+void WarnOfUnknownKeys(const settings::LayeredSettingsStore& store, std::ostream& err);
 
 /// The prompter of --on-error: "ask" asks on the terminal (answers read from `in`), "retry", "ignore" and
 /// "abort" answer by themselves; unset means "ask" when standard input is a terminal, else "abort".

@@ -1,10 +1,13 @@
 // options list | get KEY | set [--raw] KEY VALUE | reset: the options dialog from the command line.
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 #include <ostream>
 
 #include "cli/environment.h"
+#include "cli/option_keys.h"
+#include "host/paths.h"
 #include "cli/verbs.h"
 #include "errors/runtime_error.h"
 #include "settings/options.h"
@@ -27,27 +30,20 @@ std::string OneLine(std::string_view value) {
     return out;
 }
 
-// The shell cannot easily pass a line break: "\r\n" in VALUE stands for one.
-std::string WithLineBreaks(std::string_view value) {
-    std::string out;
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value.substr(i, 4) == "\\r\\n") {
-            out += "\r\n";
-            i += 3;
-        } else {
-            out += value[i];
-        }
+// The key `typed` names, letter case ignored; empty after a message and exit code 2 when it names none.
+std::string CheckKey(VerbContext& ctx, const std::string& typed) {
+    std::string problem;
+    std::string k = ResolveKey(typed, problem);
+    if (k.empty()) {
+        ctx.err << "vextools: " << problem << '\n';
+        ctx.exitCode = exit_code::kUsage;
     }
-    return out;
+    return k;
 }
 
-bool CheckKey(VerbContext& ctx, const std::string& k) {
-    if (settings::IsKnownKey(k)) return true;
-    ctx.err << "vextools: unknown option key \"" << k << "\"; the keys are:";
-    for (auto known : settings::kAllKeys) ctx.err << ' ' << '"' << known << '"';
-    ctx.err << '\n';
-    ctx.exitCode = exit_code::kUsage;
-    return false;
+// Where the search for the team's .vextools.ini starts: the PATH given, else the current folder.
+std::filesystem::path SearchFrom(const std::string& path) {
+    return path.empty() ? std::filesystem::current_path() : host::PathFromUtf8(path);
 }
 
 // Runs a verb body, turning a failing store into a message and exit code 3.
@@ -70,46 +66,65 @@ struct SetArgs {
     bool raw = false;
 };
 
+struct ReadArgs {
+    std::string key;
+    std::string path;
+};
+
+constexpr const char* kPathHelp =
+    "Project, module or folder whose .vextools.ini counts (default: the current folder)";
+
 }  // namespace
 
 void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
     auto* options = app.add_subcommand("options", "Show or change the stored options");
     options->require_subcommand(1);
 
-    options->add_subcommand("list", "Every option key with its stored value, or its default marked (default)")
-        ->callback([&ctx] {
-            Guarded(ctx, [&] {
-                const auto store = OpenStore(ctx.global);
-                for (auto k : settings::kAllKeys) {
-                    const auto stored = store->Find(settings::kApplication, settings::kSection, k);
-                    ctx.out << k << " = \"" << OneLine(stored ? *stored : settings::EngineDefault(k)) << '"'
-                            << (stored ? "" : " (default)") << '\n';
-                }
-            });
-        });
-
-    auto key = std::make_shared<std::string>();
-    auto* get = options->add_subcommand(
-        "get", "Print the value of KEY: the stored one, else the one the next action would use");
-    get->add_option("KEY", *key, "Option key, e.g. LineJump or ErrorCodeClose")->required();
-    get->callback([&ctx, key] {
-        if (!CheckKey(ctx, *key)) return;
+    auto read = std::make_shared<ReadArgs>();
+    auto* list = options->add_subcommand(
+        "list", "Every option key with the value the next action would use and where it comes from:\n"
+                "--set, a settings file, a .vextools.ini, or (default)");
+    list->add_option("PATH", read->path, kPathHelp);
+    list->callback([&ctx, read] {
         Guarded(ctx, [&] {
-            const auto store = OpenStore(ctx.global);
-            ctx.out << store->Get(*key, settings::EngineDefault(*key)) << '\n';
+            const auto store = OpenStore(ctx.global, SearchFrom(read->path));
+            WarnOfUnknownKeys(*store, ctx.err);
+            for (auto k : settings::kAllKeys) {
+                const auto stored = store->Find(settings::kApplication, settings::kSection, k);
+                const std::string origin = stored ? store->Origin(k) : "default";
+                ctx.out << k << " = \"" << OneLine(stored ? *stored : settings::EngineDefault(k)) << "\" ("
+                        << origin << ")\n";
+            }
+        });
+    });
+
+    auto* get = options->add_subcommand(
+        "get", "Print the value of KEY the next action would use (--set, the settings files, else the default)");
+    get->add_option("KEY", read->key, "Option key, e.g. LineJump or ErrorCodeClose (letter case ignored)")->required();
+    get->add_option("PATH", read->path, kPathHelp);
+    get->callback([&ctx, read] {
+        const std::string k = CheckKey(ctx, read->key);
+        if (k.empty()) return;
+        Guarded(ctx, [&] {
+            const auto store = OpenStore(ctx.global, SearchFrom(read->path));
+            ctx.out << store->Get(k, settings::EngineDefault(k)) << '\n';
         });
     });
 
     auto args = std::make_shared<SetArgs>();
     auto* set = options->add_subcommand(
-        "set", "Store VALUE under KEY as the options dialog would (\\r\\n in VALUE is a line break)");
+        "set", "Store VALUE under KEY in the user's store (--settings FILE, else $VEXTOOLS_SETTINGS, else the\n"
+               "per-user store) as the options dialog would (\\r\\n in VALUE is a line break)");
     set->add_flag("--raw", args->raw, "Store VALUE exactly as given, without the dialog's checks");
     set->add_option("KEY", args->key, "Option key")->required();
     set->add_option("VALUE", args->value, "The new value (after --, when it starts with a dash)")->required();
     set->callback([&ctx, args] {
-        if (!CheckKey(ctx, args->key)) return;
+        const std::string k = CheckKey(ctx, args->key);
+        if (k.empty()) return;
+        args->key = k;
         Guarded(ctx, [&] {
-            const auto store = OpenStore(ctx.global);
+            // Written to the user's own store; a team's .vextools.ini is edited in its repository.
+            const auto store = OpenStore(ctx.global, std::nullopt);
             if (args->raw) {
                 store->Save(args->key, args->value);
                 return;
@@ -134,7 +149,7 @@ void RegisterOptionsVerbs(CLI::App& app, VerbContext& ctx) {
     options->add_subcommand("reset", "Store the options dialog's defaults, as OK on an empty dialog would")
         ->callback([&ctx] {
             Guarded(ctx, [&] {
-                const auto store = OpenStore(ctx.global);
+                const auto store = OpenStore(ctx.global, std::nullopt);
                 const auto prompter = MakePrompter(ctx.global, std::cin, ctx.err);
                 const host::SystemClock clock;
                 const auto report = MakeErrorReport(*prompter, clock);

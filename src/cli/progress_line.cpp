@@ -1,55 +1,124 @@
 #include "cli/progress_line.h"
 
-#include <unistd.h>
-
 #include <ostream>
-#include <string>
+#include <streambuf>
 
 namespace vex::cli {
 
 namespace {
-// Redraws are spaced so that drawing never slows a run down.
-constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
+// Wider lines would wrap, and erasing would then leave their first part on the screen.
+constexpr size_t kWidth = 79;
 
 std::string Percent(long value, long max) {
-    if (max <= 0) return "  -";
     long p = value <= 0 ? 0 : value >= max ? 100 : value * 100 / max;
     std::string s = std::to_string(p);
     return std::string(3 - s.size(), ' ') + s + "%";
 }
 }  // namespace
 
-bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+class ProgressLine::Passage : public std::streambuf {
+public:
+    Passage(ProgressLine& line, std::ostream& stream) : line_(line), stream_(stream), target_(stream.rdbuf(this)) {}
+    ~Passage() override { stream_.rdbuf(target_); }
 
-ProgressLine::ProgressLine(std::ostream& err, bool enabled, std::chrono::milliseconds quietStart)
-    : err_(err), enabled_(enabled), quietStart_(quietStart), start_(std::chrono::steady_clock::now()),
-      lastDraw_(start_ - kRedrawEvery) {}
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const std::lock_guard lock(line_.mutex_);
+        line_.EraseLocked();
+        line_.atLineStart_ = traits_type::to_char_type(c) == '\n';
+        return target_->sputc(traits_type::to_char_type(c));
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        if (n <= 0) return 0;
+        const std::lock_guard lock(line_.mutex_);
+        line_.EraseLocked();
+        line_.atLineStart_ = s[n - 1] == '\n';
+        return target_->sputn(s, n);
+    }
+    int sync() override { return target_->pubsync(); }
 
-ProgressLine::~ProgressLine() { Finish(); }
+private:
+    ProgressLine& line_;
+    std::ostream& stream_;
+    std::streambuf* target_;
+};
 
-void ProgressLine::Bar::SetMax(long max) {
-    max_ = max;
-    owner_.Changed();
+ProgressLine::ProgressLine(std::ostream& err, bool enabled, std::ostream* out, std::chrono::milliseconds quietStart,
+                           std::chrono::milliseconds redrawEvery)
+    : err_(err), out_(out), quietStart_(quietStart), redrawEvery_(redrawEvery) {
+    if (!enabled) return;
+    original_ = err_.rdbuf();
+    errPassage_ = std::make_unique<Passage>(*this, err_);
+    if (out_) outPassage_ = std::make_unique<Passage>(*this, *out_);
+    drawer_ = std::thread([this] { Loop(); });
 }
 
-void ProgressLine::Bar::SetValue(long value) {
-    value_ = value;
-    owner_.Changed();
+ProgressLine::~ProgressLine() {
+    Finish();
+    if (drawer_.joinable()) drawer_.join();
+    outPassage_.reset();
+    errPassage_.reset();
 }
 
-void ProgressLine::Changed() {
-    if (!enabled_) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - start_ < quietStart_ || now - lastDraw_ < kRedrawEvery) return;
-    lastDraw_ = now;
-    err_ << "\r\x1b[2Kcomponent " << project_.Value() << "/" << project_.Max() << "  lines "
-         << Percent(file_.Value(), file_.Max()) << std::flush;
-    drawn_ = true;
+void ProgressLine::Stage(std::string text) {
+    project_.SetMax(0);
+    project_.SetValue(0);
+    file_.SetMax(0);
+    file_.SetValue(0);
+    const std::lock_guard lock(mutex_);
+    stage_ = std::move(text);
 }
 
 void ProgressLine::Finish() {
-    if (drawn_) err_ << "\r\x1b[2K" << std::flush;
+    {
+        const std::lock_guard lock(mutex_);
+        if (original_) EraseLocked();
+        finished_ = true;
+    }
+    wake_.notify_all();
+}
+
+ProgressLine::Hold::Hold(ProgressLine& line) : line_(line) {
+    const std::lock_guard lock(line_.mutex_);
+    if (line_.original_) line_.EraseLocked();
+    ++line_.holds_;
+}
+
+ProgressLine::Hold::~Hold() {
+    const std::lock_guard lock(line_.mutex_);
+    --line_.holds_;
+    line_.atLineStart_ = true;
+}
+
+std::string ProgressLine::TextLocked() const {
+    std::string text = stage_;
+    if (project_.Max() > 0)
+        text += "  component " + std::to_string(project_.Value()) + "/" + std::to_string(project_.Max());
+    if (file_.Max() > 0) text += "  lines " + Percent(file_.Value(), file_.Max());
+    if (text.size() > kWidth) text = text.substr(0, kWidth - 3) + "...";
+    return text;
+}
+
+void ProgressLine::EraseLocked() {
+    if (!drawn_) return;
+    original_->sputn("\r\x1b[2K", 5);
+    original_->pubsync();
     drawn_ = false;
+}
+
+void ProgressLine::Loop() {
+    std::unique_lock lock(mutex_);
+    if (wake_.wait_for(lock, quietStart_, [this] { return finished_; })) return;
+    while (!finished_) {
+        if (holds_ == 0 && atLineStart_) {
+            const std::string text = "\r\x1b[2K" + TextLocked();
+            original_->sputn(text.data(), static_cast<std::streamsize>(text.size()));
+            original_->pubsync();
+            drawn_ = true;
+        }
+        wake_.wait_for(lock, redrawEvery_, [this] { return finished_; });
+    }
 }
 
 }  // namespace vex::cli

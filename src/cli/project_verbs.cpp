@@ -26,7 +26,9 @@ const char* KindLabel(ide::ProcKind kind) {
 
 ide::Component* FindOrComplain(VerbContext& ctx, ide::Project& project, const std::string& name) {
     if (auto* c = project.FindComponent(text::FromUtf8(name))) return c;
-    fmt::print(ctx.err, "vextools: {}: no component named \"{}\"\n", util::Display(project.FileName()), name);
+    std::vector<std::string> names;
+    for (const auto& c : project.VBComponents()) names.push_back(text::ToUtf8(c.Name()));
+    ComplainUnknown(ctx, {name, session::NearestWords(name, names)});
     ctx.exitCode = exit_code::kUsage;
     return nullptr;
 }

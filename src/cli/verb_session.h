@@ -23,13 +23,18 @@ std::optional<ide::Workspace> LoadOrComplain(VerbContext& ctx, const std::string
 /// Prints the message for a --component name without a row, naming the nearest names.
 void ComplainUnknown(VerbContext& ctx, const session::UnknownComponent& unknown);
 
+/// True when the run's progress line is drawn: stderr is the process's own and a terminal, and the run
+/// is not --quiet.
+bool ShowsProgress(const VerbContext& ctx);
+
 class VerbSession {
 public:
-    /// Loads the project and selects the components. In a group, `projectName` (when not empty) picks
+    /// Loads the project and selects the components; `progress` is the run's line, shared by every
+    /// project of the call. In a group, `projectName` (when not empty) picks
     /// the project worked on instead of the startup one, and the project worked on is named on stderr.
     /// Returns null after a message, with ctx.exitCode set (3 unreadable input, 2 unknown component or
     /// project).
-    static std::unique_ptr<VerbSession> Open(VerbContext& ctx, const std::string& project,
+    static std::unique_ptr<VerbSession> Open(VerbContext& ctx, ProgressLine& progress, const std::string& project,
                                              const std::vector<std::string>& components,
                                              ide::LoadMode mode = ide::LoadMode::Code,
                                              const std::string& projectName = {});
@@ -41,10 +46,10 @@ public:
     host::StringResultLog& Result() { return core_->Result(); }
     settings::SettingsStore& Store() { return *store_; }
     errors::ErrorReport& Report() { return *report_; }
-    ProgressLine& Progress() { return progress_; }
 
 private:
-    VerbSession(VerbContext& ctx, ide::Workspace workspace, std::unique_ptr<settings::SettingsStore> store);
+    VerbSession(VerbContext& ctx, ProgressLine& progress, ide::Workspace workspace,
+                std::unique_ptr<settings::SettingsStore> store);
 
     std::unique_ptr<settings::SettingsStore> store_;
     host::SystemClock clock_;
@@ -52,7 +57,7 @@ private:
     StreamNotices notices_;
     std::unique_ptr<host::Prompter> prompter_;
     std::unique_ptr<errors::ErrorReport> report_;
-    ProgressLine progress_;
+    ProgressLine& progress_;
     std::unique_ptr<session::Session> core_;
 };
 

@@ -1,5 +1,6 @@
 // The code verbs (number, unnumber, delete-lines, add-handlers, remove-handlers, indent) on the sample project.
 
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -193,11 +194,37 @@ TEST(CodeVerbs, SeveralInputsPerCallWorkOnEachSharedFileOnce) {
     EXPECT_TRUE(box.Snapshot() == before);
 }
 
+TEST(CodeVerbs, QuietOrRedirectedRunsShowNoProgressAndQuietOnlyProblems) {
+    CliSandbox box;
+    const auto quiet = box.Vex({"-q", "number", "--check", box.project});
+    EXPECT_EQ(quiet.code, 1);
+    EXPECT_EQ(quiet.err, "");
+    const auto refused = box.Vex({"--quiet", "number", "--check", "--dry-run", box.project});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.err, "") << "problems are still told";
+
+    VEX_SKIP_ON_WINDOWS("the redirections are made by a POSIX shell");
+    // The real process with stdout and stderr into files: the diff's exact bytes, no progress, no colour.
+    const auto out = box.dir / "out.txt", err = box.dir / "err.txt";
+    const std::string command = std::string(VEXTOOLS_BINARY) + " --settings '" + box.settings.string() +
+                                "' number --dry-run '" + box.project + "' >'" + out.string() + "' 2>'" +
+                                err.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string diff = vex::testing::ReadFile(out), messages = vex::testing::ReadFile(err);
+    EXPECT_NE(diff.find("\r\n+10 "), std::string::npos) << "CR LF kept";
+    EXPECT_EQ(diff.find('\x1b'), std::string::npos);
+    EXPECT_EQ(messages, "1 project(s), 3 file(s) would change, 0 file(s) failed, 173 line(s) changed\n");
+}
+
 TEST(CodeVerbs, AMistypedVerbIsAUsageErrorNamingTheNearest) {
     CliSandbox box;
-    const auto r = box.Vex({"numbr", box.project});
+    const auto r = box.Vex({"--set", "LineJump=5", "-q", "numbr", box.project});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("unknown verb \"numbr\"; did you mean number"), std::string::npos) << r.err;
+    const auto show = box.Vex({"show", box.project, "modutl"});
+    EXPECT_EQ(show.code, 2);
+    EXPECT_NE(show.err.find("no component named \"modutl\" in the project; did you mean modUtil?"), std::string::npos)
+        << show.err;
 }
 
 TEST(CodeVerbs, AnErrorAnsweredIgnoreSavesWhatWasDoneAndFails) {

@@ -62,14 +62,53 @@ TEST_F(OptionsVerbs, RawStoresTheTextAsItIs) {
     EXPECT_EQ(Vex({"options", "get", "ErrorCodeStart"}).out, "a\\r\\nb\n");
 }
 
-TEST_F(OptionsVerbs, ListShowsEveryKeyAndMarksDefaults) {
+TEST_F(OptionsVerbs, ListShowsEveryKeyAndWhereItsValueComesFrom) {
     EXPECT_EQ(Vex({"options", "set", "Tabulation", "8"}).code, 0);
-    const auto r = Vex({"options", "list"});
-    EXPECT_EQ(r.code, 0);
+    vex::testing::WriteFile(box.dir / ".vextools.ini", "[Compléments ORVEL/VexTools]\nlinejump=20\nTabStart=2\n");
+    const auto r = Vex({"--set", "tabstart=3", "options", "list", box.project});
+    EXPECT_EQ(r.code, 0) << r.err;
     for (auto k : settings::kAllKeys) EXPECT_NE(r.out.find(std::string(k) + " = "), std::string::npos) << k;
-    EXPECT_NE(r.out.find("Tabulation = \"8\"\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("TabStart = \"4\" (default)\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("ErrorCodeClose = \"Exit $$SubFunction$$\\r\\nErreurOrvel:"), std::string::npos) << r.out;
+    for (const std::string& line : {"Tabulation = \"8\" (" + file.string() + ")\n",
+                                   "LineJump = \"20\" (" + (box.dir / ".vextools.ini").string() + ")\n",
+                                   std::string("TabStart = \"3\" (--set)\n"),
+                                   std::string("ViewResult = \"1\" (default)\n"),
+                                   std::string("ErrorCodeClose = \"Exit $$SubFunction$$\\r\\nErreurOrvel:")})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    // Keys in any letter case, a near miss named; --set values follow the dialog's rules.
+    EXPECT_EQ(Vex({"options", "get", "tabulation"}).out, "8\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } refused[] = {{{"options", "get", "Tabulaton"}, "unknown option key \"Tabulaton\"; did you mean \"Tabulation\"?"},
+                   {{"options", "set", "linjump", "5"}, "did you mean \"LineJump\"?"},
+                   {{"--set", "LineJump=x", "options", "list"}, "LineJump takes a number"},
+                   {{"--set", "LineJump", "options", "list"}, "--set takes KEY=VALUE"}};
+    for (const auto& c : refused) {
+        const auto bad = Vex(c.args);
+        EXPECT_EQ(bad.code, 2) << c.message;
+        EXPECT_NE(bad.err.find(c.message), std::string::npos) << bad.err;
+    }
+}
+
+TEST_F(OptionsVerbs, ATeamFileAndSetChangeTheRunButSetWritesTheUsersStore) {
+    vex::testing::WriteFile(box.dir / "sample" / ".vextools.ini", "[Compléments ORVEL/VexTools]\nLineJump=20\nTabStrat=2\n");
+    const auto team = Vex({"number", "--dry-run", box.project, "--component", "modUtil"});
+    EXPECT_NE(team.err.find(".vextools.ini: unknown option key \"TabStrat\"; did you mean \"TabStart\"?"),
+              std::string::npos)
+        << team.err;
+    EXPECT_NE(team.out.find("\n+20 "), std::string::npos) << team.out.substr(0, 600);
+    EXPECT_EQ(team.out.find("\n+10 "), std::string::npos);
+    const auto set = Vex({"number", "--dry-run", "--set", "LineJump=5", box.project, "--component", "modUtil"});
+    EXPECT_NE(set.out.find("\n+5 "), std::string::npos) << set.out.substr(0, 600);
+
+    EXPECT_EQ(Vex({"options", "set", "LineJump", "7"}).code, 0);
+    EXPECT_EQ(settings::IniSettingsStore(file).Get("LineJump", ""), "7");
+    EXPECT_EQ(vex::testing::ReadFile(box.dir / "sample" / ".vextools.ini"),
+              "[Compléments ORVEL/VexTools]\nLineJump=20\nTabStrat=2\n");
+    vex::testing::WriteFile(box.dir / "sample" / ".vextools.ini", "not ini\n");
+    const auto broken = Vex({"number", "--check", box.project});
+    EXPECT_EQ(broken.code, 3);
+    EXPECT_NE(broken.err.find(".vextools.ini line 1"), std::string::npos) << broken.err;
 }
 
 TEST_F(OptionsVerbs, ResetStoresTheDialogDefaults) {

@@ -81,6 +81,15 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     return std::string(v);
 }
 
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+    CSimpleIniA::TNamesDepend names;
+    impl_->ini.GetAllKeys(std::string(section).c_str(), names);
+    names.sort(CSimpleIniA::Entry::LoadOrder());
+    std::vector<std::string> keys;
+    for (const auto& name : names) keys.emplace_back(name.pItem);
+    return keys;
+}
+
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     const std::string s(section), k(key), v(value);
     if (impl_->ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0)

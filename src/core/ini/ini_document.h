@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vex::ini {
 
@@ -26,6 +27,9 @@ public:
 
     /// The value of `key` in `section`, or nothing when absent. A key with an empty value gives "".
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    /// The keys of `section` as they stand in the file, in file order; none when the section is absent.
+    std::vector<std::string> Keys(std::string_view section) const;
 
     /// Sets `key` in `section`, creating both when missing; an existing key keeps its place.
     void Set(std::string_view section, std::string_view key, std::string_view value);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "host/paths.h"
 #include "text/cp1252.h"
 
 namespace vex::session {
@@ -37,7 +38,9 @@ std::vector<fs::path> ExpandInputs(const std::vector<std::string>& paths) {
     auto keep = [&](const fs::path& file) {
         if (seen.insert(Identity(file)).second) files.push_back(file);
     };
-    for (const auto& p : paths) {
+    for (const auto& arg : paths) {
+        // Arguments arrive as UTF-8; a plain conversion would read them in the ANSI code page on Windows.
+        const fs::path p = host::PathFromUtf8(arg);
         std::error_code ec;
         if (fs::is_directory(p, ec))
             for (const auto& vbp : ProjectsBelow(p)) keep(vbp);

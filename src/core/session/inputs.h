@@ -12,7 +12,7 @@
 
 namespace vex::session {
 
-/// The project files `paths` stand for, in order: a directory stands for every .vbp below it (sorted by
+/// The project files `paths` (UTF-8) stand for, in order: a directory stands for every .vbp below it (sorted by
 /// path, so every run sees the same order); a .vbp, .vbg or module file stands for itself; a path met
 /// twice is kept once. A path that does not exist is kept, so that opening it names it.
 std::vector<std::filesystem::path> ExpandInputs(const std::vector<std::string>& paths);

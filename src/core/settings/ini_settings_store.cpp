@@ -24,6 +24,12 @@ std::optional<std::string> IniSettingsStore::Find(std::string_view app, std::str
     return ini::Unescape(*raw);
 }
 
+std::vector<std::string> IniSettingsStore::Keys(std::string_view app, std::string_view section) const {
+    std::vector<std::string> keys = ini::ReadIniFile(file_).Keys(SectionName(app, section));
+    for (auto& k : keys) k = ini::Unescape(k);
+    return keys;
+}
+
 void IniSettingsStore::SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                                    std::string_view value) {
     std::error_code ec;

@@ -4,6 +4,8 @@
 // text reads back exactly as saved (ini/ini_escape.h).
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "settings/settings_store.h"
 
@@ -25,6 +27,9 @@ public:
     /// parsed is never overwritten: throws RuntimeError naming it.
     void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view value) override;
+
+    /// The names of the keys stored under application and section, in file order. Throws as Find.
+    std::vector<std::string> Keys(std::string_view app, std::string_view section) const;
 
     const std::filesystem::path& File() const { return file_; }
 

@@ -21,6 +21,10 @@ namespace vex::settings {
 /// variables nor $HOME say where the user's files live.
 std::filesystem::path SettingsFilePath(const std::optional<std::filesystem::path>& explicitFile = std::nullopt);
 
+/// The settings file chosen for this run instead of the per-user store: `explicitFile` when given, else
+/// the one $VEXTOOLS_SETTINGS names; nothing when neither is set.
+std::optional<std::filesystem::path> ExplicitSettingsFile(const std::optional<std::filesystem::path>& explicitFile);
+
 /// The add-in's own directory (it may not exist yet). Throws RuntimeError as SettingsFilePath.
 std::filesystem::path AddinDirectory();
 

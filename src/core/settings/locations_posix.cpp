@@ -28,9 +28,13 @@ fs::path XdgDirectory(const char* xdgVariable, const char* homeFallback) {
 
 }  // namespace
 
-fs::path SettingsFilePath(const std::optional<fs::path>& explicitFile) {
+std::optional<fs::path> ExplicitSettingsFile(const std::optional<fs::path>& explicitFile) {
     if (explicitFile && !explicitFile->empty()) return *explicitFile;
-    if (auto file = Env("VEXTOOLS_SETTINGS")) return *file;
+    return Env("VEXTOOLS_SETTINGS");
+}
+
+fs::path SettingsFilePath(const std::optional<fs::path>& explicitFile) {
+    if (auto file = ExplicitSettingsFile(explicitFile)) return *file;
     return XdgDirectory("XDG_CONFIG_HOME", ".config") / "vextools" / "settings.ini";
 }
 

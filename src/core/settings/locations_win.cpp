@@ -24,9 +24,13 @@ fs::path AppData() {
 
 }  // namespace
 
-fs::path SettingsFilePath(const std::optional<fs::path>& explicitFile) {
+std::optional<fs::path> ExplicitSettingsFile(const std::optional<fs::path>& explicitFile) {
     if (explicitFile && !explicitFile->empty()) return *explicitFile;
-    if (auto file = Env(L"VEXTOOLS_SETTINGS")) return *file;
+    return Env(L"VEXTOOLS_SETTINGS");
+}
+
+fs::path SettingsFilePath(const std::optional<fs::path>& explicitFile) {
+    if (auto file = ExplicitSettingsFile(explicitFile)) return *file;
     return AppData() / L"settings.ini";
 }
 

@@ -58,6 +58,12 @@ std::string DialogErrorCodeClose() {
 
 bool IsKnownKey(std::string_view k) { return std::find(kAllKeys.begin(), kAllKeys.end(), k) != kAllKeys.end(); }
 
+std::string_view CanonicalKey(std::string_view name) {
+    for (auto k : kAllKeys)
+        if (text::IEquals(k, name)) return k;
+    return {};
+}
+
 std::string EngineDefault(std::string_view k) {
     if (k == key::kLineJump) return Text(defaults::kLineJump);
     if (k == key::kResetLineNumber) return Text(defaults::kResetLineNumber);

@@ -63,6 +63,10 @@ std::string DialogErrorCodeClose();
 /// True for the keys of kAllKeys (exact spelling).
 bool IsKnownKey(std::string_view key);
 
+/// The key of kAllKeys that `name` spells without regard to letter case ("linejump" gives "LineJump"),
+/// or empty when there is none.
+std::string_view CanonicalKey(std::string_view name);
+
 /// The value the next action uses for `key` when nothing is stored: the engine default (so for the two
 /// templates the engine set); for "Backup Dir" the add-in's directory. Numbers as their decimal text.
 std::string EngineDefault(std::string_view key);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "settings/settings_store.h"
 
@@ -14,5 +15,9 @@ namespace vex::settings {
 /// VB's GetSetting and SaveSetting), elsewhere the settings file of settings/locations.h. Throws
 /// RuntimeError when no location can be worked out.
 std::unique_ptr<SettingsStore> OpenUserStore(const std::optional<std::filesystem::path>& explicitFile = std::nullopt);
+
+/// Where the per-user default store keeps its values, for people: the settings file's path, or the
+/// registry key on Windows. Throws as OpenUserStore.
+std::string UserStoreLabel();
 
 }  // namespace vex::settings

@@ -1,5 +1,3 @@
-#include <cstdlib>
-
 #include "settings/ini_settings_store.h"
 #include "settings/locations.h"
 #include "settings/registry_settings_store.h"
@@ -8,10 +6,10 @@
 namespace vex::settings {
 
 std::unique_ptr<SettingsStore> OpenUserStore(const std::optional<std::filesystem::path>& explicitFile) {
-    const wchar_t* variable = ::_wgetenv(L"VEXTOOLS_SETTINGS");
-    if ((explicitFile && !explicitFile->empty()) || (variable && *variable))
-        return std::make_unique<IniSettingsStore>(SettingsFilePath(explicitFile));
+    if (auto file = ExplicitSettingsFile(explicitFile)) return std::make_unique<IniSettingsStore>(*file);
     return std::make_unique<RegistrySettingsStore>();
 }
+
+std::string UserStoreLabel() { return "registry HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings"; }
 
 }  // namespace vex::settings

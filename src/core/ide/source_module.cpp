@@ -173,6 +173,7 @@ struct SourceModule::Impl {
     std::string defaultEol = "\r\n";
     bool finalBreak = true;
     std::string vbName;
+    size_t vbNameAt = std::string::npos;  // where vbName's value stands in `header`
 
     // Procedure index, rebuilt lazily when an edit may have changed the structure, shifted when not.
     // Shifts are kept like a gap: the body and end of procs[i] for i >= pendingFrom are short by
@@ -403,8 +404,10 @@ private:
 };
 
 // The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes. Returns
-// the index of the first code line and fills `vbName`.
-size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view fileName, std::string& vbName) {
+// the index of the first code line and fills `vbName` with the last VB_Name value, and `vbNameAt` with
+// where it stands in the bytes the lines are views of (a rename rewrites that one).
+size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view bytes, std::string_view fileName,
+                 std::string& vbName, size_t& vbNameAt) {
     size_t i = 0;
     BeginBlocks blocks;
     bool sawAttribute = false;
@@ -426,7 +429,10 @@ size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view fil
             if (text::IStartsWith(text::LTrim(rest), "VB_Name")) {
                 const auto q1 = rest.find('"');
                 const auto q2 = q1 == std::string_view::npos ? q1 : rest.find('"', q1 + 1);
-                if (q2 != std::string_view::npos) vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
+                if (q2 != std::string_view::npos) {
+                    vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
+                    vbNameAt = static_cast<size_t>(rest.data() + q1 + 1 - bytes.data());
+                }
             }
         } else if (!sawAttribute && (text::IEquals(word, "VERSION") || text::IStartsWith(t, "Object=") ||
                                      text::IEquals(word, "Object"))) {
@@ -474,7 +480,7 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
         d.finalBreak = !physical.back().eol.empty();
         if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
     }
-    const size_t first = HeaderEnd(physical, fileName, d.vbName);
+    const size_t first = HeaderEnd(physical, d.original, fileName, d.vbName, d.vbNameAt);
     for (size_t h = 0; h < first; ++h) {
         d.header += physical[h].text;
         d.header += physical[h].eol.empty() ? std::string_view(d.defaultEol) : physical[h].eol;
@@ -492,7 +498,8 @@ SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_vi
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
     const auto physical = SplitPhysical(bytes);
     Shape shape;
-    const size_t first = HeaderEnd(physical, fileName, shape.vbName);
+    size_t vbNameAt = std::string::npos;
+    const size_t first = HeaderEnd(physical, bytes, fileName, shape.vbName, vbNameAt);
     WalkCode(
         physical, first,
         [&](const PhysicalLine& p) {
@@ -645,26 +652,14 @@ const std::string& SourceModule::VBName() const { return impl_->vbName; }
 
 void SourceModule::SetVBName(std::string_view name) {
     Impl& d = *impl_;
-    // The module's own VB_Name is the first at the start of a header line (a form's controls have none).
-    size_t at = 0;
-    while (at < d.header.size()) {
-        const size_t end = d.header.find('\n', at);
-        const size_t next = end == std::string::npos ? d.header.size() : end + 1;
-        std::string_view line(d.header.data() + at, next - at);
-        auto t = text::LTrim(line);
-        if (at == 0 && t.starts_with(kByteOrderMark)) t.remove_prefix(kByteOrderMark.size());
-        if (text::IStartsWith(t, "Attribute ") && text::IStartsWith(text::LTrim(t.substr(10)), "VB_Name")) {
-            const size_t q1 = line.find('"');
-            const size_t q2 = q1 == std::string_view::npos ? q1 : line.find('"', q1 + 1);
-            if (q2 != std::string_view::npos) {
-                d.header.replace(at + q1 + 1, q2 - q1 - 1, name);
-                d.vbName = std::string(name);
-                return;
-            }
-        }
-        at = next;
+    // The line the name was read from, whatever its line breaks; the header only grows at its end.
+    if (d.vbNameAt != std::string::npos) {
+        d.header.replace(d.vbNameAt, d.vbName.size(), name);
+    } else {
+        d.header += "Attribute VB_Name = \"";
+        d.vbNameAt = d.header.size();
+        d.header += std::string(name) + "\"" + d.defaultEol;
     }
-    d.header += "Attribute VB_Name = \"" + std::string(name) + "\"" + d.defaultEol;
     d.vbName = std::string(name);
 }
 

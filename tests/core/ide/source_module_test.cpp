@@ -236,6 +236,9 @@ TEST(SourceModule, RenamingRewritesOnlyTheModulesOwnName) {
          "VERSION 5.00\r\nBegin VB.Form modA\r\n   Caption = \"Attribute VB_Name = \"\r\nEnd\r\nattribute vb_name=\"modB\"\n"},
         {"Sub A()\r\nEnd Sub\r\n", "Attribute VB_Name = \"modB\"\r\nSub A()\r\nEnd Sub\r\n"},
         {"\xEF\xBB\xBF" "Attribute VB_Name = \"modA\"\r\n", "\xEF\xBB\xBF" "Attribute VB_Name = \"modB\"\r\n"},
+        // Lone CR breaks, and a name given twice: the value read is the value rewritten.
+        {"Attribute B\rAttribute VB_Name\"modA\"\rSub A()\r", "Attribute B\rAttribute VB_Name\"modB\"\rSub A()\r"},
+        {"Attribute VB_Name = \"x\"\r\nAttribute VB_Name = \"modA\"\r\n", "Attribute VB_Name = \"x\"\r\nAttribute VB_Name = \"modB\"\r\n"},
     };
     for (const auto& c : cases) {
         auto m = SourceModule::Parse(c.before);

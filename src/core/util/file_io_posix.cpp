@@ -38,11 +38,14 @@ std::string Display(const std::filesystem::path& path) {
     return text::ToUtf8(text::FromUtf8(path.string()));
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
+namespace {
+
+/// Hands the file's bytes to `take` a chunk at a time, until the end or until `take` returns false.
+template <class Take>
+void ReadChunks(const std::filesystem::path& path, Take take) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
-    std::string bytes;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -52,10 +55,19 @@ std::string ReadFile(const std::filesystem::path& path) {
             ::close(fd);
             Fail(errors::code::kPathFileAccess, path, "cannot read", err);
         }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
+        if (n == 0 || !take(std::string_view(buffer, static_cast<size_t>(n)))) break;
     }
     ::close(fd);
+}
+
+}  // namespace
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::string bytes;
+    ReadChunks(path, [&](std::string_view chunk) {
+        bytes.append(chunk);
+        return true;
+    });
     return bytes;
 }
 
@@ -73,26 +85,13 @@ bool IsReadOnly(const std::filesystem::path& path) {
 }
 
 bool FileHolds(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
-    char buffer[1 << 16];
     size_t at = 0;
     bool same = true;
-    while (same) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int err = errno;
-            ::close(fd);
-            Fail(errors::code::kPathFileAccess, path, "cannot read", err);
-        }
-        if (n == 0) break;
-        const size_t got = static_cast<size_t>(n);
-        same = at + got <= bytes.size() && std::memcmp(buffer, bytes.data() + at, got) == 0;
-        at += got;
-    }
-    ::close(fd);
+    ReadChunks(path, [&](std::string_view chunk) {
+        same = at + chunk.size() <= bytes.size() && std::memcmp(chunk.data(), bytes.data() + at, chunk.size()) == 0;
+        at += chunk.size();
+        return same;
+    });
     return same && at == bytes.size();
 }
 

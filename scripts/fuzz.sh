@@ -42,7 +42,8 @@ for target in project_reader_fuzz module_roundtrip_fuzz lexer_fuzz code_module_f
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/findings/$target" "fuzz/seeds/$target"
   echo "== $target: ${seconds}s"
   # -timeout: an input that runs for seconds is a hang; -max_len keeps whole modules but not giant ones.
-  if ! "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  # FUZZ_SEED fixes libFuzzer's random seed, so that a smoke run walks the same inputs every time.
+  if ! "build-fuzz/fuzz/$target" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
        -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target/" \
        "build-fuzz/corpus/$target" "fuzz/seeds/$target" "build-fuzz/seeds/$target" \
        > "build-fuzz/$target.log" 2>&1; then

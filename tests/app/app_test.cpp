@@ -33,7 +33,6 @@ namespace {
 /// Runs `act` on the next modal dialog once it is shown.
 void OnNextModal(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act] {
-        std::function<void()> poll;
         auto tries = std::make_shared<int>(0);
         auto step = std::make_shared<std::function<void()>>();
         *step = [act, tries, step] {

@@ -3,7 +3,9 @@
 // restores an untouched module, and the declarations section, each declaration and the lines above it
 // keep their text. A module with a procedure never closed is refused by the loader, so it is not tried.
 
+#include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "fuzz_support.h"
 #include "ide/source_module.h"
 #include "ide/vb_lexer.h"
+#include "text/cp1252.h"
 
 namespace {
 
@@ -97,6 +100,11 @@ void CheckPass(Pass pass, const Lines& input) {
     run.SetOption("ViewResult", "0");
     auto& module = run.project.VBComponents()[0].Source();
     if (!module.UnclosedProcedure("Module1").empty()) return;
+    // A procedure defined twice (under #If/#Else, or an ambiguous name VB6 refuses) is seen by the passes
+    // as one: a known limit (docs/robustness.md), left out here so that the runs test everything else.
+    std::set<std::pair<std::string, ide::ProcKind>> names;
+    for (const auto& p : module.Procedures())
+        if (!names.insert({text::Lower(p.name), p.kind}).second) return;
     const std::string original = module.Serialize();
     const Lines before = run.Module();
     const auto keep = Untouchable(pass, module, before);
@@ -134,8 +142,14 @@ void CheckPass(Pass pass, const Lines& input) {
                 Check(WithoutSpaces(after[i]) == WithoutSpaces(before[i]), "the indent changes spaces only", where);
     }
 
+    // Unnumbering takes one number from a line: a line that began with two ("1 1 If") still begins with
+    // one, so a second run is only sure to change nothing when no line begins with a digit any more.
+    const bool stillNumbered = pass == Pass::Unnumber && std::any_of(after.begin(), after.end(), [](const std::string& l) {
+        const std::string_view code = text::LTrim(l);
+        return !code.empty() && ide::lex::IsDigit(code.front());
+    });
     Run(run, pass);
-    Check(run.fx.report.Reported().empty() && module.Serialize() == once, "a second run changes nothing", where);
+    Check(stillNumbered || (run.fx.report.Reported().empty() && module.Serialize() == once), "a second run changes nothing", where);
     if (const auto inverse = Inverse(pass, before)) {
         Run(run, *inverse);
         Check(run.fx.report.Reported().empty() && module.Serialize() == original, "the inverse pass restores the module",

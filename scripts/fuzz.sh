@@ -43,7 +43,9 @@ for target in project_reader_fuzz module_roundtrip_fuzz lexer_fuzz code_module_f
   echo "== $target: ${seconds}s"
   # -timeout: an input that runs for seconds is a hang; -max_len keeps whole modules but not giant ones.
   # FUZZ_SEED fixes libFuzzer's random seed, so that a smoke run walks the same inputs every time.
-  if ! "build-fuzz/fuzz/$target" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  # FUZZ_RUNS, with FUZZ_SEED, runs a fixed number of inputs instead: the same inputs on every machine.
+  if ! "build-fuzz/fuzz/$target" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
+       $([ -n "${FUZZ_RUNS:-}" ] && echo "-runs=$FUZZ_RUNS" || echo "-max_total_time=$seconds") -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
        -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target/" \
        "build-fuzz/corpus/$target" "fuzz/seeds/$target" "build-fuzz/seeds/$target" \
        > "build-fuzz/$target.log" 2>&1; then

@@ -26,6 +26,7 @@ namespace {
 using namespace vex;
 using fuzz::Check;
 using testing::Lines;
+using testing::Statements;
 
 enum class Pass { Number, Unnumber, AddHandlers, RemoveHandlers, Indent, DeleteLines, Count };
 
@@ -57,18 +58,6 @@ std::optional<Pass> Inverse(Pass pass, const Lines& lines) {
     if (pass == Pass::AddHandlers && none([](const std::string& l) { return l.find(kErrorKey) != std::string::npos; }))
         return Pass::RemoveHandlers;
     return std::nullopt;
-}
-
-/// Lines grouped into statements: a line with the lines it continues into.
-std::vector<Lines> Statements(const Lines& lines) {
-    std::vector<Lines> statements;
-    bool continued = false;
-    for (const auto& l : lines) {
-        if (!continued) statements.emplace_back();
-        statements.back().push_back(l);
-        continued = ide::lex::Continues(l);
-    }
-    return statements;
 }
 
 std::string WithoutSpaces(std::string s) {

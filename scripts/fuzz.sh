@@ -37,6 +37,11 @@ seed lexer_fuzz "${modules[@]}"
 seed engine_passes_fuzz bas cls
 seed code_module_fuzz
 
+# The hand-written module every target that reads a module starts from.
+module_seeds() {
+  case $1 in module_roundtrip_fuzz|lexer_fuzz|engine_passes_fuzz) echo fuzz/seeds/modules ;; esac
+}
+
 failed=()
 for target in project_reader_fuzz module_roundtrip_fuzz lexer_fuzz code_module_fuzz engine_passes_fuzz; do
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/findings/$target" "fuzz/seeds/$target"
@@ -47,7 +52,7 @@ for target in project_reader_fuzz module_roundtrip_fuzz lexer_fuzz code_module_f
   if ! "build-fuzz/fuzz/$target" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
        $([ -n "${FUZZ_RUNS:-}" ] && echo "-runs=$FUZZ_RUNS" || echo "-max_total_time=$seconds") -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
        -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target/" \
-       "build-fuzz/corpus/$target" "fuzz/seeds/$target" "build-fuzz/seeds/$target" \
+       "build-fuzz/corpus/$target" "fuzz/seeds/$target" "build-fuzz/seeds/$target" $(module_seeds "$target") \
        > "build-fuzz/$target.log" 2>&1; then
     failed+=("$target")
     tail -n 40 "build-fuzz/$target.log"

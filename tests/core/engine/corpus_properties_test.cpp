@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Lines;
+using testing::Statements;
 
 /// The active project of a corpus project file, listed with every row selected, with fakes around it.
 struct CorpusRun {
@@ -62,18 +63,6 @@ bool HasLineNumbers(const Lines& lines) {
     for (const auto& l : lines)
         if (!l.empty() && l[0] >= '0' && l[0] <= '9') return true;
     return false;
-}
-
-/// Lines grouped into statements: a line with the lines it continues into.
-std::vector<Lines> Statements(const Lines& lines) {
-    std::vector<Lines> statements;
-    bool continued = false;
-    for (const auto& l : lines) {
-        if (!continued) statements.emplace_back();
-        statements.back().push_back(l);
-        continued = ide::lex::Continues(l);
-    }
-    return statements;
 }
 
 TEST(CorpusProperties, NumberingIsIdempotentRemovableAndLeavesContinuationsAlone) {

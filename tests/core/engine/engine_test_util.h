@@ -11,6 +11,7 @@
 #include "engine/result_window.h"
 #include "fakes/host_fixture.h"
 #include "ide/code_module.h"
+#include "ide/vb_lexer.h"
 
 namespace vex::testing {
 
@@ -20,6 +21,18 @@ inline Lines LinesOf(const ide::CodeModule& code) {
     Lines lines;
     for (long j = 1; j <= code.CountOfLines(); ++j) lines.push_back(code.Lines(j, 1));
     return lines;
+}
+
+/// Lines grouped into statements: a line with the lines it continues into.
+inline std::vector<Lines> Statements(const Lines& lines) {
+    std::vector<Lines> statements;
+    bool continued = false;
+    for (const auto& l : lines) {
+        if (!continued) statements.emplace_back();
+        statements.back().push_back(l);
+        continued = ide::lex::Continues(l);
+    }
+    return statements;
 }
 
 /// The result log with the date of each run's head replaced by "DATE".

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -89,11 +88,6 @@ void CheckPass(Pass pass, const Lines& input) {
     run.SetOption("ViewResult", "0");
     auto& module = run.project.VBComponents()[0].Source();
     if (!module.UnclosedProcedure("Module1").empty()) return;
-    // A procedure defined twice (under #If/#Else, or an ambiguous name VB6 refuses) is seen by the passes
-    // as one: a known limit (docs/robustness.md), left out here so that the runs test everything else.
-    std::set<std::pair<std::string, ide::ProcKind>> names;
-    for (const auto& p : module.Procedures())
-        if (!names.insert({text::Lower(p.name), p.kind}).second) return;
     const std::string original = module.Serialize();
     const Lines before = run.Module();
     const auto keep = Untouchable(pass, module, before);

@@ -22,8 +22,7 @@ constexpr std::string_view kCrLf = "\r\n";
 /// The procedure whose lines are being walked, and what was done to it.
 struct Procedure {
     bool known = false;
-    std::string name;
-    ide::ProcKind kind = ide::ProcKind::Proc;
+    ide::ProcAtLine at;
     std::string kindWord;
     bool treat = false;
     bool startInserted = false;
@@ -54,11 +53,10 @@ public:
 
             std::string block;
             bool changed = false;
-            std::string name;
-            ide::ProcKind kind = ide::ProcKind::Proc;
-            if (!trap_.Run([&] { changed = Examine(code, counter, name, kind, block); })) return false;
+            ide::ProcAtLine at;
+            if (!trap_.Run([&] { changed = Examine(code, counter, at, block); })) return false;
             if (changed) {
-                if (!trap_.Run([&] { SetUp(code, name, kind); })) return false;
+                if (!trap_.Run([&] { SetUp(code, std::move(at)); })) return false;
                 --counter;  // the same line again, now as a line of the new procedure
                 continue;
             }
@@ -67,22 +65,22 @@ public:
     }
 
 private:
-    /// Looks at line `j`: true when it belongs to another procedure than the current one (`name` and
-    /// `kind` say which); otherwise fills `block` with what replaces the line (empty: nothing).
-    bool Examine(ide::CodeModule& code, long j, std::string& name, ide::ProcKind& kind, std::string& block) {
+    /// Looks at line `j`: true when it belongs to another procedure than the current one (`at` says
+    /// which); otherwise fills `block` with what replaces the line (empty: nothing).
+    bool Examine(ide::CodeModule& code, long j, ide::ProcAtLine& at, std::string& block) {
         block.clear();
-        name = code.ProcOfLine(j, kind);
-        if (name.empty()) return false;  // declarations section
-        if (!proc_.known || name != proc_.name || kind != proc_.kind) return true;
+        at = code.ProcAt(j);
+        if (at.name.empty()) return false;  // declarations section
+        if (!proc_.known || !at.SameAs(proc_.at)) return true;
 
         const std::string line = code.Lines(j, 1);
         if (!proc_.treat) return false;
         if (!proc_.nameLogged) {
-            host_.result.Append("\r\n        " + text::ToUtf8(proc_.name) + " (" + proc_.kindWord + ")");
+            host_.result.Append("\r\n        " + text::ToUtf8(proc_.at.name) + " (" + proc_.kindWord + ")");
             proc_.nameLogged = true;
         }
         if (!proc_.startInserted) {
-            if (j != DeclarationLastLine(code, code.ProcBodyLine(name, kind), code.CountOfLines())) return false;
+            if (j != DeclarationLastLine(code, at.body, code.CountOfLines())) return false;
             std::string frame = options_.strSeparatorLine;
             frame.append(kCrLf).append(options_.strErrorCodeStart).append(kCrLf).append(options_.strSeparatorLine);
             block = line + std::string(kCrLf) + Fill(frame);
@@ -98,18 +96,17 @@ private:
         return false;
     }
 
-    /// The procedure `name` of `kind` becomes the current one. It is treated only when it carries no
+    /// The procedure `at` becomes the current one. It is treated only when it carries no
     /// marker and both blocks have a sound place: a start block without its end block would leave a jump
     /// to a label that is never written. Until all is known it stays untreated.
-    void SetUp(ide::CodeModule& code, const std::string& name, ide::ProcKind kind) {
+    void SetUp(ide::CodeModule& code, ide::ProcAtLine at) {
         proc_ = Procedure{};
         proc_.known = true;
-        proc_.name = name;
-        proc_.kind = kind;
+        proc_.at = std::move(at);
         proc_.kindWord = "Error";
 
-        const long body = code.ProcBodyLine(proc_.name, proc_.kind);
-        const long last = code.ProcStartLine(proc_.name, proc_.kind) + code.ProcCountLines(proc_.name, proc_.kind) - 1;
+        const long body = proc_.at.body;
+        const long last = proc_.at.last;
         const std::string word = KindWord(code, body);
         if (word.empty()) return;
         proc_.kindWord = word;
@@ -122,7 +119,7 @@ private:
     }
 
     std::string Fill(std::string_view frame) {
-        return CorrectionLigne(host_.report, frame, proc_.kindWord, proc_.name, rowText_);
+        return CorrectionLigne(host_.report, frame, proc_.kindWord, proc_.at.name, rowText_);
     }
 
     Host& host_;

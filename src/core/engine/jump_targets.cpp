@@ -108,8 +108,7 @@ std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
         const long first = j;
         j = last + 1;
         if (!MayReferToLines(statement, !selects.empty() && selects.back())) continue;
-        ProcKey key;
-        key.name = code.ProcOfLine(first, key.kind);
+        const ProcKey key = ProcKey::At(code, first);
         if (key.name.empty()) continue;
         JumpTargets* targets = nullptr;
         auto at = [&]() -> JumpTargets& { return targets ? *targets : *(targets = &result[key]); };

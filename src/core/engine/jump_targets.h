@@ -13,10 +13,19 @@
 
 namespace vex::engine {
 
+/// A procedure of a component (empty name: the declarations section), each copy of a procedure defined
+/// twice on its own. It stays valid while lines move, until procedures are added or taken away.
 struct ProcKey {
     std::string name;
     ide::ProcKind kind = ide::ProcKind::Proc;
+    int copy = 0;
     auto operator<=>(const ProcKey&) const = default;
+
+    /// The procedure that holds `line`.
+    static ProcKey At(const ide::CodeModule& code, long line) {
+        ide::ProcAtLine at = code.ProcAt(line);
+        return {std::move(at.name), at.kind, at.copy};
+    }
 };
 
 /// Line numbers as LeadingNumber() gives them (decimal, no leading zeros).

@@ -71,9 +71,7 @@ void ExamineStatement(Host& host, ide::Component& component, const std::string& 
     bool remove = holdsKeyword && !isProtected && (inCode || ide::syntax::IsBlankOrComment(statement));
     auto isReferenced = [&](const std::string& number) {
         if (!targets) targets = CollectJumpTargets(code);
-        ProcKey key;
-        key.name = code.ProcOfLine(scan.line, key.kind);
-        const auto it = targets->find(key);
+        const auto it = targets->find(ProcKey::At(code, scan.line));
         return it != targets->end() && it->second.numbers.contains(number);
     };
     if (remove && !IsWholeStatement(statement, isReferenced)) {

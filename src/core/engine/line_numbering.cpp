@@ -89,30 +89,28 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
         host.percentFile.SetValue(j);
-        ide::ProcKind kind = ide::ProcKind::Proc;
-        std::string proc = code.ProcOfLine(j, kind);
-        if (proc.empty()) continue;  // declarations section
+        ide::ProcAtLine proc = code.ProcAt(j);
+        if (proc.name.empty()) continue;  // declarations section
 
-        if (proc != last.name || kind != last.kind) {
+        if (proc.name != last.name || proc.kind != last.kind || proc.copy != last.copy) {
             // A new procedure: nothing down to the end of its declaration is numbered (the lines above
             // it may be module-level code under #If, and a declaration may be continued or given twice).
-            last = {proc, kind};
+            declarationEnd = DeclarationLastLine(code, proc.body, count);
+            last = {std::move(proc.name), proc.kind, proc.copy};
             ctx.blnErrorBlock = false;
             if (options.resetLineNumber) running = 0;
             ctx.reserved = &TargetsOf(jumps, last).numbers;
-            const long body = code.ProcBodyLine(proc, kind);
-            declarationEnd = DeclarationLastLine(code, body, count);
             continuation = false;
             continue;
         }
         if (j <= declarationEnd) continue;
 
         const std::string line = code.Lines(j, 1);
-        if (!continuation && !line.empty() && !IsDeclaration(line, proc, kind)) {
+        if (!continuation && !line.empty() && !IsDeclaration(line, last.name, last.kind)) {
             if (text::IFind(line, lowerKey) != std::string_view::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
             const std::string number = ide::lex::LeadingNumber(line);
             if (!number.empty() && ctx.reserved->contains(number)) {
-                NoticeKept(host, component, proc, j, number);
+                NoticeKept(host, component, last.name, j, number);
             } else {
                 std::string numbered = WriteLineNumber(ctx, line, running, options.lineJump);
                 if (!numbered.empty()) code.ReplaceLine(j, numbered);
@@ -141,8 +139,7 @@ void UnnumberComponent(Host& host, ide::Component& component) {
         if (line.empty() || isContinuation || !IsDigit(line[0])) continue;
 
         if (!jumps) jumps = CollectJumpTargets(code);
-        ProcKey key;
-        key.name = code.ProcOfLine(j, key.kind);
+        const ProcKey key = ProcKey::At(code, j);
         const JumpTargets& targets = TargetsOf(*jumps, key);
         const std::string number = ide::lex::LeadingNumber(line);
         if (targets.numbers.contains(number)) {

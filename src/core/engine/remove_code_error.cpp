@@ -19,8 +19,7 @@ namespace {
 /// The procedure whose lines are being walked.
 struct Procedure {
     bool known = false;
-    std::string name;
-    ide::ProcKind kind = ide::ProcKind::Proc;
+    ide::ProcAtLine at;
     bool inSection = false;
     bool nameLogged = false;
     long limit = 0;            ///< the procedure's End line (or the line after its range): walked lines stay above it
@@ -49,12 +48,11 @@ public:
             if (!more) break;
 
             bool remove = false;
-            std::string name;
-            ide::ProcKind kind = ide::ProcKind::Proc;
+            ide::ProcAtLine at;
             bool changed = false;
-            if (!trap_.Run([&] { changed = Examine(code, counter, name, kind, remove); })) return false;
+            if (!trap_.Run([&] { changed = Examine(code, counter, at, remove); })) return false;
             if (changed) {
-                if (!trap_.Run([&] { SetUp(code, counter, name, kind); })) return false;
+                if (!trap_.Run([&] { SetUp(code, counter, std::move(at)); })) return false;
                 continue;  // the line that opens a procedure is not examined
             }
             if (remove) {
@@ -69,11 +67,11 @@ public:
 private:
     /// Looks at line `j`: true when it belongs to another procedure than the current one; otherwise
     /// `remove` says whether the line goes.
-    bool Examine(ide::CodeModule& code, long j, std::string& name, ide::ProcKind& kind, bool& remove) {
+    bool Examine(ide::CodeModule& code, long j, ide::ProcAtLine& at, bool& remove) {
         remove = false;
-        name = code.ProcOfLine(j, kind);
-        if (name.empty()) return false;  // declarations section
-        if (!proc_.known || name != proc_.name || kind != proc_.kind) return true;
+        at = code.ProcAt(j);
+        if (at.name.empty()) return false;  // declarations section
+        if (!proc_.known || !at.SameAs(proc_.at)) return true;
         if (j >= proc_.limit) return false;
 
         const std::string line = code.Lines(j, 1);
@@ -86,7 +84,7 @@ private:
                 ++sections_;
             }
             if (!proc_.nameLogged) {
-                host_.result.Append("\r\n        " + text::ToUtf8(proc_.name));
+                host_.result.Append("\r\n        " + text::ToUtf8(proc_.at.name));
                 proc_.nameLogged = true;
             }
             remove = true;
@@ -96,17 +94,16 @@ private:
         return false;
     }
 
-    /// The procedure `name` of `kind`, met at line `j`, becomes the current one.
-    void SetUp(ide::CodeModule& code, long j, const std::string& name, ide::ProcKind kind) {
+    /// The procedure `at`, met at line `j`, becomes the current one.
+    void SetUp(ide::CodeModule& code, long j, ide::ProcAtLine at) {
         LogCount();
         proc_ = Procedure{};
         proc_.known = true;
-        proc_.name = name;
-        proc_.kind = kind;
+        proc_.at = std::move(at);
         proc_.limit = j + 1;  // until the range is known, nothing is touched
 
-        const long body = code.ProcBodyLine(name, kind);
-        const long last = code.ProcStartLine(name, kind) + code.ProcCountLines(name, kind) - 1;
+        const long body = proc_.at.body;
+        const long last = proc_.at.last;
         const long end =
             FindProcedureEnd(code, KindWord(code, body), DeclarationLastLine(code, body, last), last);
         const long limit = end != 0 ? end : last + 1;

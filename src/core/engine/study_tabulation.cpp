@@ -64,15 +64,13 @@ private:
     std::string Line(ide::CodeModule& code, long j) {
         host_.screen.DoEvents();
         host_.percentFile.SetValue(j);
-        ide::ProcKind kind = ide::ProcKind::Proc;
-        const std::string name = code.ProcOfLine(j, kind);
-        if (name.empty()) return {};  // declarations section
-        if (!known_ || name != name_ || kind != kind_) {
-            bodyLine_ = code.ProcBodyLine(name, kind);
+        ide::ProcAtLine proc = code.ProcAt(j);
+        if (proc.name.empty()) return {};  // declarations section
+        if (!known_ || !proc.SameAs(proc_)) {
+            bodyLine_ = proc.body;
             continued_ = ide::lex::Continues(code.Lines(bodyLine_, 1));
             known_ = true;
-            name_ = name;
-            kind_ = kind;
+            proc_ = std::move(proc);
             inSection_ = false;
             level_ = Level(s_);
             return {};
@@ -152,8 +150,7 @@ private:
     const long s_;
     const std::string& errorKey_;
     bool known_ = false;
-    std::string name_;
-    ide::ProcKind kind_ = ide::ProcKind::Proc;
+    ide::ProcAtLine proc_;
     bool inSection_ = false;
     int16_t level_ = 0;
     long bodyLine_ = 0;

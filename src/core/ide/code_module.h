@@ -10,6 +10,23 @@ namespace vex::ide {
 /// The kind of a procedure, as ProcOfLine reports it and the Proc* lookups take it.
 enum class ProcKind : int { Proc = 0, Let = 1, Set = 2, Get = 3 };
 
+/// The procedure that holds a line, with its range.
+struct ProcAtLine {
+    std::string name;  ///< empty in the declarations section (the other fields are then 0)
+    ProcKind kind = ProcKind::Proc;
+    /// 0 for the first procedure of this name and kind in the module, 1 for the next, ...: a module may
+    /// define one procedure twice, each copy with its own body, in the branches of an #If.
+    int copy = 0;
+    long start = 0;  ///< as ProcStartLine
+    long body = 0;   ///< as ProcBodyLine
+    long last = 0;   ///< the range's last line (ProcStartLine + ProcCountLines - 1)
+
+    /// The same procedure (copy included), wherever its lines stand now.
+    bool SameAs(const ProcAtLine& other) const {
+        return name == other.name && kind == other.kind && copy == other.copy;
+    }
+};
+
 /// A component's code as lines numbered from 1. Lines outside 1..CountOfLines raise a RuntimeError.
 class CodeModule {
 public:
@@ -39,6 +56,19 @@ public:
 
     /// The number of lines from ProcStartLine to the procedure's last line. Error 35.
     virtual long ProcCountLines(std::string_view name, ProcKind kind) const = 0;
+
+    /// The procedure that holds `line`. Unlike the lookups by name above, which give the first of two
+    /// copies, this gives the copy the line is in. By default it asks those lookups, which is all an
+    /// IDE's object model can answer: copies then read as one procedure.
+    virtual ProcAtLine ProcAt(long line) const {
+        ProcAtLine at;
+        at.name = ProcOfLine(line, at.kind);
+        if (at.name.empty()) return {};
+        at.start = ProcStartLine(at.name, at.kind);
+        at.body = ProcBodyLine(at.name, at.kind);
+        at.last = at.start + ProcCountLines(at.name, at.kind) - 1;
+        return at;
+    }
 };
 
 }  // namespace vex::ide

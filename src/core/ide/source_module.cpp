@@ -17,6 +17,8 @@ namespace {
 
 using errors::RuntimeError;
 
+constexpr size_t kNone = static_cast<size_t>(-1);
+
 // A line break held in place: CR LF, CR or LF. A module holds one per line, so no string of its own.
 class LineBreak {
 public:
@@ -251,6 +253,16 @@ struct SourceModule::Impl {
     }
     /// The index of the procedure; error 35 when there is none.
     size_t Find(std::string_view name, ProcKind kind) const;
+    /// The procedure whose range holds `line` (the last that starts at or above it), or kNone.
+    size_t IndexOfLine(long line) const {
+        size_t lo = 0, hi = procs.size();
+        while (lo < hi) {
+            const size_t mid = (lo + hi) / 2;
+            if (StartOf(mid) <= line) lo = mid + 1;
+            else hi = mid;
+        }
+        return lo == 0 ? kNone : lo - 1;
+    }
     // Keeps the index current after `delta` lines were inserted (or removed, when negative) after line `after`.
     void Shift(long after, long delta) const;
     // True when lines from `firstChanged` on may move the declarations section's end.
@@ -310,7 +322,13 @@ void SourceModule::Impl::Rebuild() const {
     if (awaited != syntax::EndKind::None && !unclosed) unclosed = procs.back();
     // The last procedure owns everything after it.
     if (!procs.empty()) procs.back().end = n;
-    for (size_t k = 0; k < procs.size(); ++k) byName.emplace(IndexKey(procs[k].name, procs[k].kind), k);
+    // The first of two copies answers the lookups by name; each later one counts its place.
+    for (size_t k = 0; k < procs.size(); ++k) {
+        if (byName.emplace(IndexKey(procs[k].name, procs[k].kind), k).second) continue;
+        size_t previous = k - 1;
+        while (procs[previous].kind != procs[k].kind || !text::IEquals(procs[previous].name, procs[k].name)) --previous;
+        procs[k].copy = procs[previous].copy + 1;
+    }
     pendingFrom = procs.size();
     pendingDelta = 0;
     dirty = false;
@@ -617,17 +635,10 @@ std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {
     d.CheckLine(line, "ProcOfLine");
     if (d.dirty) d.Rebuild();
     kind = ProcKind::Proc;
-    // The last procedure that starts at or above the line.
-    size_t lo = 0, hi = d.procs.size();
-    while (lo < hi) {
-        const size_t mid = (lo + hi) / 2;
-        if (d.StartOf(mid) <= line) lo = mid + 1;
-        else hi = mid;
-    }
-    if (lo == 0) return {};
-    const ProcInfo& p = d.procs[lo - 1];
-    kind = p.kind;
-    return p.name;
+    const size_t i = d.IndexOfLine(line);
+    if (i == kNone) return {};
+    kind = d.procs[i].kind;
+    return d.procs[i].name;
 }
 
 long SourceModule::ProcBodyLine(std::string_view name, ProcKind kind) const {
@@ -641,6 +652,16 @@ long SourceModule::ProcStartLine(std::string_view name, ProcKind kind) const {
 long SourceModule::ProcCountLines(std::string_view name, ProcKind kind) const {
     const size_t i = impl_->Find(name, kind);
     return impl_->EndOf(i) - impl_->StartOf(i) + 1;
+}
+
+ProcAtLine SourceModule::ProcAt(long line) const {
+    const Impl& d = *impl_;
+    d.CheckLine(line, "ProcAt");
+    if (d.dirty) d.Rebuild();
+    const size_t i = d.IndexOfLine(line);
+    if (i == kNone) return {};
+    const ProcInfo& p = d.procs[i];
+    return {p.name, p.kind, p.copy, d.StartOf(i), d.BodyOf(i), d.EndOf(i)};
 }
 
 const std::vector<ProcInfo>& SourceModule::Procedures() const {

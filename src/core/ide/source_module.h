@@ -20,6 +20,7 @@ struct ProcInfo {
     long body = 0;   ///< the line with the Sub/Function/Property keyword
     long declarationEnd = 0;  ///< the declaration's last line (see declaration_end.h)
     long end = 0;    ///< last line of the range (its End line; for the last procedure, the module's last line)
+    int copy = 0;    ///< as ProcAtLine::copy
 };
 
 class SourceModule : public CodeModule {
@@ -47,6 +48,7 @@ public:
     long ProcBodyLine(std::string_view name, ProcKind kind) const override;
     long ProcStartLine(std::string_view name, ProcKind kind) const override;
     long ProcCountLines(std::string_view name, ProcKind kind) const override;
+    ProcAtLine ProcAt(long line) const override;
 
     /// Empty when every procedure is closed by its End statement; otherwise the problem with the first that
     /// is not, naming the file line of its declaration ("modBad.bas:2: Function B is never closed by End

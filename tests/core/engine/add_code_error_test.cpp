@@ -119,6 +119,8 @@ const Lines kOptOutWithoutBlank = {"Sub A()", "  x = 1 '%No Manage Error%", "End
 const Lines kSplitAfterKeyword = {"Public Function _", "    B(ByVal n As Long) As Long", "  B = n", "End Function"};
 const Lines kAlternatives = {"#If VBA7 Then", "Function F(ByVal p As LongPtr) As LongPtr", "#Else",
                              "Function F(ByVal p As Long) As Long", "#End If", "F = p", "End Function"};
+const Lines kCopies = {"#If VBA7 Then", "Function F() As LongPtr", "  F = 1", "End Function", "#Else",
+                       "Function F() As Long",  "  F = 2", "End Function", "#End If"};
 const Lines kOneLinerAndType = {"Private Type QSStack", "    sUB As Long", "End Type",
                                 "Function MinX() As Long: MinX = 1: End Function", "Sub B()", "End Sub"};
 
@@ -153,6 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
                 Handled(kSplitAfterKeyword, 1, 3, "Function", "B"), Logged("B", "Function")},
         AddCase{"alternative signatures: after the #End If, where every branch runs it", kAlternatives, {},
                 Handled(kAlternatives, 4, 6, "Function", "F"), Logged("F", "Function")},
+        AddCase{"a procedure defined in each #If branch: each copy gets its own handler", kCopies, {},
+                Handled(Handled(kCopies, 5, 7, "Function", "F"), 1, 3, "Function", "F"),
+                Logged("F", "Function") + Logged("F", "Function")},
         AddCase{"a Type member is no procedure; a one-line procedure has no room", kOneLinerAndType, {},
                 Handled(kOneLinerAndType, 4, 5, "Sub", "B"), Logged("B", "Sub")},
         AddCase{"every placeholder is replaced",

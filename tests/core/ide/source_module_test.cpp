@@ -29,7 +29,8 @@ TEST(SourceModule, AnUnclosedProcedureIsNamedWithItsFileLine) {
 std::string Describe(const std::vector<ProcInfo>& procs) {
     std::string s;
     for (const auto& p : procs)
-        s += p.name + "/" + std::to_string(static_cast<int>(p.kind)) + " " + std::to_string(p.start) + "-" +
+        s += p.name + (p.copy > 0 ? "#" + std::to_string(p.copy) : "") + "/" + std::to_string(static_cast<int>(p.kind)) +
+             " " + std::to_string(p.start) + "-" +
              std::to_string(p.body) + "-" + std::to_string(p.end) + "; ";
     return s;
 }
@@ -40,11 +41,23 @@ struct RangeCase {
     std::string expected;  // name/kind start-body-end; ...
 };
 
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.what; }
+
 class ProcedureRanges : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(ProcedureRanges, AsTheIdeCountsThem) {
     const auto m = SourceModule::Parse(GetParam().text);
     EXPECT_EQ(Describe(m->Procedures()), GetParam().expected);
+    // Each line's procedure is the one whose range holds it, copies told apart.
+    for (long line = 1; line <= m->CountOfLines(); ++line) {
+        const ProcAtLine at = m->ProcAt(line);
+        std::vector<ProcInfo> found;
+        for (const auto& p : m->Procedures())
+            if (p.start <= line && line <= p.end) found.push_back(p);
+        if (found.empty()) found.push_back({});
+        EXPECT_EQ(Describe({{at.name, at.kind, at.start, at.body, 0, at.name.empty() ? 0 : at.last, at.copy}}),
+                  Describe(found)) << "line " << line;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,6 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
                         "#If A Then", "Function G() As Long", "G = 1", "#Else", "Function G() As Long", "G = 2",
                         "#End If", "End Function"}),
                   "F/0 2-2-7; G/0 8-9-15; "},
+        RangeCase{"a procedure defined in each #If branch: two copies",
+                  Crlf({"#If VBA7 Then", "Function F() As LongPtr", "End Function", "#Else", "Function f() As Long",
+                        "End Function", "#End If", "Sub G()", "End Sub"}),
+                  "F/0 2-2-3; f#1/0 4-5-6; G/0 7-8-9; "},
         RangeCase{"declarations only", Crlf({"Option Explicit", "Dim x As Long"}), ""},
         RangeCase{"empty", "", ""}));
 

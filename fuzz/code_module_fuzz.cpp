@@ -68,7 +68,8 @@ void CheckIndexAgainstFreshRead(const SourceModule& m, const Lines& expected) {
     Check(kept.size() == read.size(), "the edits kept as many procedures as a fresh read finds", Describe(expected));
     for (size_t k = 0; k < kept.size(); ++k)
         Check(kept[k].name == read[k].name && kept[k].kind == read[k].kind && kept[k].start == read[k].start &&
-                  kept[k].body == read[k].body && kept[k].declarationEnd == read[k].declarationEnd && kept[k].end == read[k].end,
+                  kept[k].body == read[k].body && kept[k].declarationEnd == read[k].declarationEnd && kept[k].end == read[k].end &&
+                  kept[k].copy == read[k].copy,
               "a procedure kept through the edits equals the fresh read's", Describe(expected) + "\n-- procedure " + read[k].name);
     for (long j = 1; j <= m.CountOfLines(); ++j) {
         ProcKind a, b;

@@ -31,6 +31,7 @@
 #include "ide/source_module.h"
 #include "settings/locations.h"
 #include "text/unified_diff.h"
+#include "util/file_io.h"
 
 // The artwork lives in the static library; its resources must be registered by name.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -228,6 +229,7 @@ bool MainWindow::OpenPath(const QString& path) {
         QMessageBox::warning(this, QStringLiteral("VexTools IDE"), FromUtf8(e.what()));
         return false;
     }
+    if (!MayLetChangesGo()) return false;
     CloseCodeWindows();
     workspace_ = std::move(loaded);
     FillExplorer();
@@ -458,9 +460,9 @@ void MainWindow::CloseCodeWindows() {
 
 CodeWindow* MainWindow::CurrentCodeWindow() const { return qobject_cast<CodeWindow*>(tabs_->currentWidget()); }
 
-void MainWindow::Save(bool all) {
+bool MainWindow::Save(bool all) {
     CodeWindow* current = CurrentCodeWindow();
-    if (!all && !current) return;
+    if (!all && !current) return true;
     QStringList failures;
     for (auto& project : workspace_.Projects()) {
         auto changes = ide::ChangedComponents(project);
@@ -473,6 +475,22 @@ void MainWindow::Save(bool all) {
         QMessageBox::warning(this, QStringLiteral("VexTools IDE"),
                              QStringLiteral("Not saved:\n%1").arg(failures.join(u'\n')));
     RefreshCodeWindows();
+    return failures.isEmpty();
+}
+
+bool MainWindow::MayLetChangesGo() {
+    std::string files;
+    for (auto& project : workspace_.Projects())
+        for (const auto& change : ide::ChangedComponents(project)) files += "\n" + util::Display(change.file);
+    if (files.empty()) return true;
+    host::Message question;
+    question.text = "Save changes to the following files?\n" + files;
+    question.style = host::style::kYesNoCancel | host::style::kExclamation;
+    switch (prompter_.MsgBox(question)) {
+        case host::Answer::Yes: return Save(true);
+        case host::Answer::No: return true;
+        default: return false;
+    }
 }
 
 void MainWindow::Revert() {
@@ -498,6 +516,10 @@ void MainWindow::Revert() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!MayLetChangesGo()) {
+        event->ignore();
+        return;
+    }
     SaveDockState();
     QMainWindow::closeEvent(event);
 }

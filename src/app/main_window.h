@@ -99,7 +99,12 @@ private:
     void FillExplorer();
     void CloseCodeWindows();
     CodeWindow* CurrentCodeWindow() const;
-    void Save(bool all);
+    /// Saves the current code window's component, or every changed one; false when one was not saved
+    /// (the user has been told why).
+    bool Save(bool all);
+    /// Before the loaded projects go (closing the window, opening another): asks whether to save what
+    /// changed. False when the user cancels, or a save failed, and the projects must stay.
+    bool MayLetChangesGo();
     void Revert();
     void OpenDialog();
     void AddRecent(const QString& path);

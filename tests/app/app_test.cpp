@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -132,6 +133,35 @@ private slots:
         QCOMPARE(code->toPlainText(), before);
         QVERIFY(!code->Component().Source().Changed());
         QCOMPARE(w->ChangesOf(QStringLiteral("modUtil")), QString());
+    }
+
+    void closingWithUnsavedChangesAsksToSaveThem() {
+        const struct {
+            QMessageBox::StandardButton answer;
+            bool closes, saved;
+        } cases[] = {{QMessageBox::Cancel, false, false}, {QMessageBox::No, true, false}, {QMessageBox::Yes, true, true}};
+        for (const auto& c : cases) {
+            auto w = Open();
+            QVERIFY(w);
+            QFile file(project_.filePath("modUtil.bas"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray before = file.readAll();
+            file.close();
+            w->Dock()->Button("AddLine")->trigger();
+            QString question;
+            WithModals([&] { w->close(); }, {[&](QWidget* d) {
+                           auto* box = qobject_cast<QMessageBox*>(d);
+                           QVERIFY(box);
+                           question = box->text();
+                           box->button(c.answer)->click();
+                       }});
+            QVERIFY2(question.startsWith(QStringLiteral("Save changes to the following files?\n")), qPrintable(question));
+            QVERIFY(question.contains(QStringLiteral("modUtil.bas")));
+            QCOMPARE(w->isVisible(), !c.closes);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll() != before, c.saved);
+            file.close();
+        }
     }
 
     void reloadReplacesOnlyWhatDiffersAndAnActionIsOneUndoStep() {

@@ -196,7 +196,9 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
         line = std::string(AfterFirstBlank(line));
         if (settings::IsNumeric(line)) line = " ";
     }
-    if (text::Trim(line).empty()) return line;
+    // Tabs are blanks too: a number before a line of tabs would make it a bare label, which the next run
+    // leaves alone without counting it, giving its number again below.
+    if (ide::lex::SkipBlanks(line).empty()) return line;
 
     int32_t next = running;
     errors::Trap trap(ctx.report, "modEtude // WriteLineNumber");

@@ -217,12 +217,17 @@ struct SourceModule::Impl {
     long Count() const { return static_cast<long>(lines.size()); }
     const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].text; }
     bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && lex::Continues(TextAt(line)); }
-    // True when an edit of line `line`, which continues the statement above it, may change what that
-    // statement declares.
+    // True when line `line` belongs to a statement continued over several lines that one of its lines
+    // makes significant: an edit of any of its lines may change what it declares, since a declaration
+    // may be split anywhere, even before its keyword (a lone ` _` line above `Sub A()`).
     bool InDeclaringStatement(long line) const {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
-        return first != line && Classify(TextAt(first)).what != Significance::What::None;
+        const long last = LogicalLast([this](long j) -> const std::string& { return TextAt(j); }, line, Count());
+        if (first == last) return false;
+        for (long j = first; j <= last; ++j)
+            if (Classify(TextAt(j)).what != Significance::What::None) return true;
+        return false;
     }
     // True when line `line` of a continued statement may become `text` (no line break, the continuation
     // mark kept) without changing what the statement means to the index: re-indenting a declaration's

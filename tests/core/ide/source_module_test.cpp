@@ -204,8 +204,10 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
 TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
     // Re-indented continuations of a split declaration ("  a As Long)" after "Function Q( _") change
     // nothing the index reads; "Q( _" after "Sub _" names the procedure.
+    // A lone " _" may stand before a declaration's keyword, so that the text put in its place decides
+    // whether the statement declares anything.
     const std::vector<std::string> plain = {"x = 1", "' comment", "", "y = 2 _", "  ' note _", "z = 3",
-                                            "  a As Long)", "      a As Long)", "  a As Long, _", "Q( _"};
+                                            "  a As Long)", "      a As Long)", "  a As Long, _", "Q( _", " _"};
     const std::vector<std::string> structural = {"End Sub", "Sub P()", "Property Get P()", "End Property",
                                                  "Function F()", "End Function", "10 End Sub",
                                                  "Function Q( _", "Sub _"};

@@ -1,0 +1,5 @@
+Sub A()
+    x = 1
+	    
+    y = 2
+End Sub

@@ -1,8 +1,13 @@
 #include "ide/source_module.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "errors/runtime_error.h"
 #include "ide/declaration_end.h"
@@ -46,13 +51,59 @@ private:
     std::unique_ptr<std::string> text_;
 };
 
+// The texts of edited lines. They are only ever added to, in blocks that never move, so a line's view
+// of its text stays valid until the module drops every edit at once (after a save).
+class EditedText {
+public:
+    std::string_view Keep(std::string_view text) {
+        if (text.empty()) return {};
+        if (text.size() > free_) NewBlock(text.size());
+        char* at = next_;
+        std::memcpy(at, text.data(), text.size());
+        next_ += text.size();
+        free_ -= text.size();
+        return {at, text.size()};
+    }
+    void Clear() {
+        blocks_.clear();
+        next_ = nullptr;
+        free_ = 0;
+        blockSize_ = kFirstBlock;
+    }
+
+private:
+    // Blocks double from a small first one, so a module edited in one line costs little and one edited
+    // throughout wastes at most one block.
+    static constexpr size_t kFirstBlock = 1024;
+    static constexpr size_t kLargestBlock = 256 * 1024;
+    void NewBlock(size_t atLeast) {
+        const size_t size = std::max(atLeast, blockSize_);
+        blockSize_ = std::min(blockSize_ * 2, kLargestBlock);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        next_ = blocks_.back().get();
+        free_ = size;
+    }
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* next_ = nullptr;
+    size_t free_ = 0;
+    size_t blockSize_ = kFirstBlock;
+};
+
 // One visible line: its text, its line break, and the hidden lines (member attributes) that follow it.
-// Invariant: `eol` is never empty; a file without a final break is remembered in Impl::finalBreak.
+// The text is a view: of the bytes the module was loaded from (or last saved as) while the line is as
+// it was, else of the module's EditedText. Invariant: `eol` is never empty; a file without a final
+// break is remembered in Impl::finalBreak.
 struct Line {
-    std::string text;
+    Line() = default;
+    Line(std::string_view t, LineBreak e) : data(t.data()), size(static_cast<uint32_t>(t.size())), eol(e) {}
+    std::string_view Text() const { return {data, size}; }
+
+    const char* data = nullptr;
+    uint32_t size = 0;
     LineBreak eol;
     HiddenLines hidden;  // raw bytes of the hidden lines after this one, each with its own line break
 };
+static_assert(sizeof(Line) <= 24, "a module line costs 24 bytes besides its text");
 
 struct PhysicalLine {
     std::string_view text;
@@ -76,7 +127,9 @@ std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
 
 // Splits inserted text at every line break: CR LF, lone CR or lone LF.
 std::vector<std::string_view> SplitText(std::string_view text) {
-    if (text.find_first_of("\r\n") == std::string_view::npos) return {text};  // the usual edit: one line
+    // The usual edit: one line (two searches for one byte each beat find_first_of's search for either).
+    if (text.empty() || (!std::memchr(text.data(), '\r', text.size()) && !std::memchr(text.data(), '\n', text.size())))
+        return {text};
     const auto physical = SplitPhysical(text);
     std::vector<std::string_view> parts;
     for (const auto& p : physical) parts.push_back(p.text);
@@ -100,20 +153,44 @@ struct Significance {
 };
 
 // False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
-// Enum) nor a `#`: then nothing in it can declare, end or open anything, and Classify has nothing to
-// find. One pass over the bytes, where the full tests would parse the line several times.
+// Enum) at the start of a word, nor a `#`: then nothing in it can declare, end or open anything, and
+// Classify has nothing to find. One pass over the bytes, where the full tests would parse the line
+// several times. A word starts after anything but an ASCII letter or `_` (a digit or an accented
+// letter before it still counts as a start: finding too much only costs the full tests).
 bool MaySignify(std::string_view line) {
+    enum : unsigned char { kPlain, kHash, kS, kF, kP, kT, kE, kWord };
+    static constexpr auto kClass = [] {
+        std::array<unsigned char, 256> c{};
+        for (int ch = 'a'; ch <= 'z'; ++ch) c[static_cast<size_t>(ch)] = c[static_cast<size_t>(ch - 'a' + 'A')] = kWord;
+        c['_'] = kWord;
+        c['#'] = kHash;
+        c['s'] = c['S'] = kS;
+        c['f'] = c['F'] = kF;
+        c['p'] = c['P'] = kP;
+        c['t'] = c['T'] = kT;
+        c['e'] = c['E'] = kE;
+        return c;
+    }();
     auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(line.substr(i), word); };
+    bool inWord = false;
     for (size_t i = 0; i < line.size(); ++i) {
-        switch (text::LowerChar(line[i])) {
-            case '#': return true;
-            case 's': if (at(i, "sub")) return true; break;
-            case 'f': if (at(i, "function")) return true; break;
-            case 'p': if (at(i, "property")) return true; break;
-            case 't': if (at(i, "type")) return true; break;
-            case 'e': if (at(i, "end") || at(i, "enum")) return true; break;
-            default: break;
+        const unsigned char k = kClass[static_cast<unsigned char>(line[i])];
+        if (k == kPlain) {
+            inWord = false;
+            continue;
         }
+        if (k == kHash) return true;
+        if (!inWord) {
+            switch (k) {
+                case kS: if (at(i, "sub")) return true; break;
+                case kF: if (at(i, "function")) return true; break;
+                case kP: if (at(i, "property")) return true; break;
+                case kT: if (at(i, "type")) return true; break;
+                case kE: if (at(i, "end") || at(i, "enum")) return true; break;
+                default: break;
+            }
+        }
+        inWord = true;
     }
     return false;
 }
@@ -172,6 +249,8 @@ struct SourceModule::Impl {
     std::string original;
     std::string header;  // hidden lines before line 1
     GapBuffer<Line> lines;
+    EditedText edited;  // the texts of the lines edited since the load or the last save
+    std::vector<std::string> retired;  // earlier originals some lines still view (see MarkSaved)
     std::string defaultEol = "\r\n";
     bool finalBreak = true;
     std::string vbName;
@@ -215,7 +294,22 @@ struct SourceModule::Impl {
     }
 
     long Count() const { return static_cast<long>(lines.size()); }
-    const std::string& TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].text; }
+    std::string_view TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].Text(); }
+    // A line holding `text` (kept in `edited`) and the module's usual line break.
+    Line Made(std::string_view text) { return Line(Keep(text), LineBreak(defaultEol)); }
+    std::string_view Keep(std::string_view text) {
+        if (text.size() > std::numeric_limits<uint32_t>::max())
+            throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
+        return edited.Keep(text);
+    }
+    void SetText(Line& line, std::string_view text) {
+        const auto kept = Keep(text);
+        line.data = kept.data();
+        line.size = static_cast<uint32_t>(kept.size());
+    }
+    // Points every line back into `original`, which must hold what Serialize() gives, and drops the
+    // edited texts. Returns false, changing nothing, when `original` does not hold them.
+    bool ViewOriginal();
     bool ContinuesAt(long line) const { return line >= 1 && line <= Count() && lex::Continues(TextAt(line)); }
     // True when line `line` belongs to a statement continued over several lines that one of its lines
     // makes significant: an edit of any of its lines may change what it declares, since a declaration
@@ -223,7 +317,7 @@ struct SourceModule::Impl {
     bool InDeclaringStatement(long line) const {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
-        const long last = LogicalLast([this](long j) -> const std::string& { return TextAt(j); }, line, Count());
+        const long last = LogicalLast([this](long j) -> std::string_view { return TextAt(j); }, line, Count());
         if (first == last) return false;
         for (long j = first; j <= last; ++j)
             if (Classify(TextAt(j)).what != Significance::What::None) return true;
@@ -235,9 +329,9 @@ struct SourceModule::Impl {
     bool SameStatementWith(long line, std::string_view text) const {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
-        const long last = LogicalLast([this](long j) -> const std::string& { return TextAt(j); }, line, Count());
+        const long last = LogicalLast([this](long j) -> std::string_view { return TextAt(j); }, line, Count());
         const auto before = [this](long j) -> std::string_view { return TextAt(j); };
-        const auto after = [&](long j) -> std::string_view { return j == line ? text : std::string_view(TextAt(j)); };
+        const auto after = [&](long j) -> std::string_view { return j == line ? text : TextAt(j); };
         return StatementShape(JoinLogical(before, first, last)) == StatementShape(JoinLogical(after, first, last));
     }
 
@@ -281,23 +375,26 @@ void SourceModule::Impl::Rebuild() const {
     byName.clear();
     unclosed.reset();
     const long n = Count();
-    auto lineAt = [this](long j) -> const std::string& { return TextAt(j); };
+    auto lineAt = [this](long j) -> std::string_view { return TextAt(j); };
     syntax::EndKind awaited = syntax::EndKind::None;  // the End statement the open procedure waits for
     syntax::BlockKind block = syntax::BlockKind::None;  // a Type or Enum block at module level
     long lastDeclarationCode = 0;
     long previousEnd = 0;
     for (long i = 1; i <= n;) {
         const long last = LogicalLast(lineAt, i, n);
-        const std::string joined = JoinLogical(lineAt, i, last);
+        std::string joinedLines;
+        const std::string_view joined = i == last ? TextAt(i) : std::string_view(joinedLines = JoinLogical(lineAt, i, last));
+        // Most statements hold none of the words below; they neither end, declare nor open anything.
+        const bool may = MaySignify(joined);
         std::optional<syntax::Declaration> d;
         if (block != syntax::BlockKind::None) {
-            if (syntax::MatchBlockEnd(joined, block)) block = syntax::BlockKind::None;
+            if (may && syntax::MatchBlockEnd(joined, block)) block = syntax::BlockKind::None;
             if (procs.empty()) lastDeclarationCode = last;
-        } else if (awaited != syntax::EndKind::None && syntax::MatchEnd(joined) != syntax::EndKind::None) {
+        } else if (awaited != syntax::EndKind::None && may && syntax::MatchEnd(joined) != syntax::EndKind::None) {
             procs.back().end = last;
             previousEnd = last;
             awaited = syntax::EndKind::None;
-        } else if ((d = syntax::MatchDeclaration(joined)) && awaited != syntax::EndKind::None &&
+        } else if (may && (d = syntax::MatchDeclaration(joined)) && awaited != syntax::EndKind::None &&
                    text::IEquals(d->name, procs.back().name) && d->kind == procs.back().kind) {
             // Another signature of the open procedure, in another #If branch with a body of its own.
         } else if (d) {
@@ -319,7 +416,7 @@ void SourceModule::Impl::Rebuild() const {
             i = declarationEnd + 1;
             continue;
         } else if (awaited == syntax::EndKind::None) {
-            block = syntax::MatchBlockStart(joined);
+            block = may ? syntax::MatchBlockStart(joined) : syntax::BlockKind::None;
             if (procs.empty() && !syntax::IsBlankOrComment(TextAt(i))) lastDeclarationCode = last;
         }
         i = last + 1;
@@ -373,6 +470,12 @@ SourceModule::SourceModule() : impl_(std::make_unique<Impl>()) {}
 SourceModule::~SourceModule() = default;
 
 namespace {
+
+// Lines view the bytes of `original`: they must not move with the string, as a short one held inside it would.
+void KeepOnHeap(std::string& bytes) {
+    constexpr size_t kBeyondInline = 32;
+    if (bytes.capacity() < kBeyondInline) bytes.reserve(kBeyondInline);
+}
 
 std::string Where(std::string_view fileName) { return fileName.empty() ? std::string("module") : std::string(fileName); }
 
@@ -495,6 +598,7 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     std::unique_ptr<SourceModule> m(new SourceModule());
     Impl& d = *m->impl_;
     d.original = std::move(bytes);
+    KeepOnHeap(d.original);
     // A byte order mark stays at the very start of the header, out of the way of the header's words.
     const size_t mark = std::string_view(d.original).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     d.header.assign(d.original, 0, mark);
@@ -509,9 +613,17 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
         d.header += physical[h].eol.empty() ? std::string_view(d.defaultEol) : physical[h].eol;
     }
     auto eolOf = [&](const PhysicalLine& p) { return p.eol.empty() ? std::string_view(d.defaultEol) : p.eol; };
-    d.lines.reserve(physical.size() - first);
+    // Room for an eighth more lines than loaded: the usual passes (handlers, numbering) add a few lines
+    // to each procedure, and the first that does should not have to copy every line.
+    const size_t count = physical.size() - first;
+    d.lines.reserve(count + count / 8 + 16);
     WalkCode(
-        physical, first, [&](const PhysicalLine& p) { d.lines.push_back(Line{std::string(p.text), LineBreak(eolOf(p)), {}}); },
+        physical, first,
+        [&](const PhysicalLine& p) {
+            if (p.text.size() > std::numeric_limits<uint32_t>::max())
+                throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ": a line is too long");
+            d.lines.push_back(Line(p.text, LineBreak(eolOf(p))));
+        },
         [&](const PhysicalLine& p) { d.lines.back().hidden.Text().append(p.text).append(eolOf(p)); });
     return m;
 }
@@ -540,7 +652,7 @@ std::string SourceModule::UnclosedProcedure(std::string_view fileName) const {
     if (d.dirty) d.Rebuild();
     if (!d.unclosed) return {};
     const ProcInfo& p = *d.unclosed;
-    const auto lineAt = [&](long j) -> const std::string& { return d.TextAt(j); };
+    const auto lineAt = [&](long j) -> std::string_view { return d.TextAt(j); };
     const auto declared = syntax::MatchDeclaration(JoinLogical(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count())));
     const std::string keyword = declared ? declared->keyword : "Sub";
     return std::string(fileName.empty() ? "module" : fileName) + ":" + std::to_string(d.FileLineOf(p.body)) + ": " +
@@ -553,8 +665,11 @@ std::string SourceModule::Lines(long line, long count) const {
     if (count <= 0) return {};
     impl_->CheckLine(line, "Lines");
     impl_->CheckLine(line + count - 1, "Lines");
-    std::string out = impl_->TextAt(line);
-    for (long k = 1; k < count; ++k) out += "\r\n" + impl_->TextAt(line + k);
+    std::string out(impl_->TextAt(line));
+    for (long k = 1; k < count; ++k) {
+        out += "\r\n";
+        out += impl_->TextAt(line + k);
+    }
     return out;
 }
 
@@ -566,8 +681,8 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const size_t at = static_cast<size_t>(line - 1);
     Line& old = lines[at];
     const long added = static_cast<long>(parts.size()) - 1;
-    const bool oldContinues = lex::Continues(old.text);
-    const bool declaring = d.InDeclaringStatement(line);
+    const std::string_view oldText = old.Text();
+    const bool oldContinues = lex::Continues(oldText);
 
     auto noneSignificant = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; ++k)
@@ -576,11 +691,12 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     };
     auto makeLines = [&](size_t from, size_t to) {
         std::vector<Line> made;
-        for (size_t k = from; k < to; ++k) made.push_back(Line{std::string(parts[k]), LineBreak(d.defaultEol), {}});
+        made.reserve(to - from);
+        for (size_t k = from; k < to; ++k) made.push_back(d.Made(parts[k]));
         return made;
     };
 
-    if (added > 0 && parts.back() == old.text && parts.front() != old.text) {
+    if (added > 0 && parts.back() == oldText && parts.front() != oldText) {
         // Lines inserted before the old one, which keeps its break and its hidden lines.
         const bool context = d.ContinuesAt(line - 1);
         const bool neutral = noneSignificant(0, parts.size() - 1) &&
@@ -594,12 +710,13 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
 
     // The old line becomes the first part (keeping its hidden lines); the rest goes after it, and the old
     // line break moves to the last part so that a line without a final break stays last.
-    const bool sameFirst = parts.front() == old.text;
-    const bool neutral = (sameFirst || Classify(old.text) == Classify(parts.front())) &&
+    const bool sameFirst = parts.front() == oldText;
+    const bool neutral = (sameFirst || Classify(oldText) == Classify(parts.front())) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
                          !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
-                         (sameFirst || !declaring || (added == 0 && d.SameStatementWith(line, parts.front())));
-    old.text = std::string(parts.front());
+                         (sameFirst || !d.InDeclaringStatement(line) ||
+                          (added == 0 && d.SameStatementWith(line, parts.front())));
+    if (!sameFirst) d.SetText(old, parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());
         std::swap(made.back().eol, old.eol);
@@ -620,7 +737,7 @@ void SourceModule::DeleteLines(long line, long count) {
     std::string orphans;
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
-        if (Classify(l.text).what != Significance::What::None) neutral = false;
+        if (Classify(l.Text()).what != Significance::What::None) neutral = false;
         orphans += l.hidden.View();
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.
@@ -695,7 +812,7 @@ std::string SourceModule::Serialize() const {
     out.reserve(d.original.size() + 1024);
     for (size_t i = 0; i < d.lines.size(); ++i) {
         const Line& l = d.lines[i];
-        out += l.text;
+        out += l.Text();
         out += std::string_view(l.eol);
         out += l.hidden.View();
     }
@@ -710,13 +827,50 @@ const std::string& SourceModule::Original() const { return impl_->original; }
 
 bool SourceModule::Changed() const { return Serialize() != impl_->original; }
 
-void SourceModule::MarkSaved() { impl_->original = Serialize(); }
+void SourceModule::MarkSaved() { MarkSaved(Serialize()); }
 
-void SourceModule::MarkSaved(std::string saved) { impl_->original = std::move(saved); }
+void SourceModule::MarkSaved(std::string saved) {
+    Impl& d = *impl_;
+    KeepOnHeap(saved);
+    std::string before = std::exchange(d.original, std::move(saved));
+    // Unedited lines view the old bytes: they must now view the new ones, or keep the old ones alive.
+    if (!d.ViewOriginal()) d.retired.push_back(std::move(before));
+}
+
+bool SourceModule::Impl::ViewOriginal() {
+    const std::string_view bytes(original);
+    if (!bytes.starts_with(header)) return false;
+    // Where each line's text stands in `bytes`, laid out as Serialize() writes them.
+    std::vector<size_t> at;
+    at.reserve(lines.size());
+    size_t pos = header.size();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Line& l = lines[i];
+        const std::string_view text = l.Text(), eol = l.eol, hidden = l.hidden.View();
+        if (bytes.compare(pos, text.size(), text) != 0) return false;
+        at.push_back(pos);
+        pos += text.size();
+        // The final break may have been left off.
+        const bool last = i + 1 == lines.size();
+        if (bytes.compare(pos, eol.size(), eol) != 0) {
+            if (last && !finalBreak && pos == bytes.size()) break;
+            return false;
+        }
+        pos += eol.size();
+        if (bytes.compare(pos, hidden.size(), hidden) != 0) {
+            if (!(last && !finalBreak)) return false;
+        }
+        pos += hidden.size();
+    }
+    for (size_t i = 0; i < lines.size(); ++i) lines[i].data = bytes.data() + at[i];
+    edited.Clear();
+    retired.clear();
+    return true;
+}
 
 size_t SourceModule::LongestLine() const {
     size_t longest = 0;
-    for (size_t i = 0; i < impl_->lines.size(); ++i) longest = std::max(longest, impl_->lines[i].text.size());
+    for (size_t i = 0; i < impl_->lines.size(); ++i) longest = std::max<size_t>(longest, impl_->lines[i].size);
     return longest;
 }
 

@@ -16,8 +16,10 @@ std::vector<std::string> TextShapeWarnings(std::string_view bytes, std::string_v
     std::string_view first;
     long line = 1;
     for (size_t at = 0; at < bytes.size(); ++line) {
-        const size_t i = bytes.find_first_of("\r\n", at);
-        if (i == std::string_view::npos) break;
+        // A plain loop: find_first_of would search its set of two for every byte.
+        size_t i = at;
+        while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') ++i;
+        if (i == bytes.size()) break;
         const size_t len = (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
         const std::string_view eol = bytes.substr(i, len);
         if (first.empty()) {

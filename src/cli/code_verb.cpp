@@ -8,6 +8,10 @@
 #include <ostream>
 #include <set>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "cli/console.h"
 #include "cli/diff_display.h"
 #include "cli/verb_session.h"
@@ -82,6 +86,15 @@ CLI::App* AddCodeVerb(CLI::App& app, VerbContext& ctx, const std::string& name, 
 }
 
 namespace {
+
+// The engine's edits leave freed memory scattered through the heap; giving it back before every changed
+// module is serialized keeps the run's peak near what it holds (a 1,000,000-line project).
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
 
 /// What the projects of one call add up to.
 struct RunTotals {
@@ -182,6 +195,7 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     }
 
     run.progress.Stage(stage + ": comparing");
+    ReleaseFreedMemory();
     auto changes = core.Changes();
     for (const auto& change : changes) {
         text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));

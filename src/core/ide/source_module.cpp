@@ -24,32 +24,12 @@ using errors::RuntimeError;
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
-// A line break held in place: CR LF, CR or LF. A module holds one per line, so no string of its own.
-class LineBreak {
-public:
-    LineBreak() = default;
-    explicit LineBreak(std::string_view eol) : size_(static_cast<unsigned char>(std::min<size_t>(eol.size(), 2))) {
-        for (size_t k = 0; k < size_; ++k) bytes_[k] = eol[k];
-    }
-    operator std::string_view() const { return {bytes_, size_}; }
+// The line breaks a line may end in, as Line::eol codes them.
+constexpr std::string_view kBreaks[] = {"\r\n", "\n", "\r"};
+unsigned BreakCode(std::string_view eol) { return eol == "\n" ? 1 : eol == "\r" ? 2 : 0; }
 
-private:
-    char bytes_[2] = {'\r', '\n'};
-    unsigned char size_ = 2;
-};
-
-// The hidden lines after a visible one; most lines have none, so they cost a pointer until they do.
-class HiddenLines {
-public:
-    std::string_view View() const { return text_ ? std::string_view(*text_) : std::string_view(); }
-    std::string& Text() {
-        if (!text_) text_ = std::make_unique<std::string>();
-        return *text_;
-    }
-
-private:
-    std::unique_ptr<std::string> text_;
-};
+// The longest line a module holds (Line::size has 30 bits); VB6 itself stops at 1,023 bytes.
+constexpr size_t kLongestLine = (size_t{1} << 30) - 1;
 
 // The texts of edited lines. They are only ever added to, in blocks that never move, so a line's view
 // of its text stays valid until the module drops every edit at once (after a save).
@@ -64,7 +44,16 @@ public:
         free_ -= text.size();
         return {at, text.size()};
     }
+    /// As Keep, but a text met again among the last few so kept is viewed where it already stands:
+    /// inserted lines repeat (a handler pass inserts the same template lines in every procedure).
+    std::string_view KeepShared(std::string_view text) {
+        if (text.empty()) return {};
+        auto& slot = recent_[std::hash<std::string_view>{}(text) % recent_.size()];
+        if (slot != text) slot = Keep(text);
+        return slot;
+    }
     void Clear() {
+        recent_.fill({});
         blocks_.clear();
         next_ = nullptr;
         free_ = 0;
@@ -84,26 +73,29 @@ private:
         free_ = size;
     }
     std::vector<std::unique_ptr<char[]>> blocks_;
+    std::array<std::string_view, 64> recent_{};
     char* next_ = nullptr;
     size_t free_ = 0;
     size_t blockSize_ = kFirstBlock;
 };
 
-// One visible line: its text, its line break, and the hidden lines (member attributes) that follow it.
-// The text is a view: of the bytes the module was loaded from (or last saved as) while the line is as
-// it was, else of the module's EditedText. Invariant: `eol` is never empty; a file without a final
-// break is remembered in Impl::finalBreak.
+// One visible line: its text, its line break held in place, and the hidden lines (member attributes)
+// that follow it. The text is a view: of the bytes the module was loaded from (or last saved as) while
+// the line is as it was, else of the module's EditedText. Most lines have no hidden lines; those that
+// have them name them by number in Impl::hidden. Invariant: `eol` is always a break; a file without a
+// final break is remembered in Impl::finalBreak.
 struct Line {
     Line() = default;
-    Line(std::string_view t, LineBreak e) : data(t.data()), size(static_cast<uint32_t>(t.size())), eol(e) {}
+    Line(std::string_view t, std::string_view e) : data(t.data()), size(static_cast<uint32_t>(t.size())), eol(BreakCode(e)) {}
     std::string_view Text() const { return {data, size}; }
+    std::string_view Eol() const { return kBreaks[eol]; }
 
     const char* data = nullptr;
-    uint32_t size = 0;
-    LineBreak eol;
-    HiddenLines hidden;  // raw bytes of the hidden lines after this one, each with its own line break
+    uint32_t size : 30 = 0;
+    uint32_t eol : 2 = 0;
+    uint32_t hidden = 0;  // 1 + the index in Impl::hidden of the raw bytes of this line's hidden lines; 0: none
 };
-static_assert(sizeof(Line) <= 24, "a module line costs 24 bytes besides its text");
+static_assert(sizeof(Line) == 16, "a module line costs 16 bytes besides its text");
 
 struct PhysicalLine {
     std::string_view text;
@@ -251,6 +243,16 @@ struct SourceModule::Impl {
     GapBuffer<Line> lines;
     EditedText edited;  // the texts of the lines edited since the load or the last save
     std::vector<std::string> retired;  // earlier originals some lines still view (see MarkSaved)
+    std::vector<std::string> hidden;   // the hidden lines of the lines that have some, each with its breaks
+
+    std::string_view HiddenOf(const Line& l) const { return l.hidden ? std::string_view(hidden[l.hidden - 1]) : std::string_view(); }
+    std::string& HiddenText(Line& l) {
+        if (!l.hidden) {
+            hidden.emplace_back();
+            l.hidden = static_cast<uint32_t>(hidden.size());
+        }
+        return hidden[l.hidden - 1];
+    }
     std::string defaultEol = "\r\n";
     bool finalBreak = true;
     std::string vbName;
@@ -296,9 +298,12 @@ struct SourceModule::Impl {
     long Count() const { return static_cast<long>(lines.size()); }
     std::string_view TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].Text(); }
     // A line holding `text` (kept in `edited`) and the module's usual line break.
-    Line Made(std::string_view text) { return Line(Keep(text), LineBreak(defaultEol)); }
+    Line Made(std::string_view text) {
+        if (text.size() > kLongestLine) throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
+        return Line(edited.KeepShared(text), defaultEol);
+    }
     std::string_view Keep(std::string_view text) {
-        if (text.size() > std::numeric_limits<uint32_t>::max())
+        if (text.size() > kLongestLine)
             throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
         return edited.Keep(text);
     }
@@ -347,7 +352,7 @@ struct SourceModule::Impl {
     long FileLineOf(long line) const {
         auto breaks = [](std::string_view bytes) { return static_cast<long>(SplitPhysical(bytes).size()); };
         long fileLine = breaks(header) + line;
-        for (long k = 1; k < line; ++k) fileLine += breaks(lines[static_cast<size_t>(k - 1)].hidden.View());
+        for (long k = 1; k < line; ++k) fileLine += breaks(HiddenOf(lines[static_cast<size_t>(k - 1)]));
         return fileLine;
     }
     /// The index of the procedure; error 35 when there is none.
@@ -620,11 +625,11 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     WalkCode(
         physical, first,
         [&](const PhysicalLine& p) {
-            if (p.text.size() > std::numeric_limits<uint32_t>::max())
+            if (p.text.size() > kLongestLine)
                 throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ": a line is too long");
-            d.lines.push_back(Line(p.text, LineBreak(eolOf(p))));
+            d.lines.push_back(Line(p.text, eolOf(p)));
         },
-        [&](const PhysicalLine& p) { d.lines.back().hidden.Text().append(p.text).append(eolOf(p)); });
+        [&](const PhysicalLine& p) { d.HiddenText(d.lines.back()).append(p.text).append(eolOf(p)); });
     return m;
 }
 
@@ -719,7 +724,9 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     if (!sameFirst) d.SetText(old, parts.front());
     if (added > 0) {
         auto made = makeLines(1, parts.size());
-        std::swap(made.back().eol, old.eol);
+        const unsigned eol = made.back().eol;
+        made.back().eol = old.eol;
+        old.eol = eol;
         lines.insert(at + 1, std::move(made));
     }
     if (!neutral) d.dirty = true;
@@ -738,13 +745,15 @@ void SourceModule::DeleteLines(long line, long count) {
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (Classify(l.Text()).what != Significance::What::None) neutral = false;
-        orphans += l.hidden.View();
+        orphans += d.HiddenOf(l);
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.
     if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
+    for (long k = line; k <= last; ++k)  // the deleted lines' own hidden lines are orphans now
+        if (const uint32_t h = d.lines[static_cast<size_t>(k - 1)].hidden) std::string().swap(d.hidden[h - 1]);
     // Hidden lines of deleted lines stay with the line before them (or go to the header).
     if (!orphans.empty()) {
-        if (line > 1) d.lines[static_cast<size_t>(line - 2)].hidden.Text() += orphans;
+        if (line > 1) d.HiddenText(d.lines[static_cast<size_t>(line - 2)]) += orphans;
         else d.header += orphans;
     }
     d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
@@ -808,13 +817,20 @@ void SourceModule::SetVBName(std::string_view name) {
 
 std::string SourceModule::Serialize() const {
     const Impl& d = *impl_;
-    std::string out = d.header;
-    out.reserve(d.original.size() + 1024);
+    // The exact size first: a string grown by appends may take twice the room it needs.
+    size_t size = d.header.size();
+    for (size_t i = 0; i < d.lines.size(); ++i) {
+        const Line& l = d.lines[i];
+        size += l.size + l.Eol().size() + d.HiddenOf(l).size();
+    }
+    std::string out;
+    out.reserve(size);
+    out += d.header;
     for (size_t i = 0; i < d.lines.size(); ++i) {
         const Line& l = d.lines[i];
         out += l.Text();
-        out += std::string_view(l.eol);
-        out += l.hidden.View();
+        out += l.Eol();
+        out += d.HiddenOf(l);
     }
     if (!d.finalBreak && !out.empty()) {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);
@@ -846,7 +862,7 @@ bool SourceModule::Impl::ViewOriginal() {
     size_t pos = header.size();
     for (size_t i = 0; i < lines.size(); ++i) {
         const Line& l = lines[i];
-        const std::string_view text = l.Text(), eol = l.eol, hidden = l.hidden.View();
+        const std::string_view text = l.Text(), eol = l.Eol(), hidden = HiddenOf(l);
         if (bytes.compare(pos, text.size(), text) != 0) return false;
         at.push_back(pos);
         pos += text.size();

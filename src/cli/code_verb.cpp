@@ -198,9 +198,13 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     ReleaseFreedMemory();
     auto changes = core.Changes();
     for (const auto& change : changes) {
+        if (!options.dryRun) {  // only the count is shown
+            totals.linesChanged += text::ChangedLineCount(change.before, change.after);
+            continue;
+        }
         text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));
         totals.linesChanged += diff.linesChanged;
-        if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
+        ctx.out << ShowDiff(diff.unified, run.look);
     }
     if (options.check) {
         if (!ctx.global.quiet)

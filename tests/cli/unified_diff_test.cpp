@@ -69,6 +69,7 @@ TEST(UnifiedDiff, AppliesWithGitAndPatchByteForByte) {
         SCOPED_TRACE(c.what);
         const TextDiff d = DiffTexts(c.before, c.after, c.name);
         EXPECT_GT(d.linesChanged, 0);
+        EXPECT_EQ(text::ChangedLineCount(c.before, c.after), d.linesChanged);
         size_t hunks = 0;
         for (size_t at = d.unified.find("\n@@ "); at != std::string::npos; at = d.unified.find("\n@@ ", at + 1)) ++hunks;
         EXPECT_EQ(hunks, size_t(c.hunks)) << d.unified;

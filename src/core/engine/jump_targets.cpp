@@ -29,7 +29,7 @@ bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">
 // for the words anywhere (in names, strings and comments too), so it never turns away a statement the
 // full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
 bool MayReferToLines(std::string_view s, bool inErlSelect) {
-    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(s.substr(i), word); };
+    auto at = [&](size_t i, std::string_view word) { return text::WordAt(s, i, word); };
     // `then` or `else` followed by blanks and a digit: If ... Then 100.
     auto beforeNumber = [&](size_t i, std::string_view word) {
         if (!at(i, word)) return false;
@@ -37,7 +37,7 @@ bool MayReferToLines(std::string_view s, bool inErlSelect) {
         return !rest.empty() && ide::lex::IsDigit(rest.front());
     };
     for (size_t i = 0; i < s.size(); ++i) {
-        switch (text::LowerChar(s[i])) {
+        switch (text::FoldAscii(s[i])) {
             case 'g': if (at(i, "go")) return true; break;  // GoTo, GoSub
             case 'r': if (at(i, "resume")) return true; break;
             case 's': if (at(i, "select")) return true; break;

@@ -38,6 +38,10 @@ public:
     /// The text of `count` lines from `line`, joined by CR LF (count 1: one line without its break).
     virtual std::string Lines(long line, long count) const = 0;
 
+    /// Line `line`'s text, as Lines(line, 1) gives it, without copying it where the module can: the view
+    /// holds until the module is next edited or `scratch` next changes.
+    virtual std::string_view LineText(long line, std::string& scratch) const { return scratch = Lines(line, 1); }
+
     /// Line `line` becomes `text`; each line break in `text` (CR LF, lone CR or lone LF) starts a new
     /// line and moves later lines down.
     virtual void ReplaceLine(long line, std::string_view text) = 0;

@@ -4,19 +4,25 @@
 
 namespace vex::ide {
 
-bool IsContinuationLine(const CodeModule& code, long j) { return j > 1 && lex::Continues(code.Lines(j - 1, 1)); }
+bool IsContinuationLine(const CodeModule& code, long j) {
+    std::string scratch;
+    return j > 1 && lex::Continues(code.LineText(j - 1, scratch));
+}
 
 long StatementLast(const CodeModule& code, long first, long limit) {
     const long end = limit > 0 ? limit : code.CountOfLines();
     long j = first;
-    while (j < end && lex::Continues(code.Lines(j, 1))) ++j;
+    std::string scratch;
+    while (j < end && lex::Continues(code.LineText(j, scratch))) ++j;
     return j;
 }
 
 std::string JoinStatement(const CodeModule& code, long first, long last) {
+    std::string scratch;
+    if (first == last) return std::string(code.LineText(first, scratch));
     std::string statement;
     for (long j = first; j <= last; ++j) {
-        const std::string line = code.Lines(j, 1);
+        const std::string_view line = code.LineText(j, scratch);
         if (j == last) {
             statement += line;
         } else {

@@ -93,7 +93,10 @@ struct Line {
     const char* data = nullptr;
     uint32_t size : 30 = 0;
     uint32_t eol : 2 = 0;
-    uint32_t hidden = 0;  // 1 + the index in Impl::hidden of the raw bytes of this line's hidden lines; 0: none
+    uint32_t hidden : 31 = 0;  // 1 + the index in Impl::hidden of the raw bytes of this line's hidden lines; 0: none
+    // Set when the text is known to hold none of the words the procedure index looks for (see
+    // MaySignify); clear when not known. Only the index's own passes set it.
+    mutable uint32_t plain : 1 = 0;
 };
 static_assert(sizeof(Line) == 16, "a module line costs 16 bytes besides its text");
 
@@ -150,39 +153,24 @@ struct Significance {
 // several times. A word starts after anything but an ASCII letter or `_` (a digit or an accented
 // letter before it still counts as a start: finding too much only costs the full tests).
 bool MaySignify(std::string_view line) {
-    enum : unsigned char { kPlain, kHash, kS, kF, kP, kT, kE, kWord };
-    static constexpr auto kClass = [] {
-        std::array<unsigned char, 256> c{};
-        for (int ch = 'a'; ch <= 'z'; ++ch) c[static_cast<size_t>(ch)] = c[static_cast<size_t>(ch - 'a' + 'A')] = kWord;
-        c['_'] = kWord;
-        c['#'] = kHash;
-        c['s'] = c['S'] = kS;
-        c['f'] = c['F'] = kF;
-        c['p'] = c['P'] = kP;
-        c['t'] = c['T'] = kT;
-        c['e'] = c['E'] = kE;
-        return c;
-    }();
-    auto at = [&](size_t i, std::string_view word) { return text::IStartsWith(line.substr(i), word); };
+    auto isWordByte = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(text::FoldAscii(c)) - 'a') < 26u || c == '_'; };
+    auto at = [&](size_t i, std::string_view word) { return text::WordAt(line, i, word); };
     bool inWord = false;
     for (size_t i = 0; i < line.size(); ++i) {
-        const unsigned char k = kClass[static_cast<unsigned char>(line[i])];
-        if (k == kPlain) {
-            inWord = false;
-            continue;
-        }
-        if (k == kHash) return true;
-        if (!inWord) {
-            switch (k) {
-                case kS: if (at(i, "sub")) return true; break;
-                case kF: if (at(i, "function")) return true; break;
-                case kP: if (at(i, "property")) return true; break;
-                case kT: if (at(i, "type")) return true; break;
-                case kE: if (at(i, "end") || at(i, "enum")) return true; break;
+        const char c = line[i];
+        if (c == '#') return true;
+        const bool w = isWordByte(c);
+        if (w && !inWord) {
+            switch (text::FoldAscii(c)) {
+                case 's': if (at(i, "sub")) return true; break;
+                case 'f': if (at(i, "function")) return true; break;
+                case 'p': if (at(i, "property")) return true; break;
+                case 't': if (at(i, "type")) return true; break;
+                case 'e': if (at(i, "end") || at(i, "enum")) return true; break;
                 default: break;
             }
         }
-        inWord = true;
+        inWord = w;
     }
     return false;
 }
@@ -249,7 +237,7 @@ struct SourceModule::Impl {
     std::string& HiddenText(Line& l) {
         if (!l.hidden) {
             hidden.emplace_back();
-            l.hidden = static_cast<uint32_t>(hidden.size());
+            l.hidden = static_cast<uint32_t>(hidden.size()) & 0x7FFFFFFFu;
         }
         return hidden[l.hidden - 1];
     }
@@ -307,10 +295,11 @@ struct SourceModule::Impl {
             throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
         return edited.Keep(text);
     }
-    void SetText(Line& line, std::string_view text) {
+    void SetText(Line& line, std::string_view text, bool plain) {
         const auto kept = Keep(text);
         line.data = kept.data();
         line.size = static_cast<uint32_t>(kept.size());
+        line.plain = plain;
     }
     // Points every line back into `original`, which must hold what Serialize() gives, and drops the
     // edited texts. Returns false, changing nothing, when `original` does not hold them.
@@ -391,6 +380,7 @@ void SourceModule::Impl::Rebuild() const {
         const std::string_view joined = i == last ? TextAt(i) : std::string_view(joinedLines = JoinLogical(lineAt, i, last));
         // Most statements hold none of the words below; they neither end, declare nor open anything.
         const bool may = MaySignify(joined);
+        if (i == last) lines[static_cast<size_t>(i - 1)].plain = !may;
         std::optional<syntax::Declaration> d;
         if (block != syntax::BlockKind::None) {
             if (may && syntax::MatchBlockEnd(joined, block)) block = syntax::BlockKind::None;
@@ -678,6 +668,11 @@ std::string SourceModule::Lines(long line, long count) const {
     return out;
 }
 
+std::string_view SourceModule::LineText(long line, std::string&) const {
+    impl_->CheckLine(line, "Lines");
+    return impl_->TextAt(line);
+}
+
 void SourceModule::ReplaceLine(long line, std::string_view text) {
     Impl& d = *impl_;
     d.CheckLine(line, "ReplaceLine");
@@ -716,12 +711,14 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     // The old line becomes the first part (keeping its hidden lines); the rest goes after it, and the old
     // line break moves to the last part so that a line without a final break stays last.
     const bool sameFirst = parts.front() == oldText;
-    const bool neutral = (sameFirst || Classify(oldText) == Classify(parts.front())) &&
+    const bool firstPlain = !sameFirst && !MaySignify(parts.front());
+    auto classifyOld = [&] { return old.plain ? Significance{} : Classify(oldText); };
+    const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : Classify(parts.front()))) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
                          !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
                          (sameFirst || !d.InDeclaringStatement(line) ||
                           (added == 0 && d.SameStatementWith(line, parts.front())));
-    if (!sameFirst) d.SetText(old, parts.front());
+    if (!sameFirst) d.SetText(old, parts.front(), firstPlain);
     if (added > 0) {
         auto made = makeLines(1, parts.size());
         const unsigned eol = made.back().eol;
@@ -744,7 +741,7 @@ void SourceModule::DeleteLines(long line, long count) {
     std::string orphans;
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
-        if (Classify(l.Text()).what != Significance::What::None) neutral = false;
+        if (!l.plain && Classify(l.Text()).what != Significance::What::None) neutral = false;
         orphans += d.HiddenOf(l);
     }
     // The final line break belongs to the file, not to the line: keep it with the new last line.

@@ -42,6 +42,7 @@ public:
     // CodeModule
     long CountOfLines() const override;
     std::string Lines(long line, long count) const override;
+    std::string_view LineText(long line, std::string& scratch) const override;
     void ReplaceLine(long line, std::string_view text) override;
     void DeleteLines(long line, long count = 1) override;
     std::string ProcOfLine(long line, ProcKind& kind) const override;

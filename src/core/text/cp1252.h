@@ -21,6 +21,18 @@ bool IEquals(std::string_view a, std::string_view b);
 /// True when `s` begins with `prefix`, compared without regard to case.
 bool IStartsWith(std::string_view s, std::string_view prefix);
 
+/// The ASCII letter `c` lower-cased, for the per-byte scans that look for ASCII words: `| 0x20` folds
+/// a letter's case and maps no other byte onto a letter. (No Windows-1252 letter lower-cases to ASCII.)
+inline char FoldAscii(char c) { return static_cast<char>(c | 0x20); }
+
+/// IStartsWith(s.substr(at), word) for a `word` of lower-case ASCII letters, inline.
+inline bool WordAt(std::string_view s, size_t at, std::string_view word) {
+    if (s.size() - at < word.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        if (FoldAscii(s[at + k]) != word[k]) return false;
+    return true;
+}
+
 /// Position of the first occurrence of `needle` in `hay`, compared without regard to case; npos if none.
 size_t IFind(std::string_view hay, std::string_view needle, size_t from = 0);
 

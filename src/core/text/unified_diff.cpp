@@ -161,7 +161,30 @@ std::string RangeText(size_t before, size_t count) {
     return s;
 }
 
+// Per run of changes in `ops` the larger of lines removed and lines added, summed; fills `changes` (when
+// given) with the indices of the ops that are changes.
+long CountChanged(const std::vector<Op>& ops, std::vector<size_t>* changes) {
+    long count = 0, removed = 0, added = 0;
+    for (size_t k = 0; k < ops.size(); ++k) {
+        if (ops[k].kind == ' ') {
+            count += std::max(removed, added);
+            removed = added = 0;
+            continue;
+        }
+        (ops[k].kind == '-' ? removed : added)++;
+        if (changes) changes->push_back(k);
+    }
+    return count + std::max(removed, added);
+}
+
 }  // namespace
+
+long ChangedLineCount(std::string_view before, std::string_view after) {
+    if (before == after) return 0;
+    const auto a = SplitLines(before);
+    const auto b = SplitLines(after);
+    return CountChanged(Differ(a, b).Run(), nullptr);
+}
 
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label) {
     TextDiff result;
@@ -169,19 +192,8 @@ TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_
     const auto a = SplitLines(before);
     const auto b = SplitLines(after);
     const std::vector<Op> ops = Differ(a, b).Run();
-
-    long removed = 0, added = 0;
     std::vector<size_t> changes;  // indices into ops
-    for (size_t k = 0; k < ops.size(); ++k) {
-        if (ops[k].kind == ' ') {
-            result.linesChanged += std::max(removed, added);
-            removed = added = 0;
-            continue;
-        }
-        (ops[k].kind == '-' ? removed : added)++;
-        changes.push_back(k);
-    }
-    result.linesChanged += std::max(removed, added);
+    result.linesChanged = CountChanged(ops, &changes);
 
     std::string& out = result.unified;
     // Relative names get git's a/ and b/ prefixes, so the diff applies with `patch -p1` or `git apply`;

@@ -20,4 +20,7 @@ struct TextDiff {
 /// Compares two module texts line by line; `label` names the file (relative names get a/ and b/).
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label);
 
+/// DiffTexts(before, after, ...).linesChanged, without writing the diff.
+long ChangedLineCount(std::string_view before, std::string_view after);
+
 }  // namespace vex::text

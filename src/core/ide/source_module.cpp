@@ -107,16 +107,16 @@ struct PhysicalLine {
 
 std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
     std::vector<PhysicalLine> out;
-    out.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        const size_t len = (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-        out.push_back({bytes.substr(start, i - start), bytes.substr(i, len)});
-        i += len - 1;
-        start = i + 1;
-    }
-    if (start < bytes.size()) out.push_back({bytes.substr(start), {}});
+    if (bytes.empty()) return out;
+    size_t breaks = 0;
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
+         ++p)
+        ++breaks;
+    out.reserve(breaks + 1);
+    ForEachPhysicalLine(bytes, [&](std::string_view text, std::string_view eol) {
+        out.push_back({text, eol});
+        return true;
+    });
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "ide/source_module.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -151,12 +152,51 @@ TEST(SourceModule, LineBreaksAndFinalBreak) {
     struct Case {
         std::string file;
         long count;
-    } cases[] = {{"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 3}, {"a\nb\n", 2}, {"", 0}, {"\r\n", 1}, {"a\rb\r\n", 2}};
+    } cases[] = {{"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 3}, {"a\nb\n", 2}, {"", 0}, {"\r\n", 1}, {"a\rb\r\n", 2},
+                   {"a\r\rb\n", 3}, {"\r", 1}, {"a\r", 1}, {"\n\r\nb", 3}, {"a\r\r\n", 2}};
     for (const auto& c : cases) {
         const auto m = SourceModule::Parse(c.file);
         EXPECT_EQ(m->CountOfLines(), c.count) << c.file;
         EXPECT_EQ(m->Serialize(), c.file);
         EXPECT_FALSE(m->Changed());
+    }
+}
+
+// Unedited lines view the bytes loaded (or saved); edited ones hold their own text. A save makes every
+// line view the saved bytes, and each must still read as it did, through more edits and saves.
+TEST(SourceModule, LoadedAndEditedLinesReadTheSameAcrossSaves) {
+    struct Case {
+        std::string what, file;
+        std::function<void(SourceModule&)> edit;
+    } cases[] = {
+        {"short file held inside its string", "x\r\n", [](SourceModule& m) { m.ReplaceLine(1, "yy"); }},
+        {"lines inserted share repeated texts", Crlf({"Sub A()", "End Sub", "Sub B()", "End Sub"}),
+         [](SourceModule& m) {
+             m.ReplaceLine(3, "Sub B()\r\n' sep\r\nOn Error GoTo E");
+             m.ReplaceLine(1, "Sub A()\r\n' sep\r\nOn Error GoTo E");
+         }},
+        {"no final break, hidden lines kept",
+         "Attribute VB_Name = \"c\"\r\nProperty Get N()\r\nAttribute N.VB_UserMemId = 0\r\nEnd Property",
+         [](SourceModule& m) {
+             m.ReplaceLine(2, "  x = 1\r\nEnd Property");
+             m.ReplaceLine(1, "Property Get N() As Long");
+         }},
+        {"deleted lines", Crlf({"Sub A()", "a", "b", "c", "End Sub"}), [](SourceModule& m) { m.DeleteLines(2, 1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto m = SourceModule::Parse(c.file);
+        for (int round = 0; round < 3; ++round) {
+            c.edit(*m);
+            const std::string text = m->Serialize();
+            const std::string lines = m->Lines(1, m->CountOfLines());
+            if (round == 1) m->MarkSaved();
+            else m->MarkSaved(text);
+            EXPECT_EQ(m->Original(), text);
+            EXPECT_EQ(m->Serialize(), text);
+            EXPECT_EQ(m->Lines(1, m->CountOfLines()), lines);
+            EXPECT_EQ(SourceModule::Parse(text)->Lines(1, m->CountOfLines()), lines);
+        }
     }
 }
 

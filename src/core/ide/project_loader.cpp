@@ -158,18 +158,24 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     return c;
 }
 
-// True when `file` lies outside `folder` (a module shared with other projects, say).
-bool Outside(const fs::path& folder, const fs::path& file) {
+// A path with its links and dots resolved as far as it exists; empty when that fails.
+fs::path Canonical(const fs::path& path) {
     std::error_code ec;
-    const fs::path relative = fs::weakly_canonical(file, ec).lexically_relative(fs::weakly_canonical(folder, ec));
-    return ec || relative.empty() || *relative.begin() == "..";
+    fs::path canonical = fs::weakly_canonical(path, ec);
+    return ec ? fs::path() : canonical;
+}
+
+// True when `file` lies outside `folder` (a module shared with other projects, say); both as Canonical
+// gives them (each is resolved once: the folder for the whole project).
+bool Outside(const fs::path& folder, const fs::path& file) {
+    if (folder.empty() || file.empty()) return true;
+    const fs::path relative = file.lexically_relative(folder);
+    return relative.empty() || *relative.begin() == "..";
 }
 
 // The same file however the project spells its path, to find a file listed twice.
-fs::path Identity(const fs::path& file) {
-    std::error_code ec;
-    const fs::path canonical = fs::weakly_canonical(file, ec);
-    return ec ? file.lexically_normal() : canonical;
+fs::path Identity(const fs::path& file, const fs::path& canonical) {
+    return canonical.empty() ? file.lexically_normal() : canonical;
 }
 
 Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
@@ -189,6 +195,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
     project.SetFileName(vbp);
     project.SetName(host::Cp1252Name(vbp.stem()));
     const fs::path base = vbp.parent_path();
+    const fs::path canonicalBase = Canonical(base.empty() ? fs::path(".") : base);
     std::map<fs::path, long> listed;  // each file met, and the line that first lists it
     for (const auto& e : entries) {
         if (text::IEquals(e.key, "Name")) {
@@ -206,13 +213,15 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
         path = text::Trim(path);
         const std::string where = util::Display(vbp) + ":" + std::to_string(e.line);
         fs::path file = ResolvePath(base, path);
-        const fs::path identity = Identity(file.empty() ? Literal(base, path) : file);
+        const fs::path spelled = file.empty() ? Literal(base, path) : file;
+        const fs::path canonical = Canonical(spelled);
+        const fs::path identity = Identity(spelled, canonical);
         if (const auto [first, added] = listed.emplace(identity, e.line); !added) {
             ws.Warnings().push_back(where + ": " + text::ToUtf8(std::string(path)) + " is listed again (first on line " +
                                     std::to_string(first->second) + "); worked on once");
             continue;
         }
-        if (!file.empty() && Outside(base.empty() ? fs::path(".") : base, file))
+        if (!file.empty() && Outside(canonicalBase, canonical))
             ws.Notes().push_back(where + ": " + text::ToUtf8(std::string(path)) + " lies outside the project's folder (" +
                                  util::Display(file) + ")");
         if (file.empty()) {

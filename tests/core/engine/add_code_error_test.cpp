@@ -8,8 +8,6 @@
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
-#include "ide/vb_lexer.h"
-#include "ide/vb_syntax.h"
 #include "settings/options.h"
 
 namespace vex::engine {
@@ -199,13 +197,6 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
 }
 
 // The ending line of a procedure is its own End statement.
-// A line continues only when a blank stands before the underscore.
-TEST(AddCodeError, ContinuationMark) {
-    for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
-                                   {"Sub A(a_", false}, {"Sub A()", false}})
-        EXPECT_EQ(ide::lex::Continues(line), continued) << line;
-}
-
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
     struct Case {
         const char* line;

@@ -198,6 +198,10 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
          [&](CliSandbox& b) { WriteFile(util(b), ReadFile(util(b)) + "Public Function Bad()\r\n"); }, kNumber, 3,
          {"Function Bad is never closed by End Function; left untouched"}, {"modUtil.bas"},
          {"clsCustomer.cls", "frmMain.frm"}},
+        {"code after the last End Sub",
+         [&](CliSandbox& b) { WriteFile(util(b), ReadFile(util(b)) + "Beep\r\n"); }, kNumber, 3,
+         {"only comments may appear after End Sub, End Function or End Property; left untouched"}, {"modUtil.bas"},
+         {"clsCustomer.cls", "frmMain.frm"}},
         {"a 200,000-line module",
          [](CliSandbox& b) {
              WriteFile(b.dir / "sample" / "modBig.bas", ModuleOf("modBig", 2000, 98));

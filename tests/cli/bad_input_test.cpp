@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 #ifndef _WIN32
 #include <sys/resource.h>

@@ -1,7 +1,6 @@
 // The code verbs (number, unnumber, delete-lines, add-handlers, remove-handlers, indent) on the sample project.
 
 #include <cstdlib>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "fakes/cli_sandbox.h"

@@ -87,7 +87,7 @@ void CheckPass(Pass pass, const Lines& input) {
     auto& run = *holder;
     run.SetOption("ViewResult", "0");
     auto& module = run.project.VBComponents()[0].Source();
-    if (!module.UnclosedProcedure("Module1").empty()) return;
+    if (!module.StructureFault("Module1").empty()) return;
     const std::string original = module.Serialize();
     const Lines before = run.Module();
     const auto keep = Untouchable(pass, module, before);

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(longest == m->LongestLine(), "LongestLine is the longest visible line", bytes);
     CheckIndex(*m, bytes);
-    m->UnclosedProcedure("fuzz.bas");
+    m->StructureFault("fuzz.bas");
 
     const auto again = SourceModule::Parse(m->Serialize(), "fuzz.bas");
     Check(VisibleLines(*again) == VisibleLines(*m) && again->VBName() == m->VBName(), "a second read sees the same module",

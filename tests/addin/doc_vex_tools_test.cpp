@@ -42,11 +42,6 @@ struct Rig {
 
 class DocVexToolsTest : public ::testing::Test, public Rig {};
 
-TEST_F(DocVexToolsTest, StartsWithEveryComponentSelected) {
-    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", true}}));
-    EXPECT_EQ(view.events, &doc);
-}
-
 TEST_F(DocVexToolsTest, EveryButtonIsRefusedWhileAnActionRuns) {
     view.list.rows[1].selected = false;
     const auto rows = view.list.rows;
@@ -140,25 +135,22 @@ TEST_F(DocVexToolsTest, SelectionAndOptionsRunWithoutTheBusySequence) {
     EXPECT_TRUE(f.prompter.asked.empty());
 }
 
-TEST_F(DocVexToolsTest, DeleteKeyAsksForTheKeywordAndDoesNothingWithoutOne) {
-    for (const std::string answer : {"", "  Debug.Print"}) {
+TEST_F(DocVexToolsTest, DeleteKeyAsksForTheKeywordAndDoesNothingWithoutOneOrWithOneTheCodePageCannotHold) {
+    const struct {
+        std::string answer;
+        size_t pressed, told;  // the button's log, messages shown
+    } cases[] = {{"", 0, 0}, {"  Debug.Print", 2, 0}, {"Debug\u4e00", 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
         Rig t;
-        t.f.dialogs.answer = answer;
+        t.f.dialogs.answer = c.answer;
         t.Click(key::kDeleteKey);
         EXPECT_EQ(t.f.dialogs.inputs,
                   (std::vector<std::vector<std::string>>{{"Keyword to delete :", "vexTools", "Debug.Print"}}));
-        EXPECT_EQ(t.Code(), kShown) << "no line holds \"" << answer << "\"";
-        EXPECT_EQ(t.view.pressedLog.size(), answer.empty() ? 0u : 2u);
-        EXPECT_TRUE(t.f.prompter.asked.empty());
+        EXPECT_EQ(t.Code(), kShown) << "no line holds \"" << c.answer << "\"";
+        EXPECT_EQ(t.view.pressedLog.size(), c.pressed);
+        EXPECT_EQ(t.f.prompter.asked.size(), c.told);
     }
-}
-
-TEST_F(DocVexToolsTest, AKeywordTheCodePageCannotHoldIsRefused) {
-    f.dialogs.answer = "Debug\u4e00";
-    Click(key::kDeleteKey);
-    EXPECT_EQ(Code(), kShown);
-    EXPECT_EQ(f.prompter.asked.size(), 1u);
-    EXPECT_TRUE(view.pressedLog.empty());
 }
 
 TEST_F(DocVexToolsTest, BackupWithoutADirectoryDoesNothing) {

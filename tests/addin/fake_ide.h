@@ -3,7 +3,6 @@
 // tool window's widgets, every call recorded.
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>

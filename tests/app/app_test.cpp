@@ -31,20 +31,15 @@ using vex::app::MainWindow;
 
 namespace {
 
-/// Runs `act` on the next modal dialog once it is shown.
-void OnNextModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        auto tries = std::make_shared<int>(0);
-        auto step = std::make_shared<std::function<void()>>();
-        *step = [act, tries, step] {
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                act(w);
-                return;
-            }
-            if (++*tries < 200) QTimer::singleShot(10, *step);
-        };
-        (*step)();
-    });
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 /// While `click` runs, answers each modal window with the next of `answers`, then closes any later one;
@@ -78,6 +73,12 @@ private:
     QTemporaryDir home_;
     QTemporaryDir project_;
 
+    /// Whether the add-in's button sits next-to-last on the standard toolbar.
+    static bool HasAddInButton(MainWindow& w) {
+        const auto actions = w.StandardToolbar()->actions();
+        return actions[actions.size() - 2]->text() == QStringLiteral("vexTools");
+    }
+
     /// A fresh copy of the sample project and a window connected to it in `mode` (-1: not connected).
     std::unique_ptr<MainWindow> Open(long mode = vex::addin::connect_mode::kStartup) {
         const QString src = QStringLiteral(VEXTOOLS_SOURCE_DIR "/examples/sample");
@@ -97,21 +98,6 @@ private slots:
     void initTestCase() {
         qputenv("VEXTOOLS_SETTINGS", home_.filePath("settings.ini").toUtf8());
         qputenv("VEXTOOLS_HOME", home_.filePath("addin").toUtf8());
-    }
-
-    void toolWindowListsTheComponentsAllSelected() {
-        auto w = Open();
-        QVERIFY(w && w->Dock());
-        QListWidget* list = w->Dock()->List();
-        QVERIFY(list->count() >= 3);
-        for (int i = 0; i < list->count(); ++i) QCOMPARE(list->item(i)->checkState(), Qt::Checked);
-        w->Dock()->Button("Unselect All")->trigger();
-        for (int i = 0; i < list->count(); ++i) QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
-        w->Dock()->Button("SelectAll")->trigger();
-        QCOMPARE(list->item(0)->checkState(), Qt::Checked);
-        // The add-in's button sits next-to-last on the standard toolbar.
-        const auto actions = w->StandardToolbar()->actions();
-        QCOMPARE(actions[actions.size() - 2]->text(), QStringLiteral("vexTools"));
     }
 
     void numberingChangesTheCodeWindowAndUndoTakesItBack() {
@@ -143,10 +129,7 @@ private slots:
         for (const auto& c : cases) {
             auto w = Open();
             QVERIFY(w);
-            QFile file(project_.filePath("modUtil.bas"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray before = file.readAll();
-            file.close();
+            const QByteArray before = Bytes(project_.filePath("modUtil.bas"));
             w->Dock()->Button("AddLine")->trigger();
             QString question;
             WithModals([&] { w->close(); }, {[&](QWidget* d) {
@@ -158,9 +141,7 @@ private slots:
             QVERIFY2(question.startsWith(QStringLiteral("Save changes to the following files?\n")), qPrintable(question));
             QVERIFY(question.contains(QStringLiteral("modUtil.bas")));
             QCOMPARE(w->isVisible(), !c.closes);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll() != before, c.saved);
-            file.close();
+            QCOMPARE(Bytes(project_.filePath("modUtil.bas")) != before, c.saved);
         }
     }
 
@@ -194,26 +175,21 @@ private slots:
         QCOMPARE(code->toPlainText(), before);
     }
 
-    void aClickWhileBusyIsRefused() {
-        auto w = Open();
-        QVERIFY(w && w->Document());
-        w->Document()->blnActionEnCours = true;
-        QString shown;
-        OnNextModal([&](QWidget* box) {
-            shown = box->findChild<QLabel*>("qt_msgbox_label") ? box->findChild<QLabel*>("qt_msgbox_label")->text() : QString();
-            box->close();
-        });
-        w->Dock()->Button("Unselect All")->trigger();
-        QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
-        QCOMPARE(w->Dock()->List()->item(0)->checkState(), Qt::Checked);
-        w->Document()->blnActionEnCours = false;
-    }
-
     void everyButtonOnTheSampleAndEveryButtonRefusedWhileBusy() {
         auto w = Open();
         QVERIFY(w);
         const QString modUtil = QStringLiteral("modUtil");
         auto text = [&] { return QString::fromLatin1(w->ActiveVBProject()->FindComponent("modUtil")->Source().Serialize()); };
+        // The check box of each row of the tool window's list: x checked, - not; all checked at the start.
+        QListWidget* list = w->Dock()->List();
+        QVERIFY(list->count() >= 3);
+        auto checks = [&] {
+            QString marks;
+            for (int i = 0; i < list->count(); ++i) marks += list->item(i)->checkState() == Qt::Checked ? u'x' : u'-';
+            return marks;
+        };
+        const QString all(list->count(), u'x'), none(list->count(), u'-');
+        QCOMPARE(checks(), all);
         const struct {
             const char* key;
             bool changes;  // modUtil's text differs after the click
@@ -226,6 +202,7 @@ private slots:
             const QString before = text();
             const QStringList modals = WithModals([&] { w->Dock()->Button(b.key)->trigger(); });
             QVERIFY2((text() != before) == b.changes, qPrintable(QString(b.key) + " " + modals.join(u',')));
+            QCOMPARE(checks(), QString(b.key) == "Unselect All" ? none : all);
             QVERIFY(!w->Document()->blnActionEnCours);
         }
         QVERIFY(w->OpenCodeWindow(modUtil));
@@ -240,6 +217,7 @@ private slots:
                        }});
             QCOMPARE(shown, QStringLiteral("Une action est déjà en cours..."));
             QCOMPARE(text(), before);
+            QCOMPARE(checks(), all);  // not even the selection changes
         }
         w->Document()->blnActionEnCours = false;
     }
@@ -295,10 +273,7 @@ private slots:
         QVERIFY(w);
         QTemporaryDir dir;
         const QString path = dir.filePath("Resultat.txt");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("before\r\n");
-        old.close();
+        Put(path, "before\r\n");
         w->Result().Append("line one");
         struct Chosen : vex::addin::SaveFileDialog {
             std::filesystem::path file;
@@ -307,17 +282,20 @@ private slots:
         chosen.file = path.toStdString();
         w->Result().SetSaveDialog(&chosen);
         w->Result().cmdSave()->click();
-        QFile saved(path);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), QByteArray("before\r\nline one\r\n"));
+        QCOMPARE(Bytes(path), QByteArray("before\r\nline one\r\n"));
     }
 
     void optionsOkStoresAndCancelDoesNot() {
         auto w = Open();
         QVERIFY(w);
-        OnNextModal([](QWidget* d) {
-            auto* f = qobject_cast<vex::app::FormOption*>(d);
-            QVERIFY(f);
+        auto option = [&](std::function<void(vex::app::FormOption*)> act) {
+            WithModals([&] { w->Dock()->Button("Option")->trigger(); }, {[&](QWidget* d) {
+                           auto* f = qobject_cast<vex::app::FormOption*>(d);
+                           QVERIFY(f);
+                           act(f);
+                       }});
+        };
+        option([](vex::app::FormOption* f) {
             QCOMPARE(f->tabOption()->currentIndex(), 0);
             f->txtSeparatrice()->setText("MyKey");
             f->txtDebut()->setPlainText("On Error GoTo X");
@@ -329,15 +307,11 @@ private slots:
             QCOMPARE(f->txtDebut()->toPlainText(), QStringLiteral("On $$FileName$$ GoTo X"));
             f->cmdOK()->click();
         });
-        w->Dock()->Button("Option")->trigger();
-        OnNextModal([](QWidget* d) {
-            auto* f = qobject_cast<vex::app::FormOption*>(d);
-            QVERIFY(f);
+        option([](vex::app::FormOption* f) {
             QCOMPARE(f->txtSeparatrice()->text(), QStringLiteral("MyKey"));
             f->txtSeparatrice()->setText("Other");
             QTest::keyClick(f, Qt::Key_Escape);
         });
-        w->Dock()->Button("Option")->trigger();
         vex::app::FormOption again(w->Dialogs().Store(), w->Dialogs().Report());
         QCOMPARE(again.txtSeparatrice()->text(), QStringLiteral("MyKey"));
     }
@@ -345,10 +319,8 @@ private slots:
     void projectMenuEditsKeepTheToolWindowListInStep() {
         auto w = Open();
         QVERIFY(w);
-        QFile extra(project_.filePath("modExtra.bas"));
-        QVERIFY(extra.open(QIODevice::WriteOnly));
-        extra.write("Attribute VB_Name = \"modExtra\"\r\nSub X()\r\nEnd Sub\r\n");
-        extra.close();
+        const QString extra = project_.filePath("modExtra.bas");
+        Put(extra, "Attribute VB_Name = \"modExtra\"\r\nSub X()\r\nEnd Sub\r\n");
         QVERIFY(w->OpenCodeWindow(QStringLiteral("modUtil")));
         auto rows = [&] {
             QStringList r;
@@ -361,8 +333,8 @@ private slots:
             bool refused;
             QString list;  // the rows after it, %1 for those at the start
         } steps[] = {
-            {[&] { return w->AddComponentFile(extra.fileName()); }, false, "%1 modExtra"},
-            {[&] { return w->AddComponentFile(extra.fileName()); }, true, "%1 modExtra"},
+            {[&] { return w->AddComponentFile(extra); }, false, "%1 modExtra"},
+            {[&] { return w->AddComponentFile(extra); }, true, "%1 modExtra"},
             {[&] { return w->RenameComponent("modExtra", "modUtil"); }, true, "%1 modExtra"},
             {[&] { return w->RenameComponent("modExtra", "1bad"); }, true, "%1 modExtra"},
             {[&] { return w->RenameComponent("modExtra", "modMore"); }, false, "%1 modMore"},
@@ -395,8 +367,7 @@ private slots:
             QVERIFY(w);
             w->ConnectAddIn(c.mode);
             QVERIFY(w->Dock());
-            const auto actions = w->StandardToolbar()->actions();
-            QCOMPARE(actions[actions.size() - 2]->text() == QStringLiteral("vexTools"), c.button);
+            QCOMPARE(HasAddInButton(*w), c.button);
             if (c.shown) QVERIFY(w->Dock()->isVisible());
         }
     }
@@ -404,15 +375,11 @@ private slots:
     void addInManagerLoadsUnloadsAndTheDockKeepsItsPlace() {
         auto w = Open();
         QVERIFY(w && w->Dock());
-        auto hasButton = [&] {
-            const auto actions = w->StandardToolbar()->actions();
-            return actions[actions.size() - 2]->text() == QStringLiteral("vexTools");
-        };
         w->ApplyAddInManager(false, false);
-        QVERIFY(!hasButton());
+        QVERIFY(!HasAddInButton(*w));
         QVERIFY(!w->LoadOnStartup());
         w->ApplyAddInManager(true, true);
-        QVERIFY(hasButton());
+        QVERIFY(HasAddInButton(*w));
         QVERIFY(w->LoadOnStartup());
         QCOMPARE(w->Dock()->objectName(), QStringLiteral("{B7AFC8D0-EBE5-11cf-A497-00A0C911E8B0}"));
         w->Dock()->show();

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -24,14 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using vex::testing::CliResult;
 using vex::testing::CliSandbox;
+using vex::testing::Count;
 using vex::testing::ReadFile;
 using vex::testing::WriteFile;
-
-size_t Count(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 /// Where a row's run happens.
 enum class Runner {
@@ -118,6 +112,13 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
     ASSERT_EQ(reference.Vex({"number", reference.project}).code, 0);
     const auto numbered = reference.Snapshot();
     auto util = [](const CliSandbox& box) { return box.dir / "sample" / "modUtil.bas"; };
+    auto saidOnce = [](const CliSandbox&, const CliResult& r) {
+        EXPECT_EQ(Count(r.err, "the error log was not written"), 1u) << "said once";
+    };
+    auto outside = [](CliSandbox& b) {
+        WriteFile(b.dir / "outside" / "x.bas", ModuleOf("x", 1, 1));
+        AddToProject(b, "Module=x; ..\\outside\\x.bas\r\n");
+    };
     auto failLineJump = [](CliSandbox& box) { ASSERT_EQ(box.Vex({"options", "set", "--raw", "LineJump", "abc"}).code, 0); };
 
     const Row rows[] = {
@@ -153,18 +154,10 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
          {"Sample.vbp:5: modUtil.bas is listed again (first on line 2); worked on once", "3 file(s) changed"}, {}, kAll,
          Runner::InProcess,
          [&](const CliSandbox& b, const CliResult&) { EXPECT_EQ(ReadFile(util(b)), numbered.at("modUtil.bas")); }},
-        {"a module outside the project's folder, --verbose",
-         [](CliSandbox& b) {
-             WriteFile(b.dir / "outside" / "x.bas", ModuleOf("x", 1, 1));
-             AddToProject(b, "Module=x; ..\\outside\\x.bas\r\n");
-         },
+        {"a module outside the project's folder, --verbose", outside,
          {"--verbose", "number", "P"}, 0,
          {"note: ", "Sample.vbp:2: ..\\outside\\x.bas lies outside the project's folder", "4 file(s) changed"}, {}, kAll},
-        {"a module outside the project's folder",
-         [](CliSandbox& b) {
-             WriteFile(b.dir / "outside" / "x.bas", ModuleOf("x", 1, 1));
-             AddToProject(b, "Module=x; ..\\outside\\x.bas\r\n");
-         },
+        {"a module outside the project's folder", outside,
          kNumber, 0, {"4 file(s) changed"}, {}, kAll, Runner::InProcess, {}, {"outside the project's folder"}},
         {"an add-in directory that is a file",
          [&](CliSandbox& b) {
@@ -172,10 +165,7 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
              WriteFile(b.dir / "addin", "a file");
          },
          {"--on-error", "ignore", "number", "P"}, 3, {"List_Err.log: the error log was not written ("}, {}, {},
-         Runner::InProcess,
-         [](const CliSandbox&, const CliResult& r) {
-             EXPECT_EQ(Count(r.err, "the error log was not written"), 1u) << "said once";
-         }},
+         Runner::InProcess, saidOnce},
         {"an add-in directory that cannot be written",
          [&](CliSandbox& b) {
              failLineJump(b);
@@ -183,8 +173,7 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
              fs::permissions(b.dir / "addin", fs::perms::owner_write, fs::perm_options::remove);
          },
          {"--on-error", "ignore", "number", "P"}, 3, {"List_Err.log: the error log was not written ("}, {}, {},
-         Runner::Unprivileged,
-         [](const CliSandbox&, const CliResult& r) { EXPECT_EQ(Count(r.err, "the error log was not written"), 1u); }},
+         Runner::Unprivileged, saidOnce},
         {"lock files beside the error log and the settings file",
          [&](CliSandbox& b) {
              failLineJump(b);
@@ -207,6 +196,10 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
         {"a procedure never closed",
          [&](CliSandbox& b) { WriteFile(util(b), ReadFile(util(b)) + "Public Function Bad()\r\n"); }, kNumber, 3,
          {"Function Bad is never closed by End Function; left untouched"}, {"modUtil.bas"},
+         {"clsCustomer.cls", "frmMain.frm"}},
+        {"code after the last End Sub",
+         [&](CliSandbox& b) { WriteFile(util(b), ReadFile(util(b)) + "Beep\r\n"); }, kNumber, 3,
+         {"only comments may appear after End Sub, End Function or End Property; left untouched"}, {"modUtil.bas"},
          {"clsCustomer.cls", "frmMain.frm"}},
         {"a 200,000-line module",
          [](CliSandbox& b) {

@@ -1,7 +1,6 @@
 // The code verbs (number, unnumber, delete-lines, add-handlers, remove-handlers, indent) on the sample project.
 
 #include <cstdlib>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "fakes/cli_sandbox.h"
@@ -10,12 +9,7 @@ namespace vex::cli {
 namespace {
 
 using vex::testing::CliSandbox;
-
-size_t Count(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
+using vex::testing::Count;
 
 TEST(CodeVerbs, EachVerbTwiceEqualsOnceAndItsUndoRestoresTheProjectExactly) {
     const struct {
@@ -82,12 +76,22 @@ TEST(CodeVerbs, DryRunPrintsADiffOfTheChosenComponentAndWritesNothing) {
     EXPECT_NE(r.err.find("1 file(s) would change"), std::string::npos) << r.err;
 }
 
-TEST(CodeVerbs, UnknownComponentIsAUsageErrorWithSuggestions) {
+TEST(CodeVerbs, AMistypedVerbOrComponentIsAUsageErrorNamingTheNearest) {
     CliSandbox box;
-    const auto r = box.Vex({"indent", box.project, "--component", "modutil"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("no component named \"modutil\""), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("did you mean modUtil"), std::string::npos) << r.err;
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"indent", box.project, "--component", "modutil"},
+         "no component named \"modutil\" in the project; did you mean modUtil?"},
+        {{"--set", "LineJump=5", "-q", "numbr", box.project}, "unknown verb \"numbr\"; did you mean number"},
+        {{"show", box.project, "modutl"}, "no component named \"modutl\" in the project; did you mean modUtil?"},
+    };
+    for (const auto& c : cases) {
+        const auto r = box.Vex(c.args);
+        EXPECT_EQ(r.code, 2) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
 }
 
 TEST(CodeVerbs, DeleteLinesTakesTheKeywordAsGiven) {
@@ -119,9 +123,7 @@ TEST(CodeVerbs, AnAbortedRunSavesNothingAndTheLogIsAppended) {
 }
 
 TEST(CodeVerbs, SeveralInputsPerCallWorkOnEachSharedFileOnce) {
-    namespace fs = std::filesystem;
     CliSandbox box;
-    fs::create_directories(box.dir / "other");
     vex::testing::WriteFile(box.dir / "other" / "Other.vbp",
                             "Type=Exe\r\nModule=modUtil; ..\\sample\\modUtil.bas\r\nModule=modOther; modOther.bas\r\n"
                             "Name=\"Other\"\r\n");
@@ -179,17 +181,6 @@ TEST(CodeVerbs, QuietOrRedirectedRunsShowNoProgressAndQuietOnlyProblems) {
     EXPECT_NE(diff.find("\r\n+10 "), std::string::npos) << "CR LF kept";
     EXPECT_EQ(diff.find('\x1b'), std::string::npos);
     EXPECT_EQ(messages, "1 project(s), 3 file(s) would change, 0 file(s) failed, 173 line(s) changed\n");
-}
-
-TEST(CodeVerbs, AMistypedVerbIsAUsageErrorNamingTheNearest) {
-    CliSandbox box;
-    const auto r = box.Vex({"--set", "LineJump=5", "-q", "numbr", box.project});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("unknown verb \"numbr\"; did you mean number"), std::string::npos) << r.err;
-    const auto show = box.Vex({"show", box.project, "modutl"});
-    EXPECT_EQ(show.code, 2);
-    EXPECT_NE(show.err.find("no component named \"modutl\" in the project; did you mean modUtil?"), std::string::npos)
-        << show.err;
 }
 
 TEST(CodeVerbs, AnErrorAnsweredIgnoreSavesWhatWasDoneAndFails) {

@@ -17,11 +17,7 @@ using text::DiffTexts;
 using text::TextDiff;
 using vex::testing::ReadFile;
 using vex::testing::ScratchDir;
-
-void Write(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+using vex::testing::WriteFile;
 
 bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
@@ -29,12 +25,12 @@ bool Shell(const std::string& command) { return std::system((command + " >/dev/n
 std::pair<std::string, std::string> ApplyBoth(const std::string& name, const std::string& before,
                                               const std::string& patch) {
     ScratchDir dir;
-    Write(dir / "p.diff", patch);
+    WriteFile(dir / "p.diff", patch);
     std::string made[2];
     const char* tools[] = {"git apply --unsafe-paths -p1 ", "patch -s -p1 -i "};
     for (int t = 0; t < 2; ++t) {
         const fs::path root = dir / std::to_string(t);
-        Write(root / name, before);
+        WriteFile(root / name, before);
         EXPECT_TRUE(Shell("cd '" + root.string() + "' && " + tools[t] + "'" + (dir / "p.diff").string() + "'"))
             << tools[t] << "refused:\n" << patch;
         made[t] = ReadFile(root / name);
@@ -91,7 +87,7 @@ TEST(UnifiedDiff, DryRunOfTheSampleAppliesToEqualTheRealRun) {
         const auto r = dry.Vex({verb, dry.project, "--dry-run"});
         fs::current_path(cwd);
         ASSERT_EQ(r.code, 0) << r.err;
-        Write(dry.dir / "p.diff", r.out);
+        WriteFile(dry.dir / "p.diff", r.out);
         EXPECT_TRUE(Shell("cd '" + dry.dir.Path().string() + "' && git apply -p1 p.diff"));
         ASSERT_EQ(real.Vex({verb, real.project}).code, 0);
         EXPECT_TRUE(dry.Snapshot() == real.Snapshot());

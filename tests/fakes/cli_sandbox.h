@@ -13,6 +13,13 @@
 
 namespace vex::testing {
 
+/// How many times `what` stands in `text`.
+inline size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
 struct CliResult {
     int code;
     std::string out, err;

@@ -35,7 +35,7 @@ private:
 class ScriptedErrorReport : public errors::ErrorReport {
 public:
     host::Answer gestErreur(std::string_view procedureName, const errors::RuntimeError& error, long,
-                            const std::optional<std::string>& comments = std::nullopt) override {
+                            const std::optional<std::string>& = std::nullopt) override {
         host::Answer a = host::Answer::Abort;
         if (!answers.empty()) {
             a = answers.front();
@@ -43,13 +43,11 @@ public:
         }
         if (error.Number() == 0) a = host::Answer::Ignore;
         reported_.push_back({std::string(procedureName), error.Number(), error.Description(), a});
-        lastComments = comments;
         return a;
     }
     const std::vector<errors::ReportedError>& Reported() const override { return reported_; }
 
     std::deque<host::Answer> answers;
-    std::optional<std::string> lastComments;
 
 private:
     std::vector<errors::ReportedError> reported_;

@@ -139,7 +139,7 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
     }
     // Refused here, so that no pass edits a procedure that runs into the next one.
     if (mode == LoadMode::Code)
-        if (std::string unclosed = module->UnclosedProcedure(util::Display(file)); !unclosed.empty())
+        if (std::string unclosed = module->StructureFault(util::Display(file)); !unclosed.empty())
             return leftOut(std::move(unclosed));
     if (module) shape = {module->VBName(), module->CountOfLines(), module->LongestLine()};
     if (shape.lines > kMaxModuleLines)

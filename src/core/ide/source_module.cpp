@@ -147,6 +147,12 @@ struct Significance {
     bool operator==(const Significance&) const = default;
 };
 
+// What VB6 takes between procedures and after the last: blanks, comments, compiler directives (a
+// procedure defined in both branches of an #If ends in #End If) and member attributes.
+bool MayFollowAProcedure(std::string_view line) {
+    return syntax::IsBlankOrComment(line) || lex::IsDirective(line) || syntax::IsAttributeLine(line);
+}
+
 // False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
 // Enum) at the start of a word, nor a `#`: then nothing in it can declare, end or open anything, and
 // Classify has nothing to find. One pass over the bytes, where the full tests would parse the line
@@ -257,6 +263,14 @@ struct SourceModule::Impl {
     mutable long pendingDelta = 0;
     // The first procedure that is never closed by its End statement, as the last rebuild found it.
     mutable std::optional<ProcInfo> unclosed;
+    // The first line of code outside every procedure where VB6 takes none: after a procedure's End, or
+    // an End statement with no procedure open (`end` says which). Rebuilds only find it: it never
+    // changes the index, and any edit may make or mend one.
+    struct Stray {
+        long line = 0;
+        syntax::EndKind end = syntax::EndKind::None;
+    };
+    mutable std::optional<Stray> stray;
 
     long BodyOf(size_t i) const { return procs[i].body + (i >= pendingFrom ? pendingDelta : 0); }
     long EndOf(size_t i) const { return procs[i].end + (i >= pendingFrom ? pendingDelta : 0); }
@@ -368,6 +382,7 @@ void SourceModule::Impl::Rebuild() const {
     procs.clear();
     byName.clear();
     unclosed.reset();
+    stray.reset();
     const long n = Count();
     auto lineAt = [this](long j) -> std::string_view { return TextAt(j); };
     syntax::EndKind awaited = syntax::EndKind::None;  // the End statement the open procedure waits for
@@ -411,6 +426,9 @@ void SourceModule::Impl::Rebuild() const {
             i = declarationEnd + 1;
             continue;
         } else if (awaited == syntax::EndKind::None) {
+            const syntax::EndKind end = may ? syntax::MatchEnd(joined) : syntax::EndKind::None;
+            if (!stray && (end != syntax::EndKind::None || (!procs.empty() && !MayFollowAProcedure(joined))))
+                stray = Stray{i, end};
             block = may ? syntax::MatchBlockStart(joined) : syntax::BlockKind::None;
             if (procs.empty() && !syntax::IsBlankOrComment(TextAt(i))) lastDeclarationCode = last;
         }
@@ -642,15 +660,26 @@ SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_vi
 
 long SourceModule::FileLine(long line) const { return impl_->FileLineOf(line); }
 
-std::string SourceModule::UnclosedProcedure(std::string_view fileName) const {
+std::string SourceModule::StructureFault(std::string_view fileName) const {
     const Impl& d = *impl_;
-    if (d.dirty) d.Rebuild();
-    if (!d.unclosed) return {};
+    // A fresh read, since an edit the index can follow may still make or mend a fault. At load, when
+    // this is asked, the index is still to be built, so the read costs nothing more.
+    d.dirty = true;
+    d.Settle();
+    const std::string where = std::string(fileName.empty() ? "module" : fileName) + ":";
+    if (!d.unclosed) {
+        if (!d.stray) return {};
+        const std::string line = std::to_string(d.FileLineOf(d.stray->line));
+        if (d.stray->end != syntax::EndKind::None)
+            return where + line + ": End " + std::string(syntax::EndWord(d.stray->end)) +
+                   " stands outside every procedure";
+        return where + line + ": only comments may appear after End Sub, End Function or End Property";
+    }
     const ProcInfo& p = *d.unclosed;
     const auto lineAt = [&](long j) -> std::string_view { return d.TextAt(j); };
     const auto declared = syntax::MatchDeclaration(JoinLogical(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count())));
     const std::string keyword = declared ? declared->keyword : "Sub";
-    return std::string(fileName.empty() ? "module" : fileName) + ":" + std::to_string(d.FileLineOf(p.body)) + ": " +
+    return where + std::to_string(d.FileLineOf(p.body)) + ": " +
            keyword + " " + p.name + " is never closed by End " + std::string(syntax::EndWord(syntax::EndFor(keyword)));
 }
 

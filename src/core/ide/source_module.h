@@ -51,10 +51,12 @@ public:
     long ProcCountLines(std::string_view name, ProcKind kind) const override;
     ProcAtLine ProcAt(long line) const override;
 
-    /// Empty when every procedure is closed by its End statement; otherwise the problem with the first that
-    /// is not, naming the file line of its declaration ("modBad.bas:2: Function B is never closed by End
-    /// Function"). An editing pass on such a module would write into the next procedure.
-    std::string UnclosedProcedure(std::string_view fileName) const;
+    /// Empty when the module's procedures stand as VB6 compiles them; otherwise the first fault, naming
+    /// its file line: a procedure never closed by its End statement ("modBad.bas:2: Function B is never
+    /// closed by End Function"), else code after a procedure's End that is not a comment, a directive or
+    /// an attribute, or an End statement outside every procedure. An editing pass would take such code
+    /// for part of a procedure it is not in, or a procedure for code outside it.
+    std::string StructureFault(std::string_view fileName) const;
 
     /// The line of the file as it would be saved now (header and hidden lines counted) that visible line
     /// `line` stands on; for messages that send the user to the file.

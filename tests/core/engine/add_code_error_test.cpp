@@ -8,8 +8,6 @@
 #include "engine/remove_code_error.h"
 #include "engine/study_manage_error.h"
 #include "engine_test_util.h"
-#include "ide/vb_lexer.h"
-#include "ide/vb_syntax.h"
 #include "settings/options.h"
 
 namespace vex::engine {
@@ -65,20 +63,6 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
         EXPECT_EQ(WithoutDates(run.fx.result.Text()), removeHead + "\r\n\r\nmodEtude" + logged);
     }
     EXPECT_EQ(run.window.shown, 4);
-}
-
-TEST(AddCodeError, DialogDefaultTemplate) {
-    EngineRun run({{"modA", {"Function F() As Long", "    F = 1", "End Function"}}});
-    for (auto k : {settings::key::kErrorCodeStart, settings::key::kErrorCodeClose})
-        run.SetOption(k, settings::DialogDefault(k));
-    AddCodeError(run.fx.host, run.lst, run.window);
-    EXPECT_EQ(run.Module(),
-              (Lines{"Function F() As Long", kSep, "On Error GoTo vexErrorHandler", kSep, "    F = 1", kSep,
-                     "Exit Function", "vexErrorHandler:",
-                     "Select Case MsgBox(\"Error number : \" & Err.Number & vbCr & Err.Description, vbCritical + "
-                     "vbAbortRetryIgnore)",
-                     "   Case vbRetry", "       Resume", "   Case vbIgnore", "      Resume Next", "  Case vbAbort",
-                     "End Select", kSep, "End Function"}));
 }
 
 struct AddCase {
@@ -160,6 +144,17 @@ INSTANTIATE_TEST_SUITE_P(
                 Logged("F", "Function") + Logged("F", "Function")},
         AddCase{"a Type member is no procedure; a one-line procedure has no room", kOneLinerAndType, {},
                 Handled(kOneLinerAndType, 4, 5, "Sub", "B"), Logged("B", "Sub")},
+        AddCase{"the dialog's default template",
+                {"Function F() As Long", "    F = 1", "End Function"},
+                {{"ErrorCodeStart", settings::DialogDefault(settings::key::kErrorCodeStart)},
+                 {"ErrorCodeClose", settings::DialogDefault(settings::key::kErrorCodeClose)}},
+                {"Function F() As Long", kSep, "On Error GoTo vexErrorHandler", kSep, "    F = 1", kSep,
+                 "Exit Function", "vexErrorHandler:",
+                 "Select Case MsgBox(\"Error number : \" & Err.Number & vbCr & Err.Description, vbCritical + "
+                 "vbAbortRetryIgnore)",
+                 "   Case vbRetry", "       Resume", "   Case vbIgnore", "      Resume Next", "  Case vbAbort",
+                 "End Select", kSep, "End Function"},
+                Logged("F", "Function")},
         AddCase{"every placeholder is replaced",
                 {"Sub A()", "End Sub"},
                 {{"ErrorCodeStart", "' $$ProcedureName$$ $$ProcedureName$$ in $$FileName$$"},
@@ -199,13 +194,6 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
 }
 
 // The ending line of a procedure is its own End statement.
-// A line continues only when a blank stands before the underscore.
-TEST(AddCodeError, ContinuationMark) {
-    for (auto [line, continued] : {std::pair{"Sub A(a, _", true}, {"Sub A(a,\t_  ", true}, {"_", true},
-                                   {"Sub A(a_", false}, {"Sub A()", false}})
-        EXPECT_EQ(ide::lex::Continues(line), continued) << line;
-}
-
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
     struct Case {
         const char* line;

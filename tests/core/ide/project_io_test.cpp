@@ -20,7 +20,6 @@ class TempTree : public ::testing::Test {
 protected:
     fs::path Write(const std::string& relative, const std::string& bytes) {
         const fs::path p = root_ / host::PathFromUtf8(relative);
-        fs::create_directories(p.parent_path());
         vex::testing::WriteFile(p, bytes);
         return p;
     }
@@ -58,16 +57,7 @@ TEST_F(TempTree, LoadsComponentsInProjectOrderResolvingCaseAndEncoding) {
     EXPECT_THROW(p.VBComponents()[1].FileNames(2), errors::RuntimeError);
 }
 
-TEST_F(TempTree, GroupActivatesItsStartupProjectAndLoadsTheOthers) {
-    Write("a/A.bas", kModule);
-    Write("a/A.vbp", "Type=Exe\r\nModule=modA; A.bas\r\n");
-    Write("b/B.vbp", "Type=Exe\r\nModule=modA; ..\\a\\A.bas\r\nName=\"B\"\r\n");
-    const auto vbg = Write("G.vbg", "VBGROUP 5.0\r\nProject=a\\A.vbp\r\nStartupProject=b\\B.vbp\r\n");
-    auto ws = LoadWorkspace(vbg);
-    EXPECT_EQ(ws.Projects().size(), 2u);
-    EXPECT_EQ(ws.ActiveVBProject()->Name(), "B");
-}
-
+// A group (.vbg) is loaded through the command line: cli/code_verbs_test.cpp, SeveralInputsPerCall.
 TEST_F(TempTree, SingleModuleIsAProjectOfOne) {
     auto ws = LoadWorkspace(Write("modA.bas", kModule));
     ASSERT_EQ(ws.ActiveVBProject()->VBComponents().size(), 1u);

@@ -13,7 +13,7 @@ namespace {
 
 using vex::testing::Crlf;
 
-TEST(SourceModule, AnUnclosedProcedureIsNamedWithItsFileLine) {
+TEST(SourceModule, ProceduresVB6WouldNotCompileAreNamedWithTheirFileLine) {
     struct Case {
         std::vector<std::string> lines;
         std::string expected;
@@ -22,9 +22,18 @@ TEST(SourceModule, AnUnclosedProcedureIsNamedWithItsFileLine) {
          "modBad.bas:4: Function B is never closed by End Function"},
         {{"Property Get P()", "x = 1"}, "modBad.bas:1: Property P is never closed by End Property"},
         {{"Sub A()", "End Sub", "Function MinX() As Long: MinX = 1: End Function"}, ""},
+        // Between and after procedures: comments, directives and attributes only.
+        {{"#If A Then", "Sub A()", "End Sub", "#Else", "Sub A()", "End Sub", "", "#End If", "' done", "Rem too"}, ""},
+        {{"Sub A()", "End Sub", "x = 1", "Sub B()", "End Sub"},
+         "modBad.bas:3: only comments may appear after End Sub, End Function or End Property"},
+        {{"Option Explicit", "Sub A()", "End Sub", "   _", "Dim y"},
+         "modBad.bas:4: only comments may appear after End Sub, End Function or End Property"},
+        // A statement continued onto a procedure's declaration hides the procedure; its End closes nothing.
+        {{"Option Explicit", "Dim x As _", "Sub A()", "End Sub"}, "modBad.bas:4: End Sub stands outside every procedure"},
+        {{"Dim x", "End Function"}, "modBad.bas:2: End Function stands outside every procedure"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SourceModule::Parse(Crlf(c.lines))->UnclosedProcedure("modBad.bas"), c.expected) << c.expected;
+        EXPECT_EQ(SourceModule::Parse(Crlf(c.lines))->StructureFault("modBad.bas"), c.expected) << c.expected;
 }
 
 std::string Describe(const std::vector<ProcInfo>& procs) {

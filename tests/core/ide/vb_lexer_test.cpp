@@ -22,6 +22,7 @@ TEST(Lexer, RulesOfOneLine) {
         {"Remark = 1", "Remark = 1", false, "", 1},
         {"' comment _", "", true, "", 0},
         {"x = a + _   ", "x = a + _   ", true, "", 1},
+        {"Sub A(a,\t_  ", "Sub A(a,\t_  ", true, "", 1},  // a tab is a blank too
         {"x = a_", "x = a_", false, "", 1},
         {"_", "_", true, "", 1},
         {"Fin: Exit Sub", "Fin: Exit Sub", false, "Fin: ", 1},

@@ -23,7 +23,6 @@ void Store(const fs::path& file, std::string_view key, std::string_view value) {
 
 TEST(OptionSources, TheNearestTeamFileAboveTheStartCounts) {
     ScratchDir dir;
-    fs::create_directories(dir / "repo/app/forms");
     vex::testing::WriteFile(dir / "repo/app/forms/frmMain.frm", "");
     vex::testing::WriteFile(dir / "repo/.vextools.ini", "");
     fs::create_directories(dir / "repo/app/.vextools.ini");  // a folder of that name is no file

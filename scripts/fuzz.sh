@@ -45,7 +45,7 @@ module_seeds() {
 failed=()
 for target in project_reader_fuzz module_roundtrip_fuzz lexer_fuzz code_module_fuzz engine_passes_fuzz; do
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/findings/$target" "fuzz/seeds/$target"
-  echo "== $target: ${FUZZ_RUNS:+$FUZZ_RUNS inputs}${FUZZ_RUNS:-${seconds}s}"
+  echo "== $target: $([ -n "${FUZZ_RUNS:-}" ] && echo "$FUZZ_RUNS inputs" || echo "${seconds}s")"
   # -timeout: an input that runs for seconds is a hang; -max_len keeps whole modules but not giant ones.
   # FUZZ_SEED fixes libFuzzer's random seed, so that a smoke run walks the same inputs every time.
   # FUZZ_RUNS, with FUZZ_SEED, runs a fixed number of inputs instead: the same inputs on every machine.

@@ -22,6 +22,7 @@ struct Procedure {
     ide::ProcAtLine at;
     bool inSection = false;
     bool nameLogged = false;
+    long from = 0;             ///< the first line after the declaration: walked lines start here
     long limit = 0;            ///< the procedure's End line (or the line after its range): walked lines stay above it
     long separatorsAhead = 0;  ///< separator lines not yet met above `limit`
 };
@@ -72,7 +73,8 @@ private:
         at = code.ProcAt(j);
         if (at.name.empty()) return false;  // declarations section
         if (!proc_.known || !at.SameAs(proc_.at)) return true;
-        if (j >= proc_.limit) return false;
+        // Only the body holds separators: a marker in a declaration's comment or above it is the user's.
+        if (j < proc_.from || j >= proc_.limit) return false;
 
         const std::string line = code.Lines(j, 1);
         if (HoldsMarkerExact(line, options_.strErrorKey)) {
@@ -104,13 +106,14 @@ private:
 
         const long body = proc_.at.body;
         const long last = proc_.at.last;
-        const long end =
-            FindProcedureEnd(code, KindWord(code, body), DeclarationLastLine(code, body, last), last);
+        const long declarationLast = DeclarationLastLine(code, body, last);
+        const long end = FindProcedureEnd(code, KindWord(code, body), declarationLast, last);
         const long limit = end != 0 ? end : last + 1;
         long separators = 0;
-        for (long k = j + 1; k < limit; ++k)
+        for (long k = declarationLast + 1; k < limit; ++k)
             if (HoldsMarkerExact(code.Lines(k, 1), options_.strErrorKey)) ++separators;
         proc_.separatorsAhead = separators;
+        proc_.from = declarationLast + 1;
         proc_.limit = limit;
     }
 

@@ -745,8 +745,10 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : Classify(parts.front()))) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
                          !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
-                         (sameFirst || !d.InDeclaringStatement(line) ||
-                          (added == 0 && d.SameStatementWith(line, parts.front())));
+                         // Lines put after a continued line join its statement, which may be a declaration.
+                         (sameFirst ? !(oldContinues && d.InDeclaringStatement(line))
+                                    : !d.InDeclaringStatement(line) ||
+                                          (added == 0 && d.SameStatementWith(line, parts.front())));
     if (!sameFirst) d.SetText(old, parts.front(), firstPlain);
     if (added > 0) {
         auto made = makeLines(1, parts.size());

@@ -250,6 +250,31 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
 
 // Random edits through the public operations must leave the same answers as parsing the result afresh,
 // both query by query (while shifts are still pending) and for the whole index.
+TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
+    const std::string module = Crlf({"Sub A()", "End Sub", "Function H( _", "a, _", "b)", "x = 1", "End Function"});
+    struct Case {
+        long line;
+        std::string text;
+    } cases[] = {
+        {4, "a, _\r\nc, _"},  // lines put after a continued line join the declaration
+        {4, "c, _\r\na, _"},  // and so do lines put before one
+        {4, "  a, _"},         // a re-indented line leaves it as it is
+        {5, "b) _\r\n: y = 2"},
+    };
+    for (const auto& c : cases) {
+        auto m = SourceModule::Parse(module);
+        m->Procedures();  // the index is current before the edit
+        m->ReplaceLine(c.line, c.text);
+        const auto fresh = SourceModule::Parse(m->Serialize());
+        auto describe = [](const SourceModule& s) {
+            std::string d = Describe(s.Procedures());
+            for (const auto& p : s.Procedures()) d += " declared to " + std::to_string(p.declarationEnd);
+            return d;
+        };
+        EXPECT_EQ(describe(*m), describe(*fresh)) << c.text;
+    }
+}
+
 TEST(SourceModule, IncrementalIndexMatchesAFreshParse) {
     // Re-indented continuations of a split declaration ("  a As Long)" after "Function Q( _") change
     // nothing the index reads; "Q( _" after "Sub _" names the procedure.

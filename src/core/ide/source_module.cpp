@@ -767,8 +767,10 @@ void SourceModule::DeleteLines(long line, long count) {
     d.CheckLine(line, "DeleteLines");
     d.CheckLine(line + count - 1, "DeleteLines");
     const long last = line + count - 1;
+    // The statements of the first and the last deleted line may reach beyond the range, and the
+    // deletion joins what is left of them into one.
     bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1) &&
-                   !d.InDeclaringStatement(line);
+                   !d.InDeclaringStatement(line) && (last == line || !d.InDeclaringStatement(last));
     std::string orphans;
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];

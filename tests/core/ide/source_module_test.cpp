@@ -251,27 +251,33 @@ TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {
 // Random edits through the public operations must leave the same answers as parsing the result afresh,
 // both query by query (while shifts are still pending) and for the whole index.
 TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
-    const std::string module = Crlf({"Sub A()", "End Sub", "Function H( _", "a, _", "b)", "x = 1", "End Function"});
+    const std::vector<std::string> split = {"Sub A()", "End Sub", "Function H( _", "a, _", "b)", "x = 1", "End Function"};
+    // Taking out "GoTo 10" and "Beep _" joins " _" to "Property Get P()", which then declares P.
+    const std::vector<std::string> joined = {"Sub A()", "End Sub", " _", "GoTo 10", "Beep _", "Property Get P()", "End Property"};
     struct Case {
+        const std::vector<std::string>& module;
         long line;
-        std::string text;
+        std::string text;  // the line's new text, or empty to delete `deleted` lines
+        long deleted = 0;
     } cases[] = {
-        {4, "a, _\r\nc, _"},  // lines put after a continued line join the declaration
-        {4, "c, _\r\na, _"},  // and so do lines put before one
-        {4, "  a, _"},         // a re-indented line leaves it as it is
-        {5, "b) _\r\n: y = 2"},
+        {split, 4, "a, _\r\nc, _"},  // lines put after a continued line join the declaration
+        {split, 4, "c, _\r\na, _"},  // and so do lines put before one
+        {split, 4, "  a, _"},         // a re-indented line leaves it as it is
+        {split, 5, "b) _\r\n: y = 2"},
+        {joined, 4, "", 2},
     };
     for (const auto& c : cases) {
-        auto m = SourceModule::Parse(module);
+        auto m = SourceModule::Parse(Crlf(c.module));
         m->Procedures();  // the index is current before the edit
-        m->ReplaceLine(c.line, c.text);
+        if (c.deleted > 0) m->DeleteLines(c.line, c.deleted);
+        else m->ReplaceLine(c.line, c.text);
         const auto fresh = SourceModule::Parse(m->Serialize());
         auto describe = [](const SourceModule& s) {
             std::string d = Describe(s.Procedures());
             for (const auto& p : s.Procedures()) d += " declared to " + std::to_string(p.declarationEnd);
             return d;
         };
-        EXPECT_EQ(describe(*m), describe(*fresh)) << c.text;
+        EXPECT_EQ(describe(*m), describe(*fresh)) << c.line << " " << c.text;
     }
 }
 

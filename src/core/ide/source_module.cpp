@@ -274,6 +274,30 @@ struct SourceModule::Impl {
 
     long BodyOf(size_t i) const { return procs[i].body + (i >= pendingFrom ? pendingDelta : 0); }
     long EndOf(size_t i) const { return procs[i].end + (i >= pendingFrom ? pendingDelta : 0); }
+    long DeclarationEndOf(size_t i) const { return procs[i].declarationEnd + (i >= pendingFrom ? pendingDelta : 0); }
+    // After an edit the index followed at `line`: a declaration given again in #Else branches ends at
+    // its #End If, over blank and comment lines, so an edit there may move its end though no statement
+    // that declares changed. Read it again from the edited text; on a difference, rebuild.
+    // The usual edit lies below a statement that ends the declaration, and costs one look at that line.
+    void CheckDeclarationEnd(long line) const {
+        if (dirty || procs.empty()) return;
+        const size_t k = IndexOfLine(line);
+        if (k == kNone || line < BodyOf(k)) return;
+        long j = DeclarationEndOf(k) + 1;
+        while (j < line && MayBeBlankOrComment(TextAt(j))) ++j;
+        if (j < line && !lex::IsDirective(TextAt(j))) return;
+        const auto lineAt = [this](long n) -> std::string_view { return TextAt(n); };
+        if (DeclarationEnd(lineAt, BodyOf(k), Count()) != DeclarationEndOf(k)) dirty = true;
+    }
+    // False only for lines that hold a statement (they start with a digit or a letter other than the R of
+    // Rem); the others are asked of the lexer.
+    static bool MayBeBlankOrComment(std::string_view text) {
+        const std::string_view t = lex::SkipBlanks(text);
+        if (t.empty()) return true;
+        const char c = text::FoldAscii(t[0]);
+        if ((c >= 'a' && c <= 'z' && c != 'r') || (c >= '0' && c <= '9')) return false;
+        return syntax::IsBlankOrComment(text);
+    }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.
     void MovePending(size_t k) const {
@@ -734,6 +758,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         lines.insert(at, makeLines(0, parts.size() - 1));
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
+        d.CheckDeclarationEnd(line);
         return;
     }
 
@@ -759,6 +784,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     }
     if (!neutral) d.dirty = true;
     d.Shift(line, added);
+    d.CheckDeclarationEnd(line);
 }
 
 void SourceModule::DeleteLines(long line, long count) {
@@ -789,6 +815,7 @@ void SourceModule::DeleteLines(long line, long count) {
     d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
     if (!neutral) d.dirty = true;
     d.Shift(last, -count);
+    if (line <= d.Count()) d.CheckDeclarationEnd(line);
 }
 
 std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {

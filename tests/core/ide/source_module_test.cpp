@@ -254,6 +254,10 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
     const std::vector<std::string> split = {"Sub A()", "End Sub", "Function H( _", "a, _", "b)", "x = 1", "End Function"};
     // Taking out "GoTo 10" and "Beep _" joins " _" to "Property Get P()", which then declares P.
     const std::vector<std::string> joined = {"Sub A()", "End Sub", " _", "GoTo 10", "Beep _", "Property Get P()", "End Property"};
+    // A declaration given again under #Else ends at the #End If, over comments: code put among them ends it.
+    const std::vector<std::string> alternatives = {"Sub A()", "End Sub", "Function G(): G = 1: End Function",
+                                                   "#Else", "Function G(): G = 1: End Function", "Rem note",
+                                                   "#End If"};
     struct Case {
         const std::vector<std::string>& module;
         long line;
@@ -265,6 +269,7 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
         {split, 4, "  a, _"},         // a re-indented line leaves it as it is
         {split, 5, "b) _\r\n: y = 2"},
         {joined, 4, "", 2},
+        {alternatives, 6, "Rem note\r\nFor i = 1 To 3"},
     };
     for (const auto& c : cases) {
         auto m = SourceModule::Parse(Crlf(c.module));

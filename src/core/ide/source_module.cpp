@@ -272,6 +272,11 @@ struct SourceModule::Impl {
     };
     mutable std::optional<Stray> stray;
 
+    std::string_view TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].Text(); }
+    /// TextAt as the `lineAt` of the logical-line helpers (declaration_end.h).
+    auto LineAt() const {
+        return [this](long j) { return TextAt(j); };
+    }
     long BodyOf(size_t i) const { return procs[i].body + (i >= pendingFrom ? pendingDelta : 0); }
     long EndOf(size_t i) const { return procs[i].end + (i >= pendingFrom ? pendingDelta : 0); }
     long DeclarationEndOf(size_t i) const { return procs[i].declarationEnd + (i >= pendingFrom ? pendingDelta : 0); }
@@ -284,19 +289,9 @@ struct SourceModule::Impl {
         const size_t k = IndexOfLine(line);
         if (k == kNone || line < BodyOf(k)) return;
         long j = DeclarationEndOf(k) + 1;
-        while (j < line && MayBeBlankOrComment(TextAt(j))) ++j;
+        while (j < line && syntax::IsBlankOrComment(TextAt(j))) ++j;
         if (j < line && !lex::IsDirective(TextAt(j))) return;
-        const auto lineAt = [this](long n) -> std::string_view { return TextAt(n); };
-        if (DeclarationEnd(lineAt, BodyOf(k), Count()) != DeclarationEndOf(k)) dirty = true;
-    }
-    // False only for lines that hold a statement (they start with a digit or a letter other than the R of
-    // Rem); the others are asked of the lexer.
-    static bool MayBeBlankOrComment(std::string_view text) {
-        const std::string_view t = lex::SkipBlanks(text);
-        if (t.empty()) return true;
-        const char c = text::FoldAscii(t[0]);
-        if ((c >= 'a' && c <= 'z' && c != 'r') || (c >= '0' && c <= '9')) return false;
-        return syntax::IsBlankOrComment(text);
+        if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) dirty = true;
     }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.
@@ -322,7 +317,6 @@ struct SourceModule::Impl {
     }
 
     long Count() const { return static_cast<long>(lines.size()); }
-    std::string_view TextAt(long line) const { return lines[static_cast<size_t>(line - 1)].Text(); }
     // A line holding `text` (kept in `edited`) and the module's usual line break.
     Line Made(std::string_view text) {
         if (text.size() > kLongestLine) throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
@@ -349,7 +343,7 @@ struct SourceModule::Impl {
     bool InDeclaringStatement(long line) const {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
-        const long last = LogicalLast([this](long j) -> std::string_view { return TextAt(j); }, line, Count());
+        const long last = LogicalLast(LineAt(), line, Count());
         if (first == last) return false;
         for (long j = first; j <= last; ++j)
             if (Classify(TextAt(j)).what != Significance::What::None) return true;
@@ -361,8 +355,8 @@ struct SourceModule::Impl {
     bool SameStatementWith(long line, std::string_view text) const {
         long first = line;
         while (ContinuesAt(first - 1)) --first;
-        const long last = LogicalLast([this](long j) -> std::string_view { return TextAt(j); }, line, Count());
-        const auto before = [this](long j) -> std::string_view { return TextAt(j); };
+        const long last = LogicalLast(LineAt(), line, Count());
+        const auto before = LineAt();
         const auto after = [&](long j) -> std::string_view { return j == line ? text : TextAt(j); };
         return StatementShape(JoinLogical(before, first, last)) == StatementShape(JoinLogical(after, first, last));
     }
@@ -408,7 +402,7 @@ void SourceModule::Impl::Rebuild() const {
     unclosed.reset();
     stray.reset();
     const long n = Count();
-    auto lineAt = [this](long j) -> std::string_view { return TextAt(j); };
+    const auto lineAt = LineAt();
     syntax::EndKind awaited = syntax::EndKind::None;  // the End statement the open procedure waits for
     syntax::BlockKind block = syntax::BlockKind::None;  // a Type or Enum block at module level
     long lastDeclarationCode = 0;
@@ -690,7 +684,7 @@ std::string SourceModule::StructureFault(std::string_view fileName) const {
     // this is asked, the index is still to be built, so the read costs nothing more.
     d.dirty = true;
     d.Settle();
-    const std::string where = std::string(fileName.empty() ? "module" : fileName) + ":";
+    const std::string where = Where(fileName) + ":";
     if (!d.unclosed) {
         if (!d.stray) return {};
         const std::string line = std::to_string(d.FileLineOf(d.stray->line));
@@ -700,7 +694,7 @@ std::string SourceModule::StructureFault(std::string_view fileName) const {
         return where + line + ": only comments may appear after End Sub, End Function or End Property";
     }
     const ProcInfo& p = *d.unclosed;
-    const auto lineAt = [&](long j) -> std::string_view { return d.TextAt(j); };
+    const auto lineAt = d.LineAt();
     const auto declared = syntax::MatchDeclaration(JoinLogical(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count())));
     const std::string keyword = declared ? declared->keyword : "Sub";
     return where + std::to_string(d.FileLineOf(p.body)) + ": " +

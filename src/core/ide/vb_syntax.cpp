@@ -132,6 +132,12 @@ bool MatchBlockEnd(std::string_view line, BlockKind kind) {
 }
 
 bool IsBlankOrComment(std::string_view line) {
+    // Most lines hold a statement, told by their first character (a digit, or a letter other than the R
+    // of Rem) without lexing the line.
+    const std::string_view t = lex::SkipBlanks(line);
+    if (t.empty()) return true;
+    const char c = text::FoldAscii(t[0]);
+    if ((c >= 'a' && c <= 'z' && c != 'r') || (c >= '0' && c <= '9')) return false;
     const auto tokens = lex::Tokenize(line);
     return tokens.empty() || tokens.front().kind == lex::Token::Kind::Comment;
 }

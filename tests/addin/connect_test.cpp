@@ -70,19 +70,6 @@ TEST_F(ConnectTest, EachModePlacesTheButtonAtItsTime) {
     }
 }
 
-TEST_F(ConnectTest, OnlyAStoredOneShowsTheWindow) {
-    for (const auto& [stored, shown] : std::vector<std::pair<std::optional<std::string>, bool>>{
-             {"1", true}, {std::nullopt, false}, {"0", false}, {" 1", false}, {"01", false}, {"yes", false}}) {
-        SCOPED_TRACE(stored.value_or("(none)"));
-        AddInFixture g;
-        if (stored) g.store.Save(kDisplayKey, *stored);
-        AddInModule m;
-        Connect conn(m, g.services);
-        conn.OnConnection(g.vbe, connect_mode::kAfterStartup, self);
-        EXPECT_EQ(g.vbe.windows.at(0)->visible, shown);
-    }
-}
-
 TEST_F(ConnectTest, DisconnectionStoresWhetherTheWindowWasShown) {
     for (const auto& [visible, removeMode, stored] :
          std::vector<std::tuple<bool, long, std::string>>{{true, 0, "1"}, {false, 0, "0"}, {true, 1, "1"}}) {

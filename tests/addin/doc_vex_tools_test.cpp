@@ -16,9 +16,6 @@ using testing::MakeProject;
 const std::string kCode = testing::Crlf({"Sub Main()", "x = 1", "Debug.Print x", "End Sub"});
 /// kCode as the code module gives it back: the lines without the last line break.
 const std::string kShown = kCode.substr(0, kCode.size() - 2);
-const std::vector<std::string_view> kAllKeys{key::kSelectAll, key::kUnselectAll, key::kAddLine,    key::kRemoveLine,
-                                             key::kAddError,  key::kRemoveError, key::kTabulation, key::kDeleteKey,
-                                             key::kBackup,    key::kOption};
 
 /// A tool window over a project of two modules holding kCode.
 struct Rig {
@@ -42,27 +39,7 @@ struct Rig {
 
 class DocVexToolsTest : public ::testing::Test, public Rig {};
 
-TEST_F(DocVexToolsTest, EveryButtonIsRefusedWhileAnActionRuns) {
-    view.list.rows[1].selected = false;
-    const auto rows = view.list.rows;
-    doc.blnActionEnCours = true;
-    for (std::string_view key : kAllKeys) {
-        SCOPED_TRACE(key);
-        f.prompter.asked.clear();
-        Click(key);
-        ASSERT_EQ(f.prompter.asked.size(), 1u);
-        EXPECT_EQ(f.prompter.asked[0].text, "Une action est déjà en cours...");
-        EXPECT_EQ(f.prompter.asked[0].style, host::style::kExclamation);
-        EXPECT_EQ(view.list.rows, rows);
-        EXPECT_EQ(Code(), kShown);
-        EXPECT_TRUE(doc.blnActionEnCours);
-    }
-    EXPECT_TRUE(view.pressedLog.empty());
-    EXPECT_TRUE(f.dialogs.inputs.empty());
-    EXPECT_EQ(f.dialogs.optionsShown + f.dialogs.backupAsked, 0);
-    EXPECT_TRUE(f.copier.copies.empty());
-}
-
+// Every button refused while busy, as the user meets it: tests/app/app_test.cpp.
 TEST_F(DocVexToolsTest, AClickDuringAnActionIsRefused) {
     view.list.rows[1].selected = false;
     int refusedAt = 0;
@@ -72,18 +49,22 @@ TEST_F(DocVexToolsTest, AClickDuringAnActionIsRefused) {
     Click(key::kTabulation);
     ASSERT_EQ(f.prompter.asked.size(), 1u);
     EXPECT_EQ(f.prompter.asked[0].text, std::string(kBusyMessage));
+    EXPECT_EQ(f.prompter.asked[0].style, host::style::kExclamation);
     EXPECT_FALSE(view.list.rows[1].selected);
     EXPECT_FALSE(doc.blnActionEnCours);
 }
 
+// Each action runs its engine call with the button pressed; a removal takes back what its adding action put.
 TEST_F(DocVexToolsTest, EachActionRunsItsEngineCallWithTheButtonPressed) {
     struct Case {
         std::string_view key;
         std::function<bool(Rig&)> done;
+        std::string_view undo = {};
     };
     const std::vector<Case> cases{
-        {key::kAddLine, [](Rig& t) { return std::isdigit(static_cast<unsigned char>(t.Code()[12])) != 0; }},
-        {key::kAddError, [](Rig& t) { return t.Code().find("##########") != std::string::npos; }},
+        {key::kAddLine, [](Rig& t) { return std::isdigit(static_cast<unsigned char>(t.Code()[12])) != 0; },
+         key::kRemoveLine},
+        {key::kAddError, [](Rig& t) { return t.Code().find("##########") != std::string::npos; }, key::kRemoveError},
         {key::kTabulation, [](Rig& t) { return t.Code().find("\r\n    x = 1") != std::string::npos; }},
         {key::kDeleteKey, [](Rig& t) { return t.Code().find("Debug.Print") == std::string::npos; }},
         {key::kBackup, [](Rig& t) { return !t.f.copier.copies.empty(); }},
@@ -97,16 +78,8 @@ TEST_F(DocVexToolsTest, EachActionRunsItsEngineCallWithTheButtonPressed) {
                   (std::vector<std::pair<std::string, bool>>{{std::string(c.key), true}, {std::string(c.key), false}}));
         EXPECT_FALSE(t.doc.blnActionEnCours);
         EXPECT_TRUE(t.f.report.Reported().empty());
-    }
-}
-
-TEST_F(DocVexToolsTest, RemovalActionsTakeBackWhatTheAddingOnesPut) {
-    for (auto [add, remove] : {std::pair{key::kAddLine, key::kRemoveLine}, std::pair{key::kAddError, key::kRemoveError}}) {
-        SCOPED_TRACE(add);
-        Rig t;
-        t.Click(add);
-        ASSERT_NE(t.Code(), kShown);
-        t.Click(remove);
+        if (c.undo.empty()) continue;
+        t.Click(c.undo);
         EXPECT_EQ(t.Code(), kShown);
         EXPECT_FALSE(t.doc.blnActionEnCours);
     }
@@ -151,14 +124,6 @@ TEST_F(DocVexToolsTest, DeleteKeyAsksForTheKeywordAndDoesNothingWithoutOneOrWith
         EXPECT_EQ(t.view.pressedLog.size(), c.pressed);
         EXPECT_EQ(t.f.prompter.asked.size(), c.told);
     }
-}
-
-TEST_F(DocVexToolsTest, BackupWithoutADirectoryDoesNothing) {
-    f.dialogs.backupDirectory.clear();
-    Click(key::kBackup);
-    EXPECT_EQ(f.dialogs.backupAsked, 1);
-    EXPECT_TRUE(f.copier.copies.empty());
-    EXPECT_TRUE(view.pressedLog.empty());
 }
 
 TEST_F(DocVexToolsTest, ListMaintenanceWorksOnTheFirstExactMatch) {

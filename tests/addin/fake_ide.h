@@ -228,16 +228,12 @@ public:
         return answer ? *answer : std::string(def);
     }
     void ShowOptions() override { ++optionsShown; }
-    std::string GetBackupDirectory() override {
-        ++backupAsked;
-        return backupDirectory;
-    }
+    std::string GetBackupDirectory() override { return backupDirectory; }
     addin::Picture ButtonFace() override { return face; }
 
     std::optional<std::string> answer;  ///< nothing: the user accepts the proposed text
     std::vector<std::vector<std::string>> inputs;
     int optionsShown = 0;
-    int backupAsked = 0;
     std::string backupDirectory;
     addin::Picture face{16, 15, std::vector<uint8_t>(16 * 15 * 3, 0x7f)};
 };

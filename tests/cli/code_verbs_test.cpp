@@ -63,19 +63,6 @@ TEST(CodeVerbs, HandlerVerbsPrintTheResultLogAndAppendItToTheLogFile) {
     EXPECT_EQ(box.Vex({"add-handlers", box.project, "--check"}).out, "") << "ViewResult off prints no log";
 }
 
-TEST(CodeVerbs, DryRunPrintsADiffOfTheChosenComponentAndWritesNothing) {
-    CliSandbox box;
-    const auto original = box.Snapshot();
-    const auto r = box.Vex({"number", box.project, "--dry-run", "--component", "modUtil"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(box.Snapshot() == original);
-    EXPECT_NE(r.out.find("+++ "), std::string::npos);
-    EXPECT_NE(r.out.find("modUtil.bas"), std::string::npos);
-    EXPECT_EQ(r.out.find("frmMain.frm"), std::string::npos) << "only the chosen component";
-    EXPECT_NE(r.out.find("\n+10 "), std::string::npos);
-    EXPECT_NE(r.err.find("1 file(s) would change"), std::string::npos) << r.err;
-}
-
 TEST(CodeVerbs, AMistypedVerbOrComponentIsAUsageErrorNamingTheNearest) {
     CliSandbox box;
     const struct {

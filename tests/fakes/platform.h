@@ -26,15 +26,6 @@ inline constexpr bool kWindows = false;
 #define VEX_SKIP_ON_WINDOWS(why) \
     if (::vex::testing::kWindows) GTEST_SKIP() << "not on Windows: " << why
 
-/// True when running with rights that ignore file permissions (root).
-inline bool IsSuperUser() {
-#ifdef _WIN32
-    return false;
-#else
-    return ::geteuid() == 0;
-#endif
-}
-
 /// Sets (or with a null value, removes) an environment variable of this process. Values are UTF-8.
 inline void SetEnv(const char* name, const char* value) {
 #ifdef _WIN32

@@ -57,13 +57,6 @@ TEST_F(TempTree, LoadsComponentsInProjectOrderResolvingCaseAndEncoding) {
     EXPECT_THROW(p.VBComponents()[1].FileNames(2), errors::RuntimeError);
 }
 
-// A group (.vbg) is loaded through the command line: cli/code_verbs_test.cpp, SeveralInputsPerCall.
-TEST_F(TempTree, SingleModuleIsAProjectOfOne) {
-    auto ws = LoadWorkspace(Write("modA.bas", kModule));
-    ASSERT_EQ(ws.ActiveVBProject()->VBComponents().size(), 1u);
-    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[0].Name(), "modA");
-}
-
 TEST_F(TempTree, SourceFilesThatCannotBeEditedAreLeftOutAndTheOthersLoad) {
     Write("ok.bas", kModule);
     Write("open.bas", "Attribute VB_Name = \"modOpen\"\r\nSub A()\r\nEnd Sub\r\nFunction B()\r\n  x = 1\r\n");

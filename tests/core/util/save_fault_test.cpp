@@ -9,7 +9,6 @@
 
 #ifndef _WIN32
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -213,26 +212,7 @@ TEST(SaveFaults, AKillAtAnyStepLeavesOldOrNewBytesAndTheNextRunSweepsItsTemporar
 #endif
 }
 
-TEST(SaveFaults, AFullDiskSavesNoneOfTheFiles) {
-    VEX_SKIP_ON_WINDOWS("the file size limit is a POSIX resource limit");
-#ifndef _WIN32
-    vex::testing::ScratchDir dir;
-    const fs::path vbp = MakeProject(dir.Path());
-    // Room for the old files but not for a new one: writes beyond the limit fail with EFBIG.
-    const int status = InChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlim_t room = New("a.bas").size() - 10;
-        const rlimit limit{room, room};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        return static_cast<int>(LoadEditSave(vbp).size());
-    });
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(kModules.size())) << "every file reported";
-    for (const auto& m : kModules) EXPECT_EQ(vex::testing::ReadFile(dir / m), Old(m));
-    EXPECT_EQ(Strays(dir.Path()), std::vector<std::string>{});
-#endif
-}
-
+// A full disk is a row of cli/bad_input_test.cpp.
 TEST(TemporaryFiles, OnlyOurNamesOfProcessesNoLongerRunningAreSwept) {
     vex::testing::ScratchDir dir;
     const std::string dead = "999999990";  // beyond any process id the system hands out

@@ -23,6 +23,7 @@
 #include "text/cp1252.h"
 #include "text/unified_diff.h"
 #include "util/file_io.h"
+#include "util/parallel.h"
 
 namespace vex::cli {
 
@@ -197,14 +198,20 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     run.progress.Stage(stage + ": comparing");
     ReleaseFreedMemory();
     auto changes = core.Changes();
-    for (const auto& change : changes) {
-        if (!options.dryRun) {  // only the count is shown
-            totals.linesChanged += text::ChangedLineCount(change.before, change.after);
-            continue;
+    // Compared on every core and shown in order, a few files at a time so that the diffs held at once
+    // stay small; without --dry-run only the count is shown.
+    const size_t batch = 2 * util::Cores();
+    for (size_t first = 0; first < changes.size(); first += batch) {
+        std::vector<text::TextDiff> diffs(std::min(batch, changes.size() - first));
+        util::ForEachIndex(diffs.size(), util::Cores(), [&](size_t k) {
+            const auto& change = changes[first + k];
+            if (options.dryRun) diffs[k] = text::DiffTexts(change.before, change.after, Shown(change.file));
+            else diffs[k].linesChanged = text::ChangedLineCount(change.before, change.after);
+        });
+        for (const auto& diff : diffs) {
+            totals.linesChanged += diff.linesChanged;
+            if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
         }
-        text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));
-        totals.linesChanged += diff.linesChanged;
-        ctx.out << ShowDiff(diff.unified, run.look);
     }
     if (options.check) {
         if (!ctx.global.quiet)

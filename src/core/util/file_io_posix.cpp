@@ -5,17 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "errors/runtime_error.h"
 #include "text/cp1252.h"
+#include "util/parallel.h"
 #include "util/save_probe.h"
 #include "util/temporary_files.h"
 
@@ -167,22 +166,11 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
 // flushes in flight at one time, so a batch of files takes a few flushes' time instead of one per file.
 std::vector<int> FlushAll(std::vector<Staged>& staged) {
     std::vector<int> errs(staged.size(), 0);
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t k; (k = next.fetch_add(1)) < staged.size();) {
-            Staged& s = staged[k];
-            if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) errs[k] = errno;
-        }
-    };
     constexpr size_t kFlushers = 32;
-    std::vector<std::thread> flushers;
-    try {
-        for (size_t t = 1; t < std::min(kFlushers, staged.size()); ++t) flushers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No more threads: those started and this one flush the rest.
-    }
-    work();
-    for (auto& t : flushers) t.join();
+    ForEachIndex(staged.size(), kFlushers, [&](size_t k) {
+        Staged& s = staged[k];
+        if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) errs[k] = errno;
+    });
     return errs;
 }
 

@@ -134,7 +134,6 @@ std::vector<std::string> NamesInProject(const std::vector<std::string>& wanted, 
     return present;
 }
 
-/// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
 /// What one call shares between its projects.
 struct RunShared {
     ProgressLine& progress;
@@ -144,8 +143,17 @@ struct RunShared {
     RunTotals totals{};
 };
 
+// Freeing a large project's modules line by line takes longer than comparing them; the call's last
+// project is left for the system to take back when the process ends, in one piece.
+void LeaveForExit(std::unique_ptr<VerbSession> session) {
+    static auto* const left = new std::vector<std::unique_ptr<VerbSession>>();  // never freed, on purpose
+    left->push_back(std::move(session));
+}
+
+/// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
 bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action,
-                   const std::filesystem::path& input, const std::string& stage, bool several, RunShared& run) {
+                   const std::filesystem::path& input, const std::string& stage, bool several, bool last,
+                   RunShared& run) {
     ctx.exitCode = exit_code::kOk;
     session::WorkedFiles& worked = run.worked;
     std::set<std::string>& namesFound = run.namesFound;
@@ -237,6 +245,7 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
                 << "; the work it stopped was skipped\n";
         totals.failure = true;
     }
+    if (last) LeaveForExit(std::move(session));
     return true;
 }
 
@@ -261,7 +270,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
     for (size_t i = 0; i < inputs.size(); ++i) {
         std::string stage = inputs[i].filename().string();
         if (several) stage = "[" + std::to_string(i + 1) + "/" + std::to_string(inputs.size()) + "] " + stage;
-        if (!RunOneProject(ctx, options, action, inputs[i], stage, several, run)) break;
+        if (!RunOneProject(ctx, options, action, inputs[i], stage, several, i + 1 == inputs.size(), run)) break;
     }
     progress.Finish();
     if (several)

@@ -145,11 +145,27 @@ TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {
                                               "CreateBackUp"}));
 }
 
+TEST(CreateBackUp, CopiesThatCannotBePutInPlaceCountAsFailed) {
+    struct : CopyService {
+        bool Copy(const fs::path&, const fs::path&, std::string*) override { return true; }
+        long Finish(std::string* error) override {
+            *error = "cannot copy into backup/clsC.cls: cannot flush (Input/output error)";
+            return 2;
+        }
+    } failingAtTheEnd;
+    BackupTree b;
+    const BackupOutcome outcome = b.Backup(&failingAtTheEnd);
+    EXPECT_EQ(outcome.copied, 3);
+    EXPECT_EQ(outcome.failed, 2);
+    EXPECT_EQ(b.f.notices.notices, std::vector<std::string>{"cannot copy into backup/clsC.cls: cannot flush (Input/output error)"});
+}
+
 TEST(FApiCopyFile, AFolderDestinationReceivesTheFilesUnderTheirNames) {
     BackupTree b;
     const fs::path a = b.t / "src/modA.bas", c = b.t / "src/clsC.cls";
     EXPECT_TRUE(fApiCopyFile(b.host, b.copier, (b.t / "two").string(), {copy_flag::kNoConfirmation, {a, c}}));
     EXPECT_TRUE(fApiCopyFile(b.host, b.copier, b.out.string(), {copy_flag::kNoConfirmation, {a}}));
+    EXPECT_EQ(b.copier.Finish(nullptr), 0);
     EXPECT_EQ(Listing(b.t / "two").size() + Listing(b.out).size(), 3u);
     EXPECT_FALSE(fApiCopyFile(b.host, b.copier, (b.t / "c.bas").string(), {0, {}}));
 }
@@ -165,6 +181,8 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
     FileSystemCopyService service;
     std::string why;
     ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
+    EXPECT_FALSE(fs::exists(dst)) << "in place at Finish, with the other copies";
+    ASSERT_EQ(service.Finish(&why), 0) << why;
     EXPECT_EQ(ReadFile(dst), bytes);
     if (testing::kWindows) {  // whole seconds through the C runtime; only a read-only attribute
         using std::chrono::floor, std::chrono::seconds;
@@ -180,6 +198,7 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
     WriteFile(src, "new");
     ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
     EXPECT_TRUE(service.Copy(src, t / "src/./frmMain.frx", nullptr));  // onto itself: nothing lost
+    ASSERT_EQ(service.Finish(&why), 0) << why;
     EXPECT_EQ(ReadFile(src), "new");
 
     fs::create_directories(t / "out/deeper/a.bas");
@@ -197,6 +216,7 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
         EXPECT_FALSE(service.Copy(c.source, c.destination, &reason)) << c.destination;
         EXPECT_NE(reason.find(c.reasonHas), std::string::npos) << reason;
     }
+    EXPECT_EQ(service.Finish(&why), 0) << why;
     // Failed copies left the destination alone, and no temporary file stays behind.
     EXPECT_EQ(Listing(t / "out/deeper"), (std::map<std::string, std::string>{{"a.bas", ""}, {"frmMain.frx", "new"}}));
 }

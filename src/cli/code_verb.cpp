@@ -206,9 +206,9 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     run.progress.Stage(stage + ": comparing");
     ReleaseFreedMemory();
     auto changes = core.Changes();
-    // Compared on every core and shown in order, a few files at a time so that the diffs held at once
-    // stay small; without --dry-run only the count is shown.
-    const size_t batch = 2 * util::Cores();
+    // Compared on every core and shown in order; the diffs of a --dry-run a few files at a time, so that
+    // those held at once stay small. Without --dry-run only the count is shown.
+    const size_t batch = options.dryRun ? 4 * util::Cores() : changes.size();
     for (size_t first = 0; first < changes.size(); first += batch) {
         std::vector<text::TextDiff> diffs(std::min(batch, changes.size() - first));
         util::ForEachIndex(diffs.size(), util::Cores(), [&](size_t k) {

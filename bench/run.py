@@ -8,6 +8,10 @@ rewriting verbs, `cp -r` of the project folder for backup. One warm-up pair, the
 --reps pairs; peak memory is the verb's maximum resident set (getrusage of the child).
 
   bench/run.py [--vextools build/vextools] [--reps 5] [--projects vbccr,100k,1m,60k] [--verbs ...]
+               [--before OTHER_VEXTOOLS]
+
+With --before, another build runs each pair too, interleaved with this one's, and the table gives both
+(a busy machine then slows both alike, so their ratios compare even where the times move).
 
 unnumber and remove-handlers run on copies that `number` and `add-handlers` prepared first.
 """
@@ -119,18 +123,21 @@ def main():
     ap.add_argument("--verbs", default=",".join(VERBS))
     ap.add_argument("--corpus", default=os.environ.get("VEXTOOLS_CORPUS", ""))
     ap.add_argument("--keep", help="build the projects in this folder and keep them")
+    ap.add_argument("--before", help="another vextools to time in the same pairs, for a before/after table")
     a = ap.parse_args()
     corpus = a.corpus or next((c for c in (os.path.join(REPO, "..", "shared", "corpus", "vbccr"),
                                            os.path.join(REPO, "..", "..", "shared", "corpus", "vbccr"))
                                if os.path.isdir(c)), "")
-    exe = os.path.abspath(a.vextools)
+    exes = [os.path.abspath(a.before)] if a.before else []
+    exes.append(os.path.abspath(a.vextools))
     work = a.keep or tempfile.mkdtemp(prefix="vexbench-")
     os.makedirs(work, exist_ok=True)
     settings = os.path.join(work, "settings.ini")
     os.environ["VEXTOOLS_HOME"] = os.path.join(work, "home")
     verbs = a.verbs.split(",")
     projects = make_projects(work, a.projects.split(","), corpus)
-    print(f"{'project':8} {'verb':18} {'verb s':>8} {'base s':>8} {'ratio':>6} {'peak MB':>8} {'src MB':>7}")
+    before = f"{'before s':>8} {'ratio':>6} {'MB':>6} " if a.before else ""
+    print(f"{'project':8} {'verb':18} {before}{'verb s':>8} {'base s':>8} {'ratio':>6} {'peak MB':>8} {'src MB':>7}")
     try:
         for proj in projects:
             src_mb = source_bytes(proj.master) / 1e6
@@ -143,15 +150,24 @@ def main():
                         prepared[first] = os.path.join(work, f"{proj.name}.{first}")
                         shutil.copytree(proj.master, prepared[first])
                         for vbp in proj.vbps:
-                            timed(verb_argv(exe, first, prepared[first], vbp, settings, work), codes=(0, 1, 3))
+                            timed(verb_argv(exes[-1], first, prepared[first], vbp, settings, work), codes=(0, 1, 3))
                     source = prepared[first]
-                run_pair(exe, verb, proj, source, work, settings)  # warm-up
-                runs = [run_pair(exe, verb, proj, source, work, settings) for _ in range(a.reps)]
-                t = statistics.median(r[0] for r in runs)
-                tb = statistics.median(r[2] for r in runs)
-                rss = max(r[1] for r in runs) / 1024
-                note = "  exit 3 (aborted)" if any(r[3] == 3 for r in runs) else ""
-                print(f"{proj.name:8} {verb:18} {t:8.3f} {tb:8.3f} {t / tb:6.2f} {rss:8.1f} {src_mb:7.1f}{note}",
+                for exe in exes:
+                    run_pair(exe, verb, proj, source, work, settings)  # warm-up
+                runs = {exe: [] for exe in exes}
+                for _ in range(a.reps):
+                    for exe in exes:
+                        runs[exe].append(run_pair(exe, verb, proj, source, work, settings))
+                cells, note = [], ""
+                for exe in exes:
+                    t = statistics.median(r[0] for r in runs[exe])
+                    tb = statistics.median(r[2] for r in runs[exe])
+                    rss = max(r[1] for r in runs[exe]) / 1024
+                    note = note or ("  exit 3 (aborted)" if any(r[3] == 3 for r in runs[exe]) else "")
+                    cells.append((t, tb, rss))
+                row = "".join(f"{t:8.3f} {t / tb:6.2f} {rss:6.1f} " for t, tb, rss in cells[:-1])
+                t, tb, rss = cells[-1]
+                print(f"{proj.name:8} {verb:18} {row}{t:8.3f} {tb:8.3f} {t / tb:6.2f} {rss:8.1f} {src_mb:7.1f}{note}",
                       flush=True)
     finally:
         if not a.keep:

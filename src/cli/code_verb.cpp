@@ -23,6 +23,7 @@
 #include "text/cp1252.h"
 #include "text/unified_diff.h"
 #include "util/file_io.h"
+#include "util/parallel.h"
 
 namespace vex::cli {
 
@@ -133,7 +134,6 @@ std::vector<std::string> NamesInProject(const std::vector<std::string>& wanted, 
     return present;
 }
 
-/// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
 /// What one call shares between its projects.
 struct RunShared {
     ProgressLine& progress;
@@ -143,8 +143,17 @@ struct RunShared {
     RunTotals totals{};
 };
 
+// Freeing a large project's modules line by line takes longer than comparing them; the call's last
+// project is left for the system to take back when the process ends, in one piece.
+void LeaveForExit(std::unique_ptr<VerbSession> session) {
+    static auto* const left = new std::vector<std::unique_ptr<VerbSession>>();  // never freed, on purpose
+    left->push_back(std::move(session));
+}
+
+/// Runs the verb on one project of the call. Returns false when the run must stop (Abort).
 bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeAction& action,
-                   const std::filesystem::path& input, const std::string& stage, bool several, RunShared& run) {
+                   const std::filesystem::path& input, const std::string& stage, bool several, bool last,
+                   RunShared& run) {
     ctx.exitCode = exit_code::kOk;
     session::WorkedFiles& worked = run.worked;
     std::set<std::string>& namesFound = run.namesFound;
@@ -197,14 +206,20 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     run.progress.Stage(stage + ": comparing");
     ReleaseFreedMemory();
     auto changes = core.Changes();
-    for (const auto& change : changes) {
-        if (!options.dryRun) {  // only the count is shown
-            totals.linesChanged += text::ChangedLineCount(change.before, change.after);
-            continue;
+    // Compared on every core and shown in order; the diffs of a --dry-run a few files at a time, so that
+    // those held at once stay small. Without --dry-run only the count is shown.
+    const size_t batch = options.dryRun ? 4 * util::Cores() : changes.size();
+    for (size_t first = 0; first < changes.size(); first += batch) {
+        std::vector<text::TextDiff> diffs(std::min(batch, changes.size() - first));
+        util::ForEachIndex(diffs.size(), util::Cores(), [&](size_t k) {
+            const auto& change = changes[first + k];
+            if (options.dryRun) diffs[k] = text::DiffTexts(change.before, change.after, Shown(change.file));
+            else diffs[k].linesChanged = text::ChangedLineCount(change.before, change.after);
+        });
+        for (const auto& diff : diffs) {
+            totals.linesChanged += diff.linesChanged;
+            if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
         }
-        text::TextDiff diff = text::DiffTexts(change.before, change.after, Shown(change.file));
-        totals.linesChanged += diff.linesChanged;
-        ctx.out << ShowDiff(diff.unified, run.look);
     }
     if (options.check) {
         if (!ctx.global.quiet)
@@ -230,6 +245,7 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
                 << "; the work it stopped was skipped\n";
         totals.failure = true;
     }
+    if (last) LeaveForExit(std::move(session));
     return true;
 }
 
@@ -254,7 +270,7 @@ int RunCodeVerb(VerbContext& ctx, const CodeVerbOptions& options, const CodeActi
     for (size_t i = 0; i < inputs.size(); ++i) {
         std::string stage = inputs[i].filename().string();
         if (several) stage = "[" + std::to_string(i + 1) + "/" + std::to_string(inputs.size()) + "] " + stage;
-        if (!RunOneProject(ctx, options, action, inputs[i], stage, several, run)) break;
+        if (!RunOneProject(ctx, options, action, inputs[i], stage, several, i + 1 == inputs.size(), run)) break;
     }
     progress.Finish();
     if (several)

@@ -62,10 +62,8 @@ private:
     BackupNames names_;
 };
 
-}  // namespace
-
-BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, engine::FileList& lst,
-                           CopyService& copier) {
+BackupOutcome WalkBackUp(engine::Host& host, const std::string& strDirectory, engine::FileList& lst,
+                         CopyService& copier) {
     errors::Trap trap(host.report, "CreateBackUp");
     BackupRun run(host, strDirectory, copier);
     BackupOutcome& out = run.outcome;
@@ -155,6 +153,22 @@ BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, 
     host.screen.SetPointer(host::Pointer::Default);
     host.percentProject.SetValue(0);
     host.percentFile.SetValue(0);
+    return out;
+}
+
+}  // namespace
+
+BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, engine::FileList& lst,
+                           CopyService& copier) {
+    BackupOutcome out = WalkBackUp(host, strDirectory, lst, copier);
+    // The copies are put in place once the walk is over, also when it stopped or was aborted: what was
+    // copied stays copied.
+    std::string why;
+    if (const long lost = copier.Finish(&why); lost > 0) {
+        host.notices.Notice(why);
+        out.copied -= lost;
+        out.failed += lost;
+    }
     return out;
 }
 

@@ -39,7 +39,9 @@ struct BackupOutcome {
 /// its name as the file system holds it (`strDirectory` + "/" + name). A failed component file asks
 /// "Do you want to stop now ?": Retry copies it again, any other answer ends the run. Errors are
 /// reported with the tag "CreateBackUp". Two different files of the same name are kept apart: the later
-/// one is stored as "name (2).ext" and a notice says so.
+/// one is stored as "name (2).ext" and a notice says so. Once the walk is over (also when stopped or
+/// aborted) the copier's Finish() puts the copies in place; those it could not are counted failed, with
+/// a notice.
 BackupOutcome CreateBackUp(engine::Host& host, const std::string& strDirectory, engine::FileList& lst,
                            CopyService& copier);
 

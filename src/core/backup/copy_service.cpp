@@ -21,13 +21,27 @@ bool FileSystemCopyService::Copy(const fs::path& source, const fs::path& destina
     if (fs::equivalent(source, destination, ec) && !ec) return true;  // the file is its own copy already
     // The shell answers yes to its own questions, "create the folder?" among them.
     if (destination.has_parent_path()) fs::create_directories(destination.parent_path(), ec);
+    // Known now rather than at the rename, so that the run asks about this file while at it.
+    if (fs::is_directory(destination, ec)) return fail(util::Display(destination) + " is a folder");
     try {
         // Project files are small: read whole, then written whole with the source's permissions and time.
-        util::WriteFileAtomic(destination, util::ReadFile(source), util::StampOf(source));
+        staged_.Write(destination, util::ReadFile(source), util::StampOf(source));
     } catch (const errors::RuntimeError& e) {
         return fail(e.Description());
     }
     return true;
+}
+
+long FileSystemCopyService::Finish(std::string* error) {
+    const size_t staged = staged_.Count();
+    size_t renamed = 0;
+    try {
+        staged_.Commit(&renamed);
+    } catch (const errors::RuntimeError& e) {
+        if (error) *error = "cannot copy into " + e.Description();
+        return static_cast<long>(staged - renamed);
+    }
+    return 0;
 }
 
 }  // namespace vex::backup

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "util/file_io.h"
+
 namespace vex::backup {
 
 /// Copies single files. A copy never asks anything: an existing destination file is replaced.
@@ -16,15 +18,29 @@ public:
     /// destination as it was.
     virtual bool Copy(const std::filesystem::path& source, const std::filesystem::path& destination,
                       std::string* error) = 0;
+
+    /// Puts in place the copies Copy() has accepted but kept back (a service may keep them, so that they
+    /// reach the disk together). Returns how many could not be put in place, with the reason in `error`
+    /// (UTF-8, naming the file) when given; those destinations stay as they were.
+    virtual long Finish(std::string* error) {
+        (void)error;
+        return 0;
+    }
 };
 
-/// The real copy: the bytes go to a temporary file in the destination's folder, which then replaces the
-/// destination in one rename, so the destination is never half-written. The copy keeps the source's
-/// modification time and permission bits. Copying a file onto itself succeeds and changes nothing.
+/// The real copy: the bytes go to a temporary file in the destination's folder, which replaces the
+/// destination in one rename, so the destination is never half-written. The copies of a run are flushed
+/// to disk together and renamed in order at Finish(): one flush per file in turn would take most of a
+/// backup's time. The copy keeps the source's modification time and permission bits. Copying a file onto
+/// itself succeeds and changes nothing.
 class FileSystemCopyService : public CopyService {
 public:
     bool Copy(const std::filesystem::path& source, const std::filesystem::path& destination,
               std::string* error) override;
+    long Finish(std::string* error) override;
+
+private:
+    util::StagedFiles staged_;
 };
 
 }  // namespace vex::backup

@@ -73,8 +73,9 @@ private:
         if (at.name.empty()) return false;  // declarations section
         if (!proc_.known || !at.SameAs(proc_.at)) return true;
 
-        const std::string line = code.Lines(j, 1);
         if (!proc_.treat) return false;
+        std::string scratch;
+        const std::string_view line = code.LineText(j, scratch);
         if (!proc_.nameLogged) {
             host_.result.Append("\r\n        " + text::ToUtf8(proc_.at.name) + " (" + proc_.kindWord + ")");
             proc_.nameLogged = true;
@@ -83,13 +84,13 @@ private:
             if (j != DeclarationLastLine(code, at.body, code.CountOfLines())) return false;
             std::string frame = options_.strSeparatorLine;
             frame.append(kCrLf).append(options_.strErrorCodeStart).append(kCrLf).append(options_.strSeparatorLine);
-            block = line + std::string(kCrLf) + Fill(frame);
+            block = std::string(line).append(kCrLf) + Fill(frame);
             proc_.startInserted = true;
             host_.result.Append("\r\n              -> Add beginning code");
         } else if (!proc_.endInserted && IsProcedureEnd(line, proc_.kindWord)) {
             std::string frame = options_.strSeparatorLine;
             frame.append(kCrLf).append(options_.strErrorCodeClose).append(kCrLf).append(options_.strSeparatorLine);
-            block = Fill(frame) + std::string(kCrLf) + line;
+            block = Fill(frame).append(kCrLf).append(line);
             proc_.endInserted = true;
             host_.result.Append("\r\n              -> Add terminate code");
         }
@@ -110,8 +111,9 @@ private:
         const std::string word = KindWord(code, body);
         if (word.empty()) return;
         proc_.kindWord = word;
+        std::string scratch;
         for (long k = body; k <= last; ++k) {
-            const std::string line = code.Lines(k, 1);
+            const std::string_view line = code.LineText(k, scratch);
             if (HoldsMarker(line, options_.strErrorKey) || HoldsMarker(line, options_.strNoErrorKey)) return;
         }
         const long declarationLast = DeclarationLastLine(code, body, last);

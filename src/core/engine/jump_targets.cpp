@@ -102,9 +102,12 @@ std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
     const long count = code.CountOfLines();
     // Select Case blocks, innermost last: true for those that test Erl.
     std::vector<bool> selects;
+    std::string scratch, joined;
     for (long j = 1; j <= count;) {
         const long last = ide::StatementLast(code, j);
-        const std::string statement = ide::JoinStatement(code, j, last);
+        // Most statements fit on their line, which is read where it stands.
+        const std::string_view statement =
+            last == j ? code.LineText(j, scratch) : std::string_view(joined = ide::JoinStatement(code, j, last));
         const long first = j;
         j = last + 1;
         if (!MayReferToLines(statement, !selects.empty() && selects.back())) continue;

@@ -51,15 +51,16 @@ void ExamineStatement(Host& host, ide::Component& component, const std::string& 
     long last = scan.line;
     auto& targets = scan.targets;
     bool holdsKeyword = false, inCode = false, isProtected = false;
+    std::string scratch;
     for (;;) {
         host.screen.DoEvents();
         host.percentFile.SetValue(scan.examined + (last - scan.line) + 1);  // this line included
-        const std::string text = code.Lines(last, 1);
-        if (!text.empty() && text.find(keyword) != std::string::npos) {
+        const std::string_view text = code.LineText(last, scratch);
+        if (!text.empty() && text.find(keyword) != std::string_view::npos) {
             holdsKeyword = true;
             if (ide::lex::CodeOf(text).find(keyword) != std::string_view::npos) inCode = true;
         }
-        if (text.find(kFollowProgram) != std::string::npos) isProtected = true;
+        if (text.find(kFollowProgram) != std::string_view::npos) isProtected = true;
         const long examinedHere = scan.examined + (last - scan.line) + 1;
         const bool more = ide::lex::Continues(text) && last < count && examinedHere < total;
         if (!more) break;

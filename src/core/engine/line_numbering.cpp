@@ -58,6 +58,16 @@ bool HasExcludedPrefix(std::string_view trimmed) {
     return false;
 }
 
+/// The number after `running`, past those a jump goes to; none when it would overflow a Long.
+std::optional<int32_t> NextNumber(int32_t running, int32_t step, const NumberSet* reserved) {
+    int64_t n = running;
+    do {
+        n += step;
+        if (n < INT32_MIN || n > INT32_MAX) return std::nullopt;
+    } while (step != 0 && reserved && reserved->contains(std::to_string(n)));
+    return static_cast<int32_t>(n);
+}
+
 std::string Utf8(std::string_view s) { return text::ToUtf8(s); }
 
 void NoticeKept(Host& host, const ide::Component& component, const std::string& proc, long line,
@@ -200,21 +210,17 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
     // leaves alone without counting it, giving its number again below.
     if (ide::lex::SkipBlanks(line).empty()) return line;
 
-    int32_t next = running;
-    errors::Trap trap(ctx.report, "modEtude // WriteLineNumber");
-    bool ok = false;
-    const bool goOn = trap.Run([&] {
-        int64_t n = running;
-        do {
-            n += step;
-            if (n < INT32_MIN || n > INT32_MAX) throw errors::Overflow();
-        } while (step != 0 && ctx.reserved && ctx.reserved->contains(std::to_string(n)));
-        next = static_cast<int32_t>(n);
-        ok = true;
-    });
-    if (!goOn) ctx.aborted = true;
-    if (!ok) return {};  // no number to give: the line stays as it is
-    running = next;
+    std::optional<int32_t> next = NextNumber(running, step, ctx.reserved);
+    if (!next) {
+        // Only an overflow goes through the error report, which may ask to try again.
+        errors::Trap trap(ctx.report, "modEtude // WriteLineNumber");
+        const bool goOn = trap.Run([&] {
+            if (!(next = NextNumber(running, step, ctx.reserved))) throw errors::Overflow();
+        });
+        if (!goOn) ctx.aborted = true;
+        if (!next) return {};  // no number to give: the line stays as it is
+    }
+    running = *next;
     return std::to_string(running) + " " + line;
 }
 

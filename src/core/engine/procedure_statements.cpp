@@ -15,7 +15,8 @@ std::string KindWord(const ide::CodeModule& code, long bodyLine) {
 }
 
 long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLine) {
-    return ide::DeclarationEnd([&](long j) { return code.Lines(j, 1); }, bodyLine, lastLine);
+    std::string scratch;  // each line is read where it stands, and used before the next is read
+    return ide::DeclarationEnd([&](long j) { return code.LineText(j, scratch); }, bodyLine, lastLine);
 }
 
 bool IsProcedureEnd(std::string_view line, std::string_view kindWord) {
@@ -30,8 +31,9 @@ bool IsProcedureEnd(std::string_view line, std::string_view kindWord) {
 
 long FindProcedureEnd(const ide::CodeModule& code, std::string_view kindWord, long declarationLast, long lastLine) {
     if (kindWord.empty()) return 0;
+    std::string scratch;
     for (long j = declarationLast + 1; j <= lastLine; ++j)
-        if (IsProcedureEnd(code.Lines(j, 1), kindWord)) return j;
+        if (IsProcedureEnd(code.LineText(j, scratch), kindWord)) return j;
     return 0;
 }
 

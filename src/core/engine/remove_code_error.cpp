@@ -76,8 +76,8 @@ private:
         // Only the body holds separators: a marker in a declaration's comment or above it is the user's.
         if (j < proc_.from || j >= proc_.limit) return false;
 
-        const std::string line = code.Lines(j, 1);
-        if (HoldsMarkerExact(line, options_.strErrorKey)) {
+        std::string scratch;
+        if (HoldsMarkerExact(code.LineText(j, scratch), options_.strErrorKey)) {
             --proc_.separatorsAhead;
             if (proc_.inSection) {
                 proc_.inSection = false;
@@ -110,8 +110,9 @@ private:
         const long end = FindProcedureEnd(code, KindWord(code, body), declarationLast, last);
         const long limit = end != 0 ? end : last + 1;
         long separators = 0;
+        std::string scratch;
         for (long k = declarationLast + 1; k < limit; ++k)
-            if (HoldsMarkerExact(code.Lines(k, 1), options_.strErrorKey)) ++separators;
+            if (HoldsMarkerExact(code.LineText(k, scratch), options_.strErrorKey)) ++separators;
         proc_.separatorsAhead = separators;
         proc_.from = declarationLast + 1;
         proc_.limit = limit;

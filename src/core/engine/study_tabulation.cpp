@@ -79,7 +79,8 @@ private:
         // A line that continues the statement above is part of that statement: no keyword of its own.
         const bool continuation = continued_;
 
-        const std::string raw = code.Lines(j, 1);
+        std::string scratch;
+        const std::string_view raw = code.LineText(j, scratch);
         std::string_view lineText = text::Trim(raw);
         std::string_view prefix;
         if (!continuation && !lineText.empty() && ide::lex::IsDigit(lineText.front())) {

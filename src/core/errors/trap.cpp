@@ -5,7 +5,7 @@ namespace vex::errors {
 Trap::Trap(ErrorReport& report, std::string tag, std::optional<std::string> comments)
     : report_(report), tag_(std::move(tag)), comments_(std::move(comments)) {}
 
-bool Trap::Run(const std::function<void()>& step) {
+bool Trap::Run(StepRef step) {
     for (;;) {
         host::Answer answer = host::Answer::Abort;
         try {

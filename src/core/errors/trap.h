@@ -8,13 +8,30 @@
 //
 // Retry runs the same callable again; Ignore returns true so the caller goes on with its next step.
 
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "errors/error_report.h"
 
 namespace vex::errors {
+
+/// A step borrowed for one call of Trap::Run. Unlike std::function it never copies the callable, so a
+/// step run on every line of a module costs no allocation.
+class StepRef {
+public:
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, StepRef>>>
+    StepRef(F&& step)  // NOLINT(google-explicit-constructor): a lambda is passed as it stands
+        : step_(const_cast<void*>(static_cast<const void*>(std::addressof(step)))),
+          call_([](void* s) { (*static_cast<std::remove_reference_t<F>*>(s))(); }) {}
+
+    void operator()() const { call_(step_); }
+
+private:
+    void* step_;
+    void (*call_)(void*);
+};
 
 class Trap {
 public:
@@ -23,7 +40,7 @@ public:
     /// Runs `step` until it succeeds or the user stops retrying. Returns false when the answer was Abort
     /// (or any answer other than Retry and Ignore): the procedure must leave. A RuntimeError is reported
     /// as it is; any other std::exception is reported as error 51 with its message.
-    [[nodiscard]] bool Run(const std::function<void()>& step);
+    [[nodiscard]] bool Run(StepRef step);
 
     /// The line number passed to the report (VB's Erl); 0 by default.
     void SetLine(long line) { line_ = line; }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "errors/runtime_error.h"
 #include "host/paths.h"
@@ -12,6 +13,7 @@
 #include "ide/text_shape.h"
 #include "text/cp1252.h"
 #include "util/file_io.h"
+#include "util/parallel.h"
 
 namespace vex::ide {
 namespace fs = std::filesystem;
@@ -117,17 +119,26 @@ void Refuse(Workspace& ws, LoadMode mode, const fs::path& file, std::string mess
     ws.Failures().push_back({file, std::move(message)});
 }
 
-Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName, Workspace& ws,
-                        const std::string& where, LoadMode mode) {
+/// What reading one module file gives, before it joins the workspace.
+struct LoadedComponent {
+    Component component;
+    std::vector<std::string> warnings;   ///< in the order met
+    std::optional<std::string> refusal;  ///< why its code is left out
+};
+
+// Touches nothing shared, so that files are read on every core at once.
+LoadedComponent LoadComponent(const fs::path& file, const KindInfo& kind, std::string fallbackName,
+                              const std::string& where, LoadMode mode) {
+    LoadedComponent loaded{Component(fallbackName, kind.kind, file, nullptr), {}, std::nullopt};
     auto leftOut = [&](std::string message) {
-        Refuse(ws, mode, file, std::move(message));
-        return Component(std::move(fallbackName), kind.kind, file, nullptr);
+        loaded.refusal = std::move(message);
+        return std::move(loaded);
     };
     std::unique_ptr<SourceModule> module;
     SourceModule::Shape shape;
     try {
         std::string bytes = util::ReadFile(file);
-        for (auto& w : TextShapeWarnings(bytes, util::Display(file))) ws.Warnings().push_back(std::move(w));
+        loaded.warnings = TextShapeWarnings(bytes, util::Display(file));
         // Copying needs no code: a load for names only reads the module's shape and keeps nothing.
         if (mode == LoadMode::Names)
             shape = SourceModule::ShapeOf(bytes, util::Display(file));
@@ -143,19 +154,55 @@ Component LoadComponent(const fs::path& file, const KindInfo& kind, std::string 
             return leftOut(std::move(unclosed));
     if (module) shape = {module->VBName(), module->CountOfLines(), module->LongestLine()};
     if (shape.lines > kMaxModuleLines)
-        ws.Warnings().push_back(util::Display(file) + ": " + std::to_string(shape.lines) +
-                                " lines, more than VB6 accepts (65,534)");
+        loaded.warnings.push_back(util::Display(file) + ": " + std::to_string(shape.lines) +
+                                  " lines, more than VB6 accepts (65,534)");
     if (shape.longestLine > kMaxLineBytes)
-        ws.Warnings().push_back(util::Display(file) + ": a line of " + std::to_string(shape.longestLine) +
-                                " bytes, longer than VB6 accepts (1,023)");
+        loaded.warnings.push_back(util::Display(file) + ": a line of " + std::to_string(shape.longestLine) +
+                                  " bytes, longer than VB6 accepts (1,023)");
     std::string name = shape.vbName.empty() ? std::move(fallbackName) : std::move(shape.vbName);
-    Component c(std::move(name), kind.kind, file, std::move(module));
+    loaded.component = Component(std::move(name), kind.kind, file, std::move(module));
     if (!kind.companion.empty()) {
         const std::string stem = host::Cp1252Name(file.stem());
         if (auto companion = FindEntry(file.parent_path(), stem + std::string(kind.companion)))
-            c.AddFile(*companion);
+            loaded.component.AddFile(*companion);
     }
-    return c;
+    return loaded;
+}
+
+/// A module file of a project, to be read once the project's list has been gone through.
+struct ModuleToRead {
+    size_t slot;  ///< its place among the project's components
+    fs::path file;
+    const KindInfo* kind;
+    std::string fallbackName;
+    std::string where;
+    size_t warningsBefore;  ///< how many warnings and failures the workspace held when the file was met
+    size_t failuresBefore;
+};
+
+// Reads the files on every core; what each one adds to the workspace joins it in the project's order,
+// where it would have if the files had been read one by one as they were met.
+void ReadModules(std::vector<ModuleToRead>& toRead, Project& project, Workspace& ws, LoadMode mode) {
+    std::vector<std::optional<LoadedComponent>> loaded(toRead.size());
+    util::ForEachIndex(toRead.size(), util::Cores(), [&](size_t k) {
+        const ModuleToRead& m = toRead[k];
+        loaded[k] = LoadComponent(m.file, *m.kind, m.fallbackName, m.where, mode);
+    });
+    std::vector<std::string> warnings = std::exchange(ws.Warnings(), {});
+    std::vector<LoadFailure> failures = std::exchange(ws.Failures(), {});
+    size_t w = 0, f = 0;
+    auto catchUp = [&](size_t warningsTo, size_t failuresTo) {
+        for (; w < warningsTo; ++w) ws.Warnings().push_back(std::move(warnings[w]));
+        for (; f < failuresTo; ++f) ws.Failures().push_back(std::move(failures[f]));
+    };
+    for (size_t k = 0; k < toRead.size(); ++k) {
+        catchUp(toRead[k].warningsBefore, toRead[k].failuresBefore);
+        LoadedComponent& one = *loaded[k];
+        for (auto& warning : one.warnings) ws.Warnings().push_back(std::move(warning));
+        if (one.refusal) Refuse(ws, mode, toRead[k].file, std::move(*one.refusal));
+        project.VBComponents()[toRead[k].slot] = std::move(one.component);
+    }
+    catchUp(warnings.size(), failures.size());
 }
 
 // A path with its links and dots resolved as far as it exists; empty when that fails.
@@ -197,6 +244,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
     const fs::path base = vbp.parent_path();
     const fs::path canonicalBase = Canonical(base.empty() ? fs::path(".") : base);
     std::map<fs::path, long> listed;  // each file met, and the line that first lists it
+    std::vector<ModuleToRead> toRead;
     for (const auto& e : entries) {
         if (text::IEquals(e.key, "Name")) {
             project.SetName(Unquote(e.value));
@@ -232,8 +280,11 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
             continue;
         }
         if (name.empty()) name = host::Cp1252Name(file.stem());
-        project.VBComponents().push_back(LoadComponent(file, *kind, std::move(name), ws, where, mode));
+        toRead.push_back({project.VBComponents().size(), file, kind, name, where, ws.Warnings().size(),
+                          ws.Failures().size()});
+        project.VBComponents().emplace_back(std::move(name), kind->kind, file, nullptr);
     }
+    ReadModules(toRead, project, ws, mode);
     return project;
 }
 
@@ -243,7 +294,10 @@ Project LoadModuleFile(const fs::path& file, const KindInfo& kind, Workspace& ws
     project.SetName(host::Cp1252Name(file.stem()));
     // A lone module must be readable: there is nothing else to work on.
     util::ReadFile(file);
-    project.VBComponents().push_back(LoadComponent(file, kind, host::Cp1252Name(file.stem()), ws, util::Display(file), mode));
+    std::vector<ModuleToRead> toRead{{0, file, &kind, host::Cp1252Name(file.stem()), util::Display(file),
+                                      ws.Warnings().size(), ws.Failures().size()}};
+    project.VBComponents().emplace_back(host::Cp1252Name(file.stem()), kind.kind, file, nullptr);
+    ReadModules(toRead, project, ws, mode);
     if (!ws.Failures().empty()) throw RuntimeError(errors::code::kBadFileMode, ws.Failures().front().message);
     return project;
 }

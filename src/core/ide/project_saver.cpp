@@ -1,21 +1,29 @@
 #include "ide/project_saver.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "errors/runtime_error.h"
 #include "ide/source_module.h"
 #include "util/file_io.h"
+#include "util/parallel.h"
 
 namespace vex::ide {
 
 std::vector<PendingChange> ChangedComponents(Project& project) {
+    auto& components = project.VBComponents();
+    // Serialized on every core; the changes keep the project's order.
+    std::vector<std::optional<std::string>> after(components.size());
+    util::ForEachIndex(components.size(), util::Cores(), [&](size_t k) {
+        if (!components[k].Loaded()) return;
+        std::string text = components[k].Source().Serialize();
+        if (text != components[k].Source().Original()) after[k] = std::move(text);
+    });
     std::vector<PendingChange> changes;
-    for (auto& c : project.VBComponents()) {
-        if (!c.Loaded()) continue;
-        std::string after = c.Source().Serialize();
-        if (after == c.Source().Original()) continue;
-        changes.push_back({&c, c.Files().front(), c.Source().Original(), std::move(after)});
-    }
+    for (size_t k = 0; k < components.size(); ++k)
+        if (after[k])
+            changes.push_back({&components[k], components[k].Files().front(), components[k].Source().Original(),
+                               std::move(*after[k])});
     return changes;
 }
 
@@ -39,9 +47,11 @@ std::string Refusal(const PendingChange& change) {
 std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
     std::vector<SaveFailure> failures;
     std::vector<PendingChange*> writable;
-    for (auto& change : changes) {
-        if (std::string why = Refusal(change); !why.empty()) failures.push_back({change.file, std::move(why)});
-        else writable.push_back(&change);
+    std::vector<std::string> refusals(changes.size());  // each file is read back, on every core
+    util::ForEachIndex(changes.size(), util::Cores(), [&](size_t k) { refusals[k] = Refusal(changes[k]); });
+    for (size_t k = 0; k < changes.size(); ++k) {
+        if (!refusals[k].empty()) failures.push_back({changes[k].file, std::move(refusals[k])});
+        else writable.push_back(&changes[k]);
     }
     std::vector<util::FileWrite> writes;
     writes.reserve(writable.size());

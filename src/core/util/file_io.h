@@ -3,6 +3,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,32 @@ struct FileWrite {
 /// written, then flushed together, then renamed in order. When writing or flushing fails nothing is
 /// replaced; `renamed` (when given) counts the files replaced before a failed rename.
 void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed = nullptr);
+
+/// Files put in place together, for callers that learn of them one at a time (the copies of a backup):
+/// Write() writes each to a temporary file beside its target, or throws as WriteFileAtomic does (the
+/// files written before stay staged); Commit() flushes them all together, then renames each over its
+/// target in the order written, and throws as WriteFilesAtomic does. Whatever is not committed is removed
+/// when the object goes. However many files are staged, only a few hundred are held open: the earlier
+/// ones are flushed and closed to make room, and a flush that fails then is Commit's to report (nothing
+/// is renamed before Commit).
+class StagedFiles {
+public:
+    StagedFiles();
+    ~StagedFiles();
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+
+    void Write(const std::filesystem::path& path, std::string_view bytes,
+               const std::optional<FileStamp>& stamp = std::nullopt);
+    /// `renamed` (when given) counts the files replaced, also when a rename fails.
+    void Commit(size_t* renamed = nullptr);
+    /// The files written and not yet committed.
+    size_t Count() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 /// The permission bits and modification time of `path`. Throws RuntimeError when it cannot be read.
 FileStamp StampOf(const std::filesystem::path& path);

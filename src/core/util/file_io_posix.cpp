@@ -5,17 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "errors/runtime_error.h"
 #include "text/cp1252.h"
+#include "util/parallel.h"
 #include "util/save_probe.h"
 #include "util/temporary_files.h"
 
@@ -162,42 +161,73 @@ Staged Stage(const std::filesystem::path& link, std::string_view bytes, const st
     return s;
 }
 
-// Flushes and closes every staged file; returns each one's errno (0 when flushed and closed). The
-// flushes run together: each fsync waits for the disk to confirm, and the block layer merges the cache
-// flushes in flight at one time, so a batch of files takes a few flushes' time instead of one per file.
-std::vector<int> FlushAll(std::vector<Staged>& staged) {
-    std::vector<int> errs(staged.size(), 0);
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t k; (k = next.fetch_add(1)) < staged.size();) {
-            Staged& s = staged[k];
-            if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) errs[k] = errno;
-        }
-    };
+/// A staged file that could not be flushed, and why.
+struct FlushFailure {
+    std::filesystem::path target;
+    int err;
+};
+
+// Flushes and closes the staged files still open; returns the first that failed. The flushes run
+// together: each fsync waits for the disk to confirm, and the block layer merges the cache flushes in
+// flight at one time, so a batch of files takes a few flushes' time instead of one per file.
+std::optional<FlushFailure> FlushOpen(std::vector<Staged>& staged) {
+    std::vector<Staged*> open;
+    for (auto& s : staged)
+        if (s.fd >= 0) open.push_back(&s);
+    std::vector<int> errs(open.size(), 0);
     constexpr size_t kFlushers = 32;
-    std::vector<std::thread> flushers;
-    try {
-        for (size_t t = 1; t < std::min(kFlushers, staged.size()); ++t) flushers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No more threads: those started and this one flush the rest.
-    }
-    work();
-    for (auto& t : flushers) t.join();
-    return errs;
+    ForEachIndex(open.size(), kFlushers, [&](size_t k) {
+        Staged& s = *open[k];
+        if (::fsync(s.fd) != 0 || ::close(std::exchange(s.fd, -1)) != 0) errs[k] = errno;
+    });
+    for (size_t k = 0; k < open.size(); ++k)
+        if (errs[k] != 0) return FlushFailure{open[k]->target, errs[k]};
+    return std::nullopt;
 }
 
-// Flushes and closes every staged file, then renames each over its target, in order.
-void Commit(std::vector<Staged>& staged, size_t* renamed) {
-    const std::vector<int> flushed = FlushAll(staged);
-    for (size_t k = 0; k < staged.size(); ++k) {
-        Staged& s = staged[k];
-        const int err = flushed[k] != 0 ? flushed[k] : ProbeSave(SaveStep::Flushed, s.target);
-        if (err != 0) {
-            const auto target = s.target;
-            for (auto& other : staged) Discard(other);
-            Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
-        }
+// Files held open at once before the earlier ones are flushed: well below the usual limit of 1,024
+// descriptors a process may hold.
+constexpr size_t kOpenAtOnce = 256;
+
+}  // namespace
+
+struct StagedFiles::Impl {
+    std::vector<Staged> staged;
+    size_t open = 0;
+    std::optional<FlushFailure> failed;  ///< met while making room; Commit reports it
+
+    [[noreturn]] void FailFlush(const FlushFailure& f) {
+        for (auto& s : staged) Discard(s);
+        Fail(errors::code::kPathFileAccess, f.target, "cannot flush", f.err);
     }
+};
+
+StagedFiles::StagedFiles() : impl_(std::make_unique<Impl>()) {}
+
+StagedFiles::~StagedFiles() {
+    for (auto& s : impl_->staged) Discard(s);
+}
+
+size_t StagedFiles::Count() const { return impl_->staged.size(); }
+
+void StagedFiles::Write(const std::filesystem::path& path, std::string_view bytes,
+                        const std::optional<FileStamp>& stamp) {
+    auto& d = *impl_;
+    d.staged.push_back(Stage(path, bytes, stamp));
+    if (++d.open >= kOpenAtOnce) {
+        if (auto failure = FlushOpen(d.staged); failure && !d.failed) d.failed = std::move(failure);
+        d.open = 0;
+    }
+}
+
+void StagedFiles::Commit(size_t* renamed) {
+    auto& d = *impl_;
+    auto& staged = d.staged;
+    if (auto failure = FlushOpen(staged); failure && !d.failed) d.failed = std::move(failure);
+    d.open = 0;
+    if (d.failed) d.FailFlush(*d.failed);
+    for (size_t k = 0; k < staged.size(); ++k)
+        if (const int err = ProbeSave(SaveStep::Flushed, staged[k].target)) d.FailFlush({staged[k].target, err});
     for (size_t k = 0; k < staged.size(); ++k) {
         int err = ProbeSave(SaveStep::BeforeRename, staged[k].target);
         if (err == 0 && ::rename(staged[k].temp.c_str(), staged[k].target.c_str()) != 0) err = errno;
@@ -210,26 +240,19 @@ void Commit(std::vector<Staged>& staged, size_t* renamed) {
         if (renamed) ++*renamed;
         ProbeSave(SaveStep::Renamed, staged[k].target);
     }
+    staged.clear();
 }
 
-}  // namespace
-
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
-    std::vector<Staged> staged;
-    staged.push_back(Stage(path, bytes, stamp));
-    Commit(staged, nullptr);
+    StagedFiles files;
+    files.Write(path, bytes, stamp);
+    files.Commit();
 }
 
 void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed) {
-    std::vector<Staged> staged;
-    staged.reserve(files.size());
-    try {
-        for (const auto& f : files) staged.push_back(Stage(f.path, f.bytes, std::nullopt));
-    } catch (...) {
-        for (auto& s : staged) Discard(s);
-        throw;
-    }
-    Commit(staged, renamed);
+    StagedFiles staged;
+    for (const auto& f : files) staged.Write(f.path, f.bytes);
+    staged.Commit(renamed);
 }
 
 }  // namespace vex::util

@@ -176,34 +176,6 @@ void ApplyMode(const std::filesystem::path& file, const std::optional<FileStamp>
     if (wanted != attributes) ::SetFileAttributesW(file.c_str(), wanted);
 }
 
-void Commit(std::vector<Staged>& staged, const std::vector<std::optional<FileStamp>>& stamps, size_t* renamed) {
-    for (size_t k = 0; k < staged.size(); ++k) {
-        auto& s = staged[k];
-        DWORD err = 0;
-        if (!::FlushFileBuffers(s.file.Get()) || !s.file.Close()) err = ::GetLastError();
-        else err = static_cast<DWORD>(ProbeSave(SaveStep::Flushed, s.target));
-        if (err != 0) {
-            const auto target = s.target;
-            for (auto& other : staged) Discard(other);
-            Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
-        }
-    }
-    for (size_t k = 0; k < staged.size(); ++k) {
-        DWORD err = static_cast<DWORD>(ProbeSave(SaveStep::BeforeRename, staged[k].target));
-        if (err == 0 && !Replace(staged[k])) err = ::GetLastError();
-        if (err != 0) {
-            const auto target = staged[k].target;
-            for (size_t j = k; j < staged.size(); ++j) Discard(staged[j]);
-            if (IsRefusal(err)) Fail(errors::code::kPermissionDenied, target, "file is read-only or in use", err);
-            Fail(errors::code::kPathFileAccess, target, "cannot replace", err);
-        }
-        staged[k].temp.clear();
-        ApplyMode(staged[k].target, stamps[k]);
-        if (renamed) ++*renamed;
-        ProbeSave(SaveStep::Renamed, staged[k].target);
-    }
-}
-
 }  // namespace
 
 std::string Display(const std::filesystem::path& path) { return host::Utf8Path(path); }
@@ -253,22 +225,68 @@ bool IsReadOnly(const std::filesystem::path& path) {
     return !h.Valid() && IsRefusal(::GetLastError());
 }
 
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+struct StagedFiles::Impl {
     std::vector<Staged> staged;
-    staged.push_back(Stage(path, bytes, stamp));
-    Commit(staged, {stamp}, nullptr);
+    std::vector<std::optional<FileStamp>> stamps;  ///< each file's, applied once it is in place
+};
+
+StagedFiles::StagedFiles() : impl_(std::make_unique<Impl>()) {}
+
+StagedFiles::~StagedFiles() {
+    for (auto& s : impl_->staged) Discard(s);
+}
+
+size_t StagedFiles::Count() const { return impl_->staged.size(); }
+
+void StagedFiles::Write(const std::filesystem::path& path, std::string_view bytes,
+                        const std::optional<FileStamp>& stamp) {
+    impl_->staged.push_back(Stage(path, bytes, stamp));
+    impl_->stamps.push_back(stamp);
+}
+
+// Handles are not scarce here: every file stays open until its flush.
+void StagedFiles::Commit(size_t* renamed) {
+    auto& staged = impl_->staged;
+    const auto& stamps = impl_->stamps;
+    for (size_t k = 0; k < staged.size(); ++k) {
+        auto& s = staged[k];
+        DWORD err = 0;
+        if (!::FlushFileBuffers(s.file.Get()) || !s.file.Close()) err = ::GetLastError();
+        else err = static_cast<DWORD>(ProbeSave(SaveStep::Flushed, s.target));
+        if (err != 0) {
+            const auto target = s.target;
+            for (auto& other : staged) Discard(other);
+            Fail(errors::code::kPathFileAccess, target, "cannot flush", err);
+        }
+    }
+    for (size_t k = 0; k < staged.size(); ++k) {
+        DWORD err = static_cast<DWORD>(ProbeSave(SaveStep::BeforeRename, staged[k].target));
+        if (err == 0 && !Replace(staged[k])) err = ::GetLastError();
+        if (err != 0) {
+            const auto target = staged[k].target;
+            for (size_t j = k; j < staged.size(); ++j) Discard(staged[j]);
+            if (IsRefusal(err)) Fail(errors::code::kPermissionDenied, target, "file is read-only or in use", err);
+            Fail(errors::code::kPathFileAccess, target, "cannot replace", err);
+        }
+        staged[k].temp.clear();
+        ApplyMode(staged[k].target, stamps[k]);
+        if (renamed) ++*renamed;
+        ProbeSave(SaveStep::Renamed, staged[k].target);
+    }
+    staged.clear();
+    impl_->stamps.clear();
+}
+
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
+    StagedFiles files;
+    files.Write(path, bytes, stamp);
+    files.Commit();
 }
 
 void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed) {
-    std::vector<Staged> staged;
-    staged.reserve(files.size());
-    try {
-        for (const auto& f : files) staged.push_back(Stage(f.path, f.bytes, std::nullopt));
-    } catch (...) {
-        for (auto& s : staged) Discard(s);
-        throw;
-    }
-    Commit(staged, std::vector<std::optional<FileStamp>>(staged.size()), renamed);
+    StagedFiles staged;
+    for (const auto& f : files) staged.Write(f.path, f.bytes);
+    staged.Commit(renamed);
 }
 
 }  // namespace vex::util

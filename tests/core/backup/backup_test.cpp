@@ -145,6 +145,21 @@ TEST(CreateBackUp, ErrorsGoToTheReportWithTheirTags) {
                                               "CreateBackUp"}));
 }
 
+TEST(CreateBackUp, CopiesThatCannotBePutInPlaceCountAsFailed) {
+    struct : CopyService {
+        bool Copy(const fs::path&, const fs::path&, std::string*) override { return true; }
+        long Finish(std::string* error) override {
+            *error = "cannot copy into backup/clsC.cls: cannot flush (Input/output error)";
+            return 2;
+        }
+    } failingAtTheEnd;
+    BackupTree b;
+    const BackupOutcome outcome = b.Backup(&failingAtTheEnd);
+    EXPECT_EQ(outcome.copied, 3);
+    EXPECT_EQ(outcome.failed, 2);
+    EXPECT_EQ(b.f.notices.notices, std::vector<std::string>{"cannot copy into backup/clsC.cls: cannot flush (Input/output error)"});
+}
+
 TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly) {
     testing::ScratchDir t;
     const std::string bytes("VERSION 5.00\r\n\x00\xff\x80", 17);
@@ -156,6 +171,8 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
     FileSystemCopyService service;
     std::string why;
     ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
+    EXPECT_FALSE(fs::exists(dst)) << "in place at Finish, with the other copies";
+    ASSERT_EQ(service.Finish(&why), 0) << why;
     EXPECT_EQ(ReadFile(dst), bytes);
     if (testing::kWindows) {  // whole seconds through the C runtime; only a read-only attribute
         using std::chrono::floor, std::chrono::seconds;
@@ -171,6 +188,7 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
     WriteFile(src, "new");
     ASSERT_TRUE(service.Copy(src, dst, &why)) << why;
     EXPECT_TRUE(service.Copy(src, t / "src/./frmMain.frx", nullptr));  // onto itself: nothing lost
+    ASSERT_EQ(service.Finish(&why), 0) << why;
     EXPECT_EQ(ReadFile(src), "new");
 
     fs::create_directories(t / "out/deeper/a.bas");
@@ -188,6 +206,7 @@ TEST(FileSystemCopyService, KeepsBytesTimeAndPermissionsReplacesAndFailsCleanly)
         EXPECT_FALSE(service.Copy(c.source, c.destination, &reason)) << c.destination;
         EXPECT_NE(reason.find(c.reasonHas), std::string::npos) << reason;
     }
+    EXPECT_EQ(service.Finish(&why), 0) << why;
     // Failed copies left the destination alone, and no temporary file stays behind.
     EXPECT_EQ(Listing(t / "out/deeper"), (std::map<std::string, std::string>{{"a.bas", ""}, {"frmMain.frx", "new"}}));
 }

@@ -57,6 +57,25 @@ TEST_F(TempTree, LoadsComponentsInProjectOrderResolvingCaseAndEncoding) {
     EXPECT_THROW(p.VBComponents()[1].FileNames(2), errors::RuntimeError);
 }
 
+// Files are read on several threads; what they say still comes in the order the project lists them.
+TEST_F(TempTree, WarningsAndFailuresComeInTheOrderOfTheProjectFile) {
+    const std::string bom = "\xEF\xBB\xBF";
+    for (int i = 0; i < 6; ++i) Write("m" + std::to_string(i) + ".bas", bom + kModule);
+    Write("open.bas", "Sub A()\r\n");
+    const auto vbp = Write("P.vbp", "Type=Exe\r\nModule=m0.bas\r\nModule=m1.bas\r\nModule=m0.bas\r\n"
+                                    "Module=open.bas\r\nModule=gone.bas\r\nModule=m2.bas\r\nModule=m3.bas\r\n"
+                                    "Module=m4.bas\r\nModule=m5.bas\r\n");
+    const auto ws = LoadWorkspace(vbp);
+    std::vector<std::string> said;
+    for (const auto& w : ws.Warnings()) said.push_back(w.substr(w.find_last_of("/\\") + 1, 14));
+    for (const auto& f : ws.Failures()) said.push_back(f.message.substr(f.message.find_last_of("/\\") + 1, 14));
+    EXPECT_EQ(said, (std::vector<std::string>{"m0.bas: starts", "m1.bas: starts", "P.vbp:4: m0.ba", "m2.bas: starts",
+                                              "m3.bas: starts", "m4.bas: starts", "m5.bas: starts", "open.bas:1: Su",
+                                              "gone.bas: file"}));
+    ASSERT_EQ(ws.ActiveVBProject()->VBComponents().size(), 8u);
+    EXPECT_EQ(ws.ActiveVBProject()->VBComponents()[7].Name(), "modA");
+}
+
 TEST_F(TempTree, SourceFilesThatCannotBeEditedAreLeftOutAndTheOthersLoad) {
     Write("ok.bas", kModule);
     Write("open.bas", "Attribute VB_Name = \"modOpen\"\r\nSub A()\r\nEnd Sub\r\nFunction B()\r\n  x = 1\r\n");

@@ -43,5 +43,25 @@ TEST(WriteFilesAtomic, ReplacesAllOrNoneWhenAFileCannotBeStaged) {
         EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
 }
 
+TEST(StagedFiles, ManyFilesStayOutOfPlaceUntilCommitAndLeaveNoTemporaryFile) {
+    vex::testing::ScratchDir dir;
+    StagedFiles staged;
+    constexpr int kFiles = 600;  // more than are held open at once
+    for (int i = 0; i < kFiles; ++i) staged.Write(dir / (std::to_string(i) + ".bas"), std::to_string(i));
+    EXPECT_FALSE(fs::exists(dir / "0.bas"));
+    EXPECT_EQ(staged.Count(), size_t{kFiles});
+    size_t renamed = 0;
+    staged.Commit(&renamed);
+    EXPECT_EQ(renamed, size_t{kFiles});
+    EXPECT_EQ(ReadFile(dir / "599.bas"), "599");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), kFiles);
+    {
+        StagedFiles dropped;  // never committed: nothing replaced, nothing left
+        dropped.Write(dir / "0.bas", "lost");
+    }
+    EXPECT_EQ(ReadFile(dir / "0.bas"), "0");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), kFiles);
+}
+
 }  // namespace
 }  // namespace vex::util

@@ -282,16 +282,32 @@ struct SourceModule::Impl {
     long DeclarationEndOf(size_t i) const { return procs[i].declarationEnd + (i >= pendingFrom ? pendingDelta : 0); }
     // After an edit the index followed at `line`: a declaration given again in #Else branches ends at
     // its #End If, over blank and comment lines, so an edit there may move its end though no statement
-    // that declares changed. Read it again from the edited text; on a difference, rebuild.
+    // that declares changed. Read it again from the edited text; on a difference, rebuild. The
+    // declaration of the procedure before may run on through this one's, which it then takes for its
+    // #Else signature: it is read again too when only blanks, comments and directives part the two.
     // The usual edit lies below a statement that ends the declaration, and costs one look at that line.
     void CheckDeclarationEnd(long line) const {
         if (dirty || procs.empty()) return;
-        const size_t k = IndexOfLine(line);
-        if (k == kNone || line < BodyOf(k)) return;
+        size_t k = IndexOfLine(line);
+        if (k == kNone) return;
+        if (line < BodyOf(k)) {  // above a declaration: the one before may run on to here
+            if (k == 0) return;
+            --k;
+        }
         long j = DeclarationEndOf(k) + 1;
         while (j < line && syntax::IsBlankOrComment(TextAt(j))) ++j;
         if (j < line && !lex::IsDirective(TextAt(j))) return;
-        if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) dirty = true;
+        for (;;) {
+            if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) {
+                dirty = true;
+                return;
+            }
+            if (k == 0) return;
+            const long next = BodyOf(k--);
+            long i = DeclarationEndOf(k) + 1;
+            while (i < next && (syntax::IsBlankOrComment(TextAt(i)) || lex::IsDirective(TextAt(i)))) ++i;
+            if (i < next) return;
+        }
     }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.

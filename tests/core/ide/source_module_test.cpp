@@ -264,6 +264,8 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
                                               "Function G(): G = 1: End Function", "For i = 1 To 3", "#End If"};
     const std::vector<std::string> chainedAbove = {"Sub A()", "End Sub", "Function G(): G = 1: End Function", "#Else",
                                                    "x = 1", "Function G(): G = 1: End Function", "#End If"};
+    // An Enum never closed holds the rest of the module; a directive put in its place frees the procedures.
+    const std::vector<std::string> openEnum = {"Public Enum E", "Sub A()", "End Sub"};
     struct Case {
         const std::vector<std::string>& module;
         long line;
@@ -278,6 +280,7 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
         {alternatives, 6, "Rem note\r\nFor i = 1 To 3"},
         {chained, 6, "", 1},
         {chainedAbove, 5, "", 1},
+        {openEnum, 1, "#End If"},
     };
     for (const auto& c : cases) {
         auto m = SourceModule::Parse(Crlf(c.module));

@@ -186,17 +186,28 @@ Significance Classify(std::string_view line) {
     if (auto d = syntax::MatchDeclaration(line)) return {Significance::What::Declaration, d->name, d->kind};
     if (syntax::MatchEnd(line) != syntax::EndKind::None) return {Significance::What::End, {}, ProcKind::Proc};
     // Lines that open or close what the index skips or joins: directives (alternative declarations),
-    // Type/Enum blocks, one-line procedures, and a declaration split after its keyword.
-    if (lex::IsDirective(line) || syntax::MatchBlockStart(line) != syntax::BlockKind::None ||
-        syntax::MatchBlockEnd(line, syntax::BlockKind::Type) || syntax::MatchBlockEnd(line, syntax::BlockKind::Enum) ||
-        syntax::TrailingEnd(line) != syntax::EndKind::None)
-        return {Significance::What::Other, {}, ProcKind::Proc};
-    if (lex::Continues(line)) {
-        const std::string probe = std::string(lex::WithoutContinuation(line)) + " x";
-        if (syntax::MatchDeclaration(probe) || syntax::MatchBlockStart(probe) != syntax::BlockKind::None)
-            return {Significance::What::Other, {}, ProcKind::Proc};
+    // Type/Enum blocks, one-line procedures, and a declaration split after its keyword. Their `name` says
+    // which, so that one such line put for another (an #End If for an Enum) is not taken as neutral.
+    std::string shape;
+    if (lex::IsDirective(line)) {
+        const auto word = lex::SkipBlanks(lex::SkipBlanks(line).substr(1));
+        size_t n = 0;
+        while (n < word.size() && lex::IsLetter(word[n])) ++n;
+        shape += "#" + text::Lower(word.substr(0, n)) + " ";
     }
-    return {};
+    if (const auto block = syntax::MatchBlockStart(line); block != syntax::BlockKind::None)
+        shape += "block " + std::to_string(static_cast<int>(block)) + " ";
+    if (syntax::MatchBlockEnd(line, syntax::BlockKind::Type)) shape += "end type ";
+    if (syntax::MatchBlockEnd(line, syntax::BlockKind::Enum)) shape += "end enum ";
+    if (const auto end = syntax::TrailingEnd(line); end != syntax::EndKind::None)
+        shape += "ends " + std::to_string(static_cast<int>(end)) + " ";
+    if (shape.empty() && lex::Continues(line)) {
+        const std::string probe = std::string(lex::WithoutContinuation(line)) + " x";
+        if (syntax::MatchDeclaration(probe)) shape = "declaration split";
+        else if (syntax::MatchBlockStart(probe) != syntax::BlockKind::None) shape = "block split";
+    }
+    if (shape.empty()) return {};
+    return {Significance::What::Other, std::move(shape), ProcKind::Proc};
 }
 
 // Everything the index reads from one logical line: two statements with the same shape index alike.
@@ -282,16 +293,32 @@ struct SourceModule::Impl {
     long DeclarationEndOf(size_t i) const { return procs[i].declarationEnd + (i >= pendingFrom ? pendingDelta : 0); }
     // After an edit the index followed at `line`: a declaration given again in #Else branches ends at
     // its #End If, over blank and comment lines, so an edit there may move its end though no statement
-    // that declares changed. Read it again from the edited text; on a difference, rebuild.
+    // that declares changed. Read it again from the edited text; on a difference, rebuild. The
+    // declaration of the procedure before may run on through this one's, which it then takes for its
+    // #Else signature: it is read again too when only blanks, comments and directives part the two.
     // The usual edit lies below a statement that ends the declaration, and costs one look at that line.
     void CheckDeclarationEnd(long line) const {
         if (dirty || procs.empty()) return;
-        const size_t k = IndexOfLine(line);
-        if (k == kNone || line < BodyOf(k)) return;
+        size_t k = IndexOfLine(line);
+        if (k == kNone) return;
+        if (line < BodyOf(k)) {  // above a declaration: the one before may run on to here
+            if (k == 0) return;
+            --k;
+        }
         long j = DeclarationEndOf(k) + 1;
         while (j < line && syntax::IsBlankOrComment(TextAt(j))) ++j;
         if (j < line && !lex::IsDirective(TextAt(j))) return;
-        if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) dirty = true;
+        for (;;) {
+            if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) {
+                dirty = true;
+                return;
+            }
+            if (k == 0) return;
+            const long next = BodyOf(k--);
+            long i = DeclarationEndOf(k) + 1;
+            while (i < next && (syntax::IsBlankOrComment(TextAt(i)) || lex::IsDirective(TextAt(i)))) ++i;
+            if (i < next) return;
+        }
     }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.

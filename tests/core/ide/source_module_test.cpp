@@ -258,6 +258,14 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
     const std::vector<std::string> alternatives = {"Sub A()", "End Sub", "Function G(): G = 1: End Function",
                                                    "#Else", "Function G(): G = 1: End Function", "Rem note",
                                                    "#End If"};
+    // Code taken from under an #Else signature that a procedure of its own declares (a later copy)
+    // lets the #End If close the first declaration, which then takes that signature for its own.
+    const std::vector<std::string> chained = {"Sub A()", "End Sub", "Function G(): G = 1: End Function", "#Else",
+                                              "Function G(): G = 1: End Function", "For i = 1 To 3", "#End If"};
+    const std::vector<std::string> chainedAbove = {"Sub A()", "End Sub", "Function G(): G = 1: End Function", "#Else",
+                                                   "x = 1", "Function G(): G = 1: End Function", "#End If"};
+    // An Enum never closed holds the rest of the module; a directive put in its place frees the procedures.
+    const std::vector<std::string> openEnum = {"Public Enum E", "Sub A()", "End Sub"};
     struct Case {
         const std::vector<std::string>& module;
         long line;
@@ -270,6 +278,9 @@ TEST(SourceModule, EditsInAContinuedDeclarationKeepTheIndexAsAFreshRead) {
         {split, 5, "b) _\r\n: y = 2"},
         {joined, 4, "", 2},
         {alternatives, 6, "Rem note\r\nFor i = 1 To 3"},
+        {chained, 6, "", 1},
+        {chainedAbove, 5, "", 1},
+        {openEnum, 1, "#End If"},
     };
     for (const auto& c : cases) {
         auto m = SourceModule::Parse(Crlf(c.module));

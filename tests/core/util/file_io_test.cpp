@@ -4,6 +4,12 @@
 #include "fakes/scratch_dir.h"
 #include "util/file_io.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace vex::util {
 namespace {
 namespace fs = std::filesystem;
@@ -45,14 +51,32 @@ TEST(WriteFilesAtomic, ReplacesAllOrNoneWhenAFileCannotBeStaged) {
 
 TEST(StagedFiles, ManyFilesStayOutOfPlaceUntilCommitAndLeaveNoTemporaryFile) {
     vex::testing::ScratchDir dir;
-    StagedFiles staged;
-    constexpr int kFiles = 600;  // more than are held open at once
-    for (int i = 0; i < kFiles; ++i) staged.Write(dir / (std::to_string(i) + ".bas"), std::to_string(i));
-    EXPECT_FALSE(fs::exists(dir / "0.bas"));
-    EXPECT_EQ(staged.Count(), size_t{kFiles});
-    size_t renamed = 0;
-    staged.Commit(&renamed);
-    EXPECT_EQ(renamed, size_t{kFiles});
+    constexpr int kFiles = 600;  // more than a process may hold open below (one descriptor each, if all were)
+    auto stage = [&] {
+        StagedFiles staged;
+        for (int i = 0; i < kFiles; ++i) staged.Write(dir / (std::to_string(i) + ".bas"), std::to_string(i));
+        if (fs::exists(dir / "0.bas") || staged.Count() != size_t{kFiles}) return 1;
+        size_t renamed = 0;
+        staged.Commit(&renamed);
+        return renamed == size_t{kFiles} ? 0 : 2;
+    };
+#ifdef _WIN32
+    ASSERT_EQ(stage(), 0);
+#else
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit few{300, 300};
+        ::setrlimit(RLIMIT_NOFILE, &few);
+        try {
+            ::_exit(stage());
+        } catch (const errors::RuntimeError&) {
+            ::_exit(3);  // "Too many open files"
+        }
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+#endif
     EXPECT_EQ(ReadFile(dir / "599.bas"), "599");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), kFiles);
     {

@@ -243,16 +243,4 @@ void StagedFiles::Commit(size_t* renamed) {
     staged.clear();
 }
 
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, const std::optional<FileStamp>& stamp) {
-    StagedFiles files;
-    files.Write(path, bytes, stamp);
-    files.Commit();
-}
-
-void WriteFilesAtomic(const std::vector<FileWrite>& files, size_t* renamed) {
-    StagedFiles staged;
-    for (const auto& f : files) staged.Write(f.path, f.bytes);
-    staged.Commit(renamed);
-}
-
 }  // namespace vex::util

@@ -1,6 +1,8 @@
 #include "text/unified_diff.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -10,18 +12,17 @@ namespace {
 
 constexpr size_t kContext = 3;
 
-/// Lines with their line end ('\n' included, so CR LF and a missing last break compare as bytes).
-std::vector<std::string_view> SplitLines(std::string_view s) {
-    std::vector<std::string_view> lines;
-    lines.reserve(s.size() / 24 + 16);  // a guess from typical line lengths; the vector grows past it
+/// Lines with their line end ('\n' included, so CR LF and a missing last break compare as bytes), into
+/// `lines` (cleared first).
+void SplitLines(std::string_view s, std::vector<std::string_view>& lines) {
+    lines.clear();
     size_t start = 0;
     while (start < s.size()) {
-        size_t lf = s.find('\n', start);
-        size_t end = lf == std::string_view::npos ? s.size() : lf + 1;
+        const void* lf = std::memchr(s.data() + start, '\n', s.size() - start);
+        const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - s.data()) + 1 : s.size();
         lines.push_back(s.substr(start, end - start));
         start = end;
     }
-    return lines;
 }
 
 struct Op {
@@ -30,38 +31,56 @@ struct Op {
     size_t b;   ///< index into the new lines (for '-': how many new lines precede)
 };
 
+// One distinct line of a range, in an open-addressing table reused by every level: a slot belongs to
+// the current lookup when its stamp is the current one, so no level clears the table. The line itself
+// is found through `ia` or `ib`, whichever side met it first.
+struct Seen {
+    uint64_t hash;
+    uint32_t stamp;
+    uint16_t inA, inB;  // how often the line occurs on each side, counted up to 2 (only "once" matters)
+    uint32_t ia, ib;
+};
+
+// What one comparison needs besides its texts. Each thread keeps one, so that a run comparing many
+// modules touches the same memory each time instead of fresh memory per module.
+struct Scratch {
+    std::vector<std::string_view> a, b;
+    std::vector<uint64_t> ha, hb;
+    std::vector<Seen> table;
+    std::vector<uint32_t> slotOfA;
+    std::vector<Op> ops;
+    uint32_t stamp = 0;
+};
+
+Scratch& ThreadScratch() {
+    thread_local Scratch scratch;
+    return scratch;
+}
+
 // Patience-style diff: common ends trimmed, then lines unique on both sides anchor the rest (their
 // longest increasing run), and the gaps between anchors are diffed the same way. A gap without anchors
 // is a replacement. Each level costs about its size, so machine edits (which change lines in place or
 // add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
+// Reads the lines in scratch.a and scratch.b, writes the script to scratch.ops.
 class Differ {
 public:
-    Differ(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) : a_(a), b_(b) {
+    explicit Differ(Scratch& s) : s_(s), a_(s.a), b_(s.b) {
         // Each line is hashed once; every level of the recursion looks lines up by these.
-        ha_.reserve(a.size());
-        hb_.reserve(b.size());
-        for (auto line : a) ha_.push_back(std::hash<std::string_view>{}(line));
-        for (auto line : b) hb_.push_back(std::hash<std::string_view>{}(line));
+        s_.ha.resize(a_.size());
+        s_.hb.resize(b_.size());
+        for (size_t i = 0; i < a_.size(); ++i) s_.ha[i] = std::hash<std::string_view>{}(a_[i]);
+        for (size_t j = 0; j < b_.size(); ++j) s_.hb[j] = std::hash<std::string_view>{}(b_[j]);
     }
 
-    std::vector<Op> Run() {
-        ops_.reserve(std::max(a_.size(), b_.size()) + 16);
+    const std::vector<Op>& Run() {
+        s_.ops.clear();
+        s_.ops.reserve(std::max(a_.size(), b_.size()) + 16);
         Range(0, a_.size(), 0, b_.size());
-        return std::move(ops_);
+        return s_.ops;
     }
 
 private:
-    // One distinct line of a range, in an open-addressing table reused by every level: a slot belongs
-    // to the current lookup when its stamp is the current one, so no level clears the table.
-    struct Seen {
-        size_t hash = 0;
-        std::string_view line;
-        unsigned stamp = 0;
-        int inA = 0, inB = 0;
-        size_t ia = 0, ib = 0;
-    };
-
-    void Keep(size_t i, size_t j) { ops_.push_back({' ', i, j}); }
+    void Keep(size_t i, size_t j) { s_.ops.push_back({' ', i, j}); }
 
     void Range(size_t a0, size_t a1, size_t b0, size_t b1) {
         while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) Keep(a0++, b0++);
@@ -74,19 +93,22 @@ private:
     }
 
     void Replace(size_t a0, size_t a1, size_t b0, size_t b1) {
-        for (size_t i = a0; i < a1; ++i) ops_.push_back({'-', i, b0});
-        for (size_t j = b0; j < b1; ++j) ops_.push_back({'+', a1, j});
+        for (size_t i = a0; i < a1; ++i) s_.ops.push_back({'-', i, b0});
+        for (size_t j = b0; j < b1; ++j) s_.ops.push_back({'+', a1, j});
     }
 
-    // The slot of `line` (hash `h`) in the first `mask + 1` slots, claimed for it when new.
-    Seen& Slot(std::string_view line, size_t h, size_t mask) {
+    std::string_view LineOf(const Seen& seen) const { return seen.inA ? a_[seen.ia] : b_[seen.ib]; }
+
+    // The slot of `line` (hash `h`) in the first `mask + 1` slots, claimed for it when new (the caller
+    // then fills in where it stands).
+    Seen& Slot(std::string_view line, uint64_t h, size_t mask) {
         for (size_t k = h & mask;; k = (k + 1) & mask) {
-            Seen& s = table_[k];
-            if (s.stamp != stamp_) {
-                s = Seen{h, line, stamp_, 0, 0, 0, 0};
-                return s;
+            Seen& seen = s_.table[k];
+            if (seen.stamp != s_.stamp) {
+                seen = Seen{h, s_.stamp, 0, 0, 0, 0};
+                return seen;
             }
-            if (s.hash == h && s.line == line) return s;
+            if (seen.hash == h && LineOf(seen) == line) return seen;
         }
     }
 
@@ -94,25 +116,28 @@ private:
         if (a0 == a1 || b0 == b1) return Replace(a0, a1, b0, b1);
         size_t slots = 16;
         while (slots < 2 * ((a1 - a0) + (b1 - b0))) slots *= 2;
-        if (table_.size() < slots) table_.resize(slots);
-        ++stamp_;
+        if (s_.table.size() < slots) s_.table.resize(slots, Seen{0, s_.stamp, 0, 0, 0, 0});
+        if (++s_.stamp == 0) {  // the stamps went round: no slot may look current
+            for (Seen& seen : s_.table) seen.stamp = 0;
+            s_.stamp = 1;
+        }
         const size_t mask = slots - 1;
-        slotOfA_.resize(a1 - a0);
+        s_.slotOfA.resize(a1 - a0);
         for (size_t i = a0; i < a1; ++i) {
-            Seen& s = Slot(a_[i], ha_[i], mask);
-            ++s.inA;
-            s.ia = i;
-            slotOfA_[i - a0] = static_cast<size_t>(&s - table_.data());
+            Seen& seen = Slot(a_[i], s_.ha[i], mask);
+            if (seen.inA < 2) ++seen.inA;
+            seen.ia = static_cast<uint32_t>(i);
+            s_.slotOfA[i - a0] = static_cast<uint32_t>(&seen - s_.table.data());
         }
         for (size_t j = b0; j < b1; ++j) {
-            Seen& s = Slot(b_[j], hb_[j], mask);
-            ++s.inB;
-            s.ib = j;
+            Seen& seen = Slot(b_[j], s_.hb[j], mask);
+            if (seen.inB < 2) ++seen.inB;
+            seen.ib = static_cast<uint32_t>(j);
         }
         std::vector<std::pair<size_t, size_t>> pairs;  // (a, b) of lines unique on both sides, by a
         for (size_t i = a0; i < a1; ++i) {
-            const Seen& s = table_[slotOfA_[i - a0]];
-            if (s.inA == 1 && s.inB == 1) pairs.emplace_back(i, s.ib);
+            const Seen& seen = s_.table[s_.slotOfA[i - a0]];
+            if (seen.inA == 1 && seen.inB == 1) pairs.emplace_back(i, seen.ib);
         }
         if (pairs.empty()) return Replace(a0, a1, b0, b1);
 
@@ -140,13 +165,9 @@ private:
         Range(i, a1, j, b1);
     }
 
+    Scratch& s_;
     const std::vector<std::string_view>& a_;
     const std::vector<std::string_view>& b_;
-    std::vector<size_t> ha_, hb_;
-    std::vector<Seen> table_;
-    std::vector<size_t> slotOfA_;
-    unsigned stamp_ = 0;
-    std::vector<Op> ops_;
 };
 
 void AppendLine(std::string& out, char kind, std::string_view line) {
@@ -181,17 +202,21 @@ long CountChanged(const std::vector<Op>& ops, std::vector<size_t>* changes) {
 
 long ChangedLineCount(std::string_view before, std::string_view after) {
     if (before == after) return 0;
-    const auto a = SplitLines(before);
-    const auto b = SplitLines(after);
-    return CountChanged(Differ(a, b).Run(), nullptr);
+    Scratch& scratch = ThreadScratch();
+    SplitLines(before, scratch.a);
+    SplitLines(after, scratch.b);
+    return CountChanged(Differ(scratch).Run(), nullptr);
 }
 
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label) {
     TextDiff result;
     if (before == after) return result;
-    const auto a = SplitLines(before);
-    const auto b = SplitLines(after);
-    const std::vector<Op> ops = Differ(a, b).Run();
+    Scratch& scratch = ThreadScratch();
+    SplitLines(before, scratch.a);
+    SplitLines(after, scratch.b);
+    const auto& a = scratch.a;
+    const auto& b = scratch.b;
+    const std::vector<Op>& ops = Differ(scratch).Run();
     std::vector<size_t> changes;  // indices into ops
     result.linesChanged = CountChanged(ops, &changes);
 

@@ -43,12 +43,17 @@ std::string Display(const std::filesystem::path& path) {
 
 namespace {
 
-/// Hands the file's bytes to `take` a chunk at a time, until the end or until `take` returns false.
-template <class Take>
-void ReadChunks(const std::filesystem::path& path, Take take) {
+int OpenForReading(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
+    return fd;
+}
+
+/// Hands the file's bytes to `take` a chunk at a time, until the end or until `take` returns false.
+template <class Take>
+void ReadChunks(const std::filesystem::path& path, Take take) {
+    const int fd = OpenForReading(path);
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -66,9 +71,7 @@ void ReadChunks(const std::filesystem::path& path, Take take) {
 }  // namespace
 
 std::string ReadFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        Fail(errno == ENOENT ? errors::code::kFileNotFound : errors::code::kPathFileAccess, path, "cannot open", errno);
+    const int fd = OpenForReading(path);
     // Read straight into a string of the file's size: growing it chunk by chunk touched about twice
     // the memory, and fresh memory is what a large load pays most for.
     struct stat st {};

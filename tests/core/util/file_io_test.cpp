@@ -30,6 +30,19 @@ TEST(FileHolds, ComparesTheWholeFileWithoutRegardToReadSize) {
     EXPECT_THROW(FileHolds(dir / "missing", ""), errors::RuntimeError);
 }
 
+TEST(ReadFile, ReadsEveryByteWhateverSizeTheFileReports) {
+    vex::testing::ScratchDir dir;
+    for (const std::string& bytes : {std::string(), std::string("x"), std::string(200'000, 'y')}) {
+        vex::testing::WriteFile(dir / "f", bytes);
+        EXPECT_EQ(ReadFile(dir / "f"), bytes) << bytes.size();
+    }
+#ifdef __linux__
+    // A file that reports no size yet has bytes to read.
+    EXPECT_NE(ReadFile("/proc/self/status").find("Name:"), std::string::npos);
+#endif
+    EXPECT_THROW(ReadFile(dir / "missing"), errors::RuntimeError);
+}
+
 TEST(WriteFilesAtomic, ReplacesAllOrNoneWhenAFileCannotBeStaged) {
     vex::testing::ScratchDir dir;
     const fs::path a = dir / "a.bas", b = dir / "b.bas";

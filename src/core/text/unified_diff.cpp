@@ -35,10 +35,10 @@ struct Op {
 // the current lookup when its stamp is the current one, so no level clears the table. The line itself
 // is found through `ia` or `ib`, whichever side met it first.
 struct Seen {
-    uint64_t hash;
-    uint32_t stamp;
-    uint16_t inA, inB;  // how often the line occurs on each side, counted up to 2 (only "once" matters)
-    uint32_t ia, ib;
+    uint64_t hash = 0;
+    uint32_t stamp = 0;
+    uint16_t inA = 0, inB = 0;  // how often the line occurs on each side, counted up to 2 (only "once" matters)
+    uint32_t ia = 0, ib = 0;
 };
 
 // What one comparison needs besides its texts. Each thread keeps one, so that a run comparing many
@@ -61,10 +61,12 @@ Scratch& ThreadScratch() {
 // longest increasing run), and the gaps between anchors are diffed the same way. A gap without anchors
 // is a replacement. Each level costs about its size, so machine edits (which change lines in place or
 // add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
-// Reads the lines in scratch.a and scratch.b, writes the script to scratch.ops.
+// Splits the texts into the scratch's lines (a_ and b_ name them) and writes the script to its ops.
 class Differ {
 public:
-    explicit Differ(Scratch& s) : s_(s), a_(s.a), b_(s.b) {
+    Differ(Scratch& s, std::string_view before, std::string_view after) : s_(s), a_(s.a), b_(s.b) {
+        SplitLines(before, s_.a);
+        SplitLines(after, s_.b);
         // Each line is hashed once; every level of the recursion looks lines up by these.
         s_.ha.resize(a_.size());
         s_.hb.resize(b_.size());
@@ -116,7 +118,7 @@ private:
         if (a0 == a1 || b0 == b1) return Replace(a0, a1, b0, b1);
         size_t slots = 16;
         while (slots < 2 * ((a1 - a0) + (b1 - b0))) slots *= 2;
-        if (s_.table.size() < slots) s_.table.resize(slots, Seen{0, s_.stamp, 0, 0, 0, 0});
+        if (s_.table.size() < slots) s_.table.resize(slots);  // stamp 0: never current
         if (++s_.stamp == 0) {  // the stamps went round: no slot may look current
             for (Seen& seen : s_.table) seen.stamp = 0;
             s_.stamp = 1;
@@ -202,21 +204,16 @@ long CountChanged(const std::vector<Op>& ops, std::vector<size_t>* changes) {
 
 long ChangedLineCount(std::string_view before, std::string_view after) {
     if (before == after) return 0;
-    Scratch& scratch = ThreadScratch();
-    SplitLines(before, scratch.a);
-    SplitLines(after, scratch.b);
-    return CountChanged(Differ(scratch).Run(), nullptr);
+    return CountChanged(Differ(ThreadScratch(), before, after).Run(), nullptr);
 }
 
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label) {
     TextDiff result;
     if (before == after) return result;
     Scratch& scratch = ThreadScratch();
-    SplitLines(before, scratch.a);
-    SplitLines(after, scratch.b);
+    const std::vector<Op>& ops = Differ(scratch, before, after).Run();
     const auto& a = scratch.a;
     const auto& b = scratch.b;
-    const std::vector<Op>& ops = Differ(scratch).Run();
     std::vector<size_t> changes;  // indices into ops
     result.linesChanged = CountChanged(ops, &changes);
 

@@ -43,6 +43,7 @@ std::string Display(const std::filesystem::path& path) {
 
 namespace {
 
+/// A descriptor of `path` open for reading; throws naming the file when it cannot be opened.
 int OpenForReading(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)

@@ -26,28 +26,28 @@ bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">
 
 // False when no token of `statement` can name a line or open or close a Select block, so that lexing it
 // would find nothing: one pass over the raw text that lets most statements through untokenized. It looks
-// for the words anywhere (in names, strings and comments too), so it never turns away a statement the
-// full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists name lines too.
+// for the words at every word start (in names, strings and comments too), so it never turns away a
+// statement the full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists
+// name lines too.
 bool MayReferToLines(std::string_view s, bool inErlSelect) {
-    auto at = [&](size_t i, std::string_view word) { return text::WordAt(s, i, word); };
-    // `then` or `else` followed by blanks and a digit: If ... Then 100.
-    auto beforeNumber = [&](size_t i, std::string_view word) {
-        if (!at(i, word)) return false;
-        const auto rest = ide::lex::SkipBlanks(s.substr(i + word.size()));
-        return !rest.empty() && ide::lex::IsDigit(rest.front());
-    };
-    for (size_t i = 0; i < s.size(); ++i) {
+    return text::AnyWordStart(s, [&](size_t i) {
+        auto at = [&](std::string_view word) { return text::WordAt(s, i, word); };
+        // `then` or `else` followed by blanks and a digit: If ... Then 100.
+        auto beforeNumber = [&](std::string_view word) {
+            if (!at(word)) return false;
+            const auto rest = ide::lex::SkipBlanks(s.substr(i + word.size()));
+            return !rest.empty() && ide::lex::IsDigit(rest.front());
+        };
         switch (text::FoldAscii(s[i])) {
-            case 'g': if (at(i, "go")) return true; break;  // GoTo, GoSub
-            case 'r': if (at(i, "resume")) return true; break;
-            case 's': if (at(i, "select")) return true; break;
-            case 'c': if (inErlSelect && at(i, "case")) return true; break;
-            case 't': if (beforeNumber(i, "then")) return true; break;
-            case 'e': if (at(i, "erl") || beforeNumber(i, "else")) return true; break;
-            default: break;
+            case 'g': return at("go");  // GoTo, GoSub
+            case 'r': return at("resume");
+            case 's': return at("select");
+            case 'c': return inErlSelect && at("case");
+            case 't': return beforeNumber("then");
+            case 'e': return at("erl") || beforeNumber("else");
+            default: return false;
         }
-    }
-    return false;
+    });
 }
 
 }  // namespace

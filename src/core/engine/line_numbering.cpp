@@ -22,8 +22,10 @@ using ide::lex::IsDigit;
 
 /// True when the line holds nothing but a number (a bare line label such as `101` or `101:`).
 bool IsBareNumber(std::string_view line) {
+    const auto trimmed = text::LTrim(line);
+    if (trimmed.empty() || !IsDigit(trimmed[0])) return false;  // the usual line, told at its first byte
     const auto label = ide::lex::LeadingLabel(line);
-    return !label.empty() && IsDigit(text::LTrim(line)[0]) && text::Trim(line.substr(label.size())).empty();
+    return !label.empty() && text::Trim(line.substr(label.size())).empty();
 }
 
 /// The text after the first blank, or the whole text when it has none.
@@ -53,8 +55,10 @@ bool IsDeclaration(std::string_view line, const std::string& proc, ide::ProcKind
 bool HasExcludedPrefix(std::string_view trimmed) {
     static constexpr std::array<std::string_view, 11> kPrefixes = {
         "'", "debug", "dim", "end sub", "end function", "end property", "const", "declare", "global", "case", "#"};
+    if (trimmed.empty()) return false;
+    const char first = text::FoldAscii(trimmed[0]);
     for (auto p : kPrefixes)
-        if (text::IStartsWith(trimmed, p)) return true;
+        if (p[0] == first && text::IStartsWith(trimmed, p)) return true;
     return false;
 }
 
@@ -96,6 +100,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     long declarationEnd = 0;
     ctx.reserved = &kNoTargets.numbers;
     bool continuation = false;
+    std::string scratch;
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
         host.percentFile.SetValue(j);
@@ -115,7 +120,9 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
         }
         if (j <= declarationEnd) continue;
 
-        const std::string line = code.Lines(j, 1);
+        // A view of the line: read before the line is replaced, which ends it.
+        const std::string_view line = code.LineText(j, scratch);
+        const bool continues = ide::lex::Continues(line);
         if (!continuation && !line.empty() && !IsDeclaration(line, last.name, last.kind)) {
             if (text::IFind(line, lowerKey) != std::string_view::npos) ctx.blnErrorBlock = !ctx.blnErrorBlock;
             const std::string number = ide::lex::LeadingNumber(line);
@@ -126,7 +133,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
                 if (!numbered.empty()) code.ReplaceLine(j, numbered);
             }
         }
-        continuation = ide::lex::Continues(line);
+        continuation = continues;
     }
 }
 
@@ -196,19 +203,19 @@ void RemoveLineNumber(Host& host, FileList& lst) {
     });
 }
 
-std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& running, int32_t step) {
+std::string WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32_t& running, int32_t step) {
     if (HasExcludedPrefix(text::Trim(line))) return {};
     // A label must stay the first thing on its line, or VB no longer reads it as a label; a bare
     // number is a label too.
     if (ide::lex::StartsWithNameLabel(line) || IsBareNumber(line)) return {};
     if (ctx.blnErrorBlock) return {};
     if (!line.empty() && IsDigit(line[0])) {
-        line = std::string(AfterFirstBlank(line));
+        line = AfterFirstBlank(line);
         if (settings::IsNumeric(line)) line = " ";
     }
     // Tabs are blanks too: a number before a line of tabs would make it a bare label, which the next run
     // leaves alone without counting it, giving its number again below.
-    if (ide::lex::SkipBlanks(line).empty()) return line;
+    if (ide::lex::SkipBlanks(line).empty()) return std::string(line);
 
     std::optional<int32_t> next = NextNumber(running, step, ctx.reserved);
     if (!next) {
@@ -221,7 +228,9 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string line, int32_t& r
         if (!next) return {};  // no number to give: the line stays as it is
     }
     running = *next;
-    return std::to_string(running) + " " + line;
+    std::string numbered = std::to_string(running);
+    numbered.reserve(numbered.size() + 1 + line.size());
+    return numbered.append(" ").append(line);
 }
 
 std::string RemoveNumber(std::string_view line) {

@@ -120,17 +120,19 @@ std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
     return out;
 }
 
-// Splits inserted text at every line break: CR LF, lone CR or lone LF.
-std::vector<std::string_view> SplitText(std::string_view text) {
+// Splits inserted text at every line break (CR LF, lone CR or lone LF) into `parts`, which it clears
+// first: the caller keeps one vector for every edit, so that the usual one-line edit allocates nothing.
+void SplitText(std::string_view text, std::vector<std::string_view>& parts) {
+    parts.clear();
     // The usual edit: one line (two searches for one byte each beat find_first_of's search for either).
-    if (text.empty() || (!std::memchr(text.data(), '\r', text.size()) && !std::memchr(text.data(), '\n', text.size())))
-        return {text};
+    if (text.empty() || (!std::memchr(text.data(), '\r', text.size()) && !std::memchr(text.data(), '\n', text.size()))) {
+        parts.push_back(text);
+        return;
+    }
     const auto physical = SplitPhysical(text);
-    std::vector<std::string_view> parts;
     for (const auto& p : physical) parts.push_back(p.text);
     // A break at the very end starts one more (empty) line.
     if (physical.empty() || !physical.back().eol.empty()) parts.emplace_back();
-    return parts;
 }
 
 std::string_view FirstWord(std::string_view trimmed) {
@@ -159,26 +161,32 @@ bool MayFollowAProcedure(std::string_view line) {
 // several times. A word starts after anything but an ASCII letter or `_` (a digit or an accented
 // letter before it still counts as a start: finding too much only costs the full tests).
 bool MaySignify(std::string_view line) {
-    auto isWordByte = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(text::FoldAscii(c)) - 'a') < 26u || c == '_'; };
-    auto at = [&](size_t i, std::string_view word) { return text::WordAt(line, i, word); };
-    bool inWord = false;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '#') return true;
-        const bool w = isWordByte(c);
-        if (w && !inWord) {
-            switch (text::FoldAscii(c)) {
-                case 's': if (at(i, "sub")) return true; break;
-                case 'f': if (at(i, "function")) return true; break;
-                case 'p': if (at(i, "property")) return true; break;
-                case 't': if (at(i, "type")) return true; break;
-                case 'e': if (at(i, "end") || at(i, "enum")) return true; break;
-                default: break;
-            }
+    if (std::memchr(line.data(), '#', line.size())) return true;
+    return text::AnyWordStart(line, [&](size_t i) {
+        auto at = [&](std::string_view word) { return text::WordAt(line, i, word); };
+        switch (text::FoldAscii(line[i])) {
+            case 's': return at("sub");
+            case 'f': return at("function");
+            case 'p': return at("property");
+            case 't': return at("type");
+            case 'e': return at("end") || at("enum");
+            default: return false;
         }
-        inWord = w;
+    });
+}
+
+// MaySignify(now) for a line that read `before`, known plain when `beforePlain`, without a full scan
+// where it can: a prefix put before the old text, or taken from its start (a line number, an indent),
+// leaves the words of the rest starting where they did, when a blank or the like parts the two.
+bool MaySignifyAfterEdit(std::string_view before, bool beforePlain, std::string_view now) {
+    auto parts = [](char c) { return !text::IsAsciiWordByte(c); };
+    if (beforePlain && now.size() >= before.size() && now.ends_with(before)) {
+        const auto prefix = now.substr(0, now.size() - before.size());
+        if (prefix.empty() || (parts(prefix.back()) && !MaySignify(prefix))) return false;
+    } else if (beforePlain && before.size() > now.size() && before.ends_with(now)) {
+        if (parts(before[before.size() - now.size() - 1])) return false;
     }
-    return false;
+    return MaySignify(now);
 }
 
 Significance Classify(std::string_view line) {
@@ -249,6 +257,7 @@ struct SourceModule::Impl {
     EditedText edited;  // the texts of the lines edited since the load or the last save
     std::vector<std::string> retired;  // earlier originals some lines still view (see MarkSaved)
     std::vector<std::string> hidden;   // the hidden lines of the lines that have some, each with its breaks
+    std::vector<std::string_view> parts;  // ReplaceLine's text, split at its line breaks
 
     std::string_view HiddenOf(const Line& l) const { return l.hidden ? std::string_view(hidden[l.hidden - 1]) : std::string_view(); }
     std::string& HiddenText(Line& l) {
@@ -750,7 +759,8 @@ std::string_view SourceModule::LineText(long line, std::string&) const {
 void SourceModule::ReplaceLine(long line, std::string_view text) {
     Impl& d = *impl_;
     d.CheckLine(line, "ReplaceLine");
-    const auto parts = SplitText(text);
+    SplitText(text, d.parts);
+    const auto& parts = d.parts;
     auto& lines = d.lines;
     const size_t at = static_cast<size_t>(line - 1);
     Line& old = lines[at];
@@ -786,7 +796,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     // The old line becomes the first part (keeping its hidden lines); the rest goes after it, and the old
     // line break moves to the last part so that a line without a final break stays last.
     const bool sameFirst = parts.front() == oldText;
-    const bool firstPlain = !sameFirst && !MaySignify(parts.front());
+    const bool firstPlain = !sameFirst && !MaySignifyAfterEdit(oldText, old.plain, parts.front());
     auto classifyOld = [&] { return old.plain ? Significance{} : Classify(oldText); };
     const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : Classify(parts.front()))) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&

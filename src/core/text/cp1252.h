@@ -2,6 +2,7 @@
 // Text rules of Windows-1252 code: case mapping, case-insensitive comparison, and conversion to and from
 // UTF-8. Module text is kept as Windows-1252 bytes everywhere; exact comparisons are byte comparisons.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,33 @@ inline bool WordAt(std::string_view s, size_t at, std::string_view word) {
     for (size_t k = 0; k < word.size(); ++k)
         if (FoldAscii(s[at + k]) != word[k]) return false;
     return true;
+}
+
+/// A byte of an ASCII word, as the quick scans below see words: an ASCII letter or `_`.
+constexpr bool IsAsciiWordByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+/// True when some word of `s` starts at a position `found(i)` accepts; `found` is called at each start
+/// in order until it accepts. For the quick scans that look for ASCII words before a full reading: a
+/// word starts at an IsAsciiWordByte byte after any other byte, so a digit or an accented letter before it
+/// still counts as a start (finding too much only costs the full reading).
+template <class Found>
+bool AnyWordStart(std::string_view s, Found found) {
+    // Two tight loops, over the bytes between words and over a word's: a table lookup per byte.
+    static constexpr auto kWordByte = [] {
+        std::array<bool, 256> t{};
+        for (size_t c = 0; c < t.size(); ++c) t[c] = IsAsciiWordByte(static_cast<char>(c));
+        return t;
+    }();
+    auto word = [&](size_t i) { return kWordByte[static_cast<unsigned char>(s[i])]; };
+    for (size_t i = 0, n = s.size(); i < n;) {
+        while (i < n && !word(i)) ++i;
+        if (i == n) break;
+        if (found(i)) return true;
+        while (i < n && word(i)) ++i;
+    }
+    return false;
 }
 
 /// Position of the first occurrence of `needle` in `hay`, compared without regard to case; npos if none.

@@ -15,13 +15,12 @@ std::string Fold(const std::string& s) {
     return out;
 }
 
-fs::path Identity(const fs::path& p) {
-    std::error_code ec;
-    fs::path canonical = fs::weakly_canonical(p, ec);
-    return ec ? p.lexically_normal() : canonical;
-}
-
 }  // namespace
+
+fs::path BackupNames::Identity(const fs::path& p) {
+    fs::path canonical = canonical_.Of(p);
+    return canonical.empty() ? p.lexically_normal() : canonical;
+}
 
 std::string BackupNames::Claim(const std::string& name, const fs::path& source, bool& renamed) {
     renamed = false;

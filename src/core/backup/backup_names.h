@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "util/canonical_paths.h"
+
 namespace vex::backup {
 
 class BackupNames {
@@ -17,7 +19,10 @@ public:
     std::string Claim(const std::string& name, const std::filesystem::path& source, bool& renamed);
 
 private:
+    /// The same file however it is spelled.
+    std::filesystem::path Identity(const std::filesystem::path& file);
     std::map<std::string, std::filesystem::path> owners_;  // folded name -> the file it was given to
+    util::CanonicalPaths canonical_;
 };
 
 }  // namespace vex::backup

@@ -18,11 +18,17 @@ bool FileSystemCopyService::Copy(const fs::path& source, const fs::path& destina
     const auto status = fs::status(source, ec);
     if (ec || !fs::exists(status)) return fail("the file does not exist");
     if (!fs::is_regular_file(status)) return fail("it is not a regular file");
-    if (fs::equivalent(source, destination, ec) && !ec) return true;  // the file is its own copy already
-    // The shell answers yes to its own questions, "create the folder?" among them.
-    if (destination.has_parent_path()) fs::create_directories(destination.parent_path(), ec);
+    // A backup usually goes to files not there yet: only one that is there may be the source itself.
+    const auto there = fs::status(destination, ec);
+    if (fs::exists(there) && fs::equivalent(source, destination, ec) && !ec) return true;  // its own copy already
+    // The shell answers yes to its own questions, "create the folder?" among them. A run's copies mostly
+    // share their folder, made once.
+    if (destination.has_parent_path() && destination.parent_path() != madeFolder_) {
+        fs::create_directories(destination.parent_path(), ec);
+        if (!ec) madeFolder_ = destination.parent_path();
+    }
     // Known now rather than at the rename, so that the run asks about this file while at it.
-    if (fs::is_directory(destination, ec)) return fail(util::Display(destination) + " is a folder");
+    if (fs::is_directory(there)) return fail(util::Display(destination) + " is a folder");
     try {
         // Project files are small: read whole, then written whole with the source's permissions and time.
         staged_.Write(destination, util::ReadFile(source), util::StampOf(source));

@@ -41,6 +41,7 @@ public:
 
 private:
     util::StagedFiles staged_;
+    std::filesystem::path madeFolder_;  // the destination folder last made sure of
 };
 
 }  // namespace vex::backup

@@ -12,6 +12,7 @@
 #include "ide/source_module.h"
 #include "ide/text_shape.h"
 #include "text/cp1252.h"
+#include "util/canonical_paths.h"
 #include "util/file_io.h"
 #include "util/parallel.h"
 
@@ -205,15 +206,8 @@ void ReadModules(std::vector<ModuleToRead>& toRead, Project& project, Workspace&
     catchUp(warnings.size(), failures.size());
 }
 
-// A path with its links and dots resolved as far as it exists; empty when that fails.
-fs::path Canonical(const fs::path& path) {
-    std::error_code ec;
-    fs::path canonical = fs::weakly_canonical(path, ec);
-    return ec ? fs::path() : canonical;
-}
-
-// True when `file` lies outside `folder` (a module shared with other projects, say); both as Canonical
-// gives them (each is resolved once: the folder for the whole project).
+// True when `file` lies outside `folder` (a module shared with other projects, say); both as
+// util::CanonicalPaths gives them.
 bool Outside(const fs::path& folder, const fs::path& file) {
     if (folder.empty() || file.empty()) return true;
     const fs::path relative = file.lexically_relative(folder);
@@ -242,7 +236,8 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
     project.SetFileName(vbp);
     project.SetName(host::Cp1252Name(vbp.stem()));
     const fs::path base = vbp.parent_path();
-    const fs::path canonicalBase = Canonical(base.empty() ? fs::path(".") : base);
+    util::CanonicalPaths canonicalPaths;
+    const fs::path canonicalBase = canonicalPaths.Of(base.empty() ? fs::path(".") : base);
     std::map<fs::path, long> listed;  // each file met, and the line that first lists it
     std::vector<ModuleToRead> toRead;
     for (const auto& e : entries) {
@@ -262,7 +257,7 @@ Project LoadVbp(const fs::path& vbp, Workspace& ws, LoadMode mode) {
         const std::string where = util::Display(vbp) + ":" + std::to_string(e.line);
         fs::path file = ResolvePath(base, path);
         const fs::path spelled = file.empty() ? Literal(base, path) : file;
-        const fs::path canonical = Canonical(spelled);
+        const fs::path canonical = canonicalPaths.Of(spelled);
         const fs::path identity = Identity(spelled, canonical);
         if (const auto [first, added] = listed.emplace(identity, e.line); !added) {
             ws.Warnings().push_back(where + ": " + text::ToUtf8(std::string(path)) + " is listed again (first on line " +

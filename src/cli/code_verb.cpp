@@ -203,40 +203,44 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
         return false;
     }
 
-    run.progress.Stage(stage + ": comparing");
     ReleaseFreedMemory();
-    auto changes = core.Changes();
-    // Compared on every core and shown in order; the diffs of a --dry-run a few files at a time, so that
-    // those held at once stay small. Without --dry-run only the count is shown.
-    const size_t batch = options.dryRun ? 4 * util::Cores() : changes.size();
-    for (size_t first = 0; first < changes.size(); first += batch) {
-        std::vector<text::TextDiff> diffs(std::min(batch, changes.size() - first));
-        util::ForEachIndex(diffs.size(), util::Cores(), [&](size_t k) {
-            const auto& change = changes[first + k];
-            if (options.dryRun) diffs[k] = text::DiffTexts(change.before, change.after, Shown(change.file));
-            else diffs[k].linesChanged = text::ChangedLineCount(change.before, change.after);
-        });
-        for (const auto& diff : diffs) {
-            totals.linesChanged += diff.linesChanged;
-            if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
-        }
-    }
-    if (options.check) {
-        if (!ctx.global.quiet)
-            for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
-        totals.wouldChange = totals.wouldChange || !changes.empty();
-    }
-    size_t saved = changes.size();
-    if (!options.dryRun && !options.check && !changes.empty()) {
-        run.progress.Stage(stage + ": saving " + std::to_string(changes.size()) + " file(s)");
-        const session::SaveOutcome outcome = session::Session::Save(changes);
+    size_t saved = 0;
+    if (!options.dryRun && !options.check) {
+        // Found, counted and saved in one sweep: the new texts are never all held at once.
+        run.progress.Stage(stage + ": saving");
+        const ide::ProjectSave outcome = core.SaveChangesAndEnd();
+        totals.linesChanged += outcome.linesChanged;
         saved = outcome.saved.size();
         for (const auto& f : outcome.failures) {
             ctx.err << "vextools: " << f.message << "\n";
             totals.Fail(f.file);
         }
-        if (!outcome.Ok())
+        if (!outcome.failures.empty())
             for (const auto& file : outcome.saved) ctx.err << "vextools: saved " << util::Display(file) << "\n";
+    } else {
+        run.progress.Stage(stage + ": comparing");
+        auto changes = core.Changes();
+        // Compared on every core and shown in order; the diffs of a --dry-run a few files at a time, so
+        // that those held at once stay small. --check only counts.
+        const size_t batch = options.dryRun ? 4 * util::Cores() : changes.size();
+        for (size_t first = 0; first < changes.size(); first += batch) {
+            std::vector<text::TextDiff> diffs(std::min(batch, changes.size() - first));
+            util::ForEachIndex(diffs.size(), util::Cores(), [&](size_t k) {
+                const auto& change = changes[first + k];
+                if (options.dryRun) diffs[k] = text::DiffTexts(change.before, change.after, Shown(change.file));
+                else diffs[k].linesChanged = text::ChangedLineCount(change.before, change.after);
+            });
+            for (const auto& diff : diffs) {
+                totals.linesChanged += diff.linesChanged;
+                if (options.dryRun) ctx.out << ShowDiff(diff.unified, run.look);
+            }
+        }
+        if (options.check) {
+            if (!ctx.global.quiet)
+                for (const auto& change : changes) ctx.err << "vextools: would change " << change.file.string() << "\n";
+            totals.wouldChange = totals.wouldChange || !changes.empty();
+        }
+        saved = changes.size();
     }
     totals.filesChanged += saved;
     ListErrors(ctx, report);

@@ -5,6 +5,7 @@
 
 #include "errors/runtime_error.h"
 #include "ide/source_module.h"
+#include "text/unified_diff.h"
 #include "util/file_io.h"
 #include "util/parallel.h"
 
@@ -29,17 +30,23 @@ std::vector<PendingChange> ChangedComponents(Project& project) {
 
 namespace {
 
-/// Why `change` must not be written now, or empty.
-std::string Refusal(const PendingChange& change) {
+/// Why `file`, loaded as `before`, must not be written now, or empty.
+std::string Refusal(const std::filesystem::path& file, std::string_view before) {
     try {
-        if (!util::FileHolds(change.file, change.before))
-            return util::Display(change.file) + ": changed on disk since it was loaded; not overwritten";
+        if (!util::FileHolds(file, before))
+            return util::Display(file) + ": changed on disk since it was loaded; not overwritten";
     } catch (const errors::RuntimeError& e) {
         return e.Description() + "; not saved";
     }
-    if (util::IsReadOnly(change.file))
-        return util::Display(change.file) + ": file is read-only; not saved";
+    if (util::IsReadOnly(file))
+        return util::Display(file) + ": file is read-only; not saved";
     return {};
+}
+
+/// The failure of a file left unsaved by `error`, a failed write of the batch it was in.
+SaveFailure NotSaved(const std::filesystem::path& file, const std::string& error) {
+    const std::string name = util::Display(file);
+    return {file, error.starts_with(name) ? error : name + ": not saved (" + error + ")"};
 }
 
 }  // namespace
@@ -48,7 +55,8 @@ std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
     std::vector<SaveFailure> failures;
     std::vector<PendingChange*> writable;
     std::vector<std::string> refusals(changes.size());  // each file is read back, on every core
-    util::ForEachIndex(changes.size(), util::Cores(), [&](size_t k) { refusals[k] = Refusal(changes[k]); });
+    util::ForEachIndex(changes.size(), util::Cores(),
+                       [&](size_t k) { refusals[k] = Refusal(changes[k].file, changes[k].before); });
     for (size_t k = 0; k < changes.size(); ++k) {
         if (!refusals[k].empty()) failures.push_back({changes[k].file, std::move(refusals[k])});
         else writable.push_back(&changes[k]);
@@ -65,10 +73,7 @@ std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
     }
     for (size_t k = 0; k < writable.size(); ++k) {
         if (k < renamed || error.empty()) writable[k]->component->Source().MarkSaved(std::move(writable[k]->after));
-        else {
-            const std::string name = util::Display(writable[k]->file);
-            failures.push_back({writable[k]->file, error.starts_with(name) ? error : name + ": not saved (" + error + ")"});
-        }
+        else failures.push_back(NotSaved(writable[k]->file, error));
     }
     // Report in the order of the changes, as the user listed the files.
     std::stable_sort(failures.begin(), failures.end(), [&](const SaveFailure& x, const SaveFailure& y) {
@@ -79,6 +84,74 @@ std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
         return at(x) < at(y);
     });
     return failures;
+}
+
+ProjectSave SaveChangedComponents(Project& project) {
+    auto& components = project.VBComponents();
+    ProjectSave result;
+    // A few components at a time, each serialized into a text this loop keeps for the next batch.
+    const size_t batch = 2 * util::Cores();
+    struct Slot {
+        std::string text;
+        bool changed = false;
+        long lines = 0;
+        std::string refusal;
+    };
+    std::vector<Slot> slots(batch);
+    std::vector<std::optional<SaveFailure>> failed(components.size());  // by component, to report in order
+    std::vector<size_t> staged;  // the components written to temporary files, in order
+    util::StagedFiles files;
+    std::string error;  // the write that failed: nothing is saved then
+    for (size_t first = 0; first < components.size(); first += batch) {
+        const size_t count = std::min(batch, components.size() - first);
+        util::ForEachIndex(count, util::Cores(), [&](size_t k) {
+            Slot& slot = slots[k];
+            slot.changed = false;
+            const Component& component = components[first + k];
+            if (!component.Loaded()) return;
+            component.Source().SerializeInto(slot.text);
+            const std::string& before = component.Source().Original();
+            slot.changed = slot.text != before;
+            if (!slot.changed) return;
+            slot.lines = text::ChangedLineCount(before, slot.text);
+            slot.refusal = Refusal(component.Files().front(), before);
+        });
+        for (size_t k = 0; k < count; ++k) {
+            Slot& slot = slots[k];
+            if (!slot.changed) continue;
+            const size_t c = first + k;
+            const auto& file = components[c].Files().front();
+            ++result.changed;
+            result.linesChanged += slot.lines;
+            if (!slot.refusal.empty()) {
+                failed[c] = SaveFailure{file, std::move(slot.refusal)};
+                continue;
+            }
+            staged.push_back(c);
+            if (!error.empty()) continue;
+            try {
+                files.Write(file, slot.text);
+            } catch (const errors::RuntimeError& e) {
+                error = e.Description();
+            }
+        }
+    }
+    size_t renamed = 0;
+    if (error.empty()) {
+        try {
+            files.Commit(&renamed);
+        } catch (const errors::RuntimeError& e) {
+            error = e.Description();
+        }
+    }
+    for (size_t k = 0; k < staged.size(); ++k) {
+        const auto& file = components[staged[k]].Files().front();
+        if (error.empty() || k < renamed) result.saved.push_back(file);
+        else failed[staged[k]] = NotSaved(file, error);
+    }
+    for (auto& f : failed)
+        if (f) result.failures.push_back(std::move(*f));
+    return result;
 }
 
 }  // namespace vex::ide

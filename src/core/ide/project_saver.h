@@ -36,4 +36,19 @@ struct SaveFailure {
 /// change's `after` is moved into its module. Never throws for a file it could not save.
 std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes);
 
+/// How SaveChangedComponents went.
+struct ProjectSave {
+    size_t changed = 0;                          ///< the components whose text changed
+    long linesChanged = 0;                       ///< text::ChangedLineCount over them
+    std::vector<std::filesystem::path> saved;    ///< in project order
+    std::vector<SaveFailure> failures;           ///< in project order
+};
+
+/// ChangedComponents then SaveChanges, for a run that ends with the save, holding no new text beyond
+/// its write: a few components at a time are serialized into texts used again for the next ones,
+/// compared, counted, checked and written to their temporary files; then all are flushed and renamed as
+/// SaveChanges does, with the same refusals and failures. The modules are not told they were saved
+/// (their Original() stays the bytes loaded): the project must not be saved again.
+ProjectSave SaveChangedComponents(Project& project);
+
 }  // namespace vex::ide

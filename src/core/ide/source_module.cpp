@@ -904,6 +904,12 @@ void SourceModule::SetVBName(std::string_view name) {
 }
 
 std::string SourceModule::Serialize() const {
+    std::string out;
+    SerializeInto(out);
+    return out;
+}
+
+void SourceModule::SerializeInto(std::string& out) const {
     const Impl& d = *impl_;
     // The exact size first: a string grown by appends may take twice the room it needs.
     size_t size = d.header.size();
@@ -911,7 +917,7 @@ std::string SourceModule::Serialize() const {
         const Line& l = d.lines[i];
         size += l.size + l.Eol().size() + d.HiddenOf(l).size();
     }
-    std::string out;
+    out.clear();
     out.reserve(size);
     out += d.header;
     for (size_t i = 0; i < d.lines.size(); ++i) {
@@ -924,7 +930,6 @@ std::string SourceModule::Serialize() const {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);
         else if (out.back() == '\n' || out.back() == '\r') out.pop_back();
     }
-    return out;
 }
 
 const std::string& SourceModule::Original() const { return impl_->original; }

@@ -73,6 +73,8 @@ public:
 
     /// The file's bytes as they would be saved now.
     std::string Serialize() const;
+    /// The same, into `out` (its memory used again: a string kept for many modules is not fresh memory).
+    void SerializeInto(std::string& out) const;
     /// The bytes the module was parsed from.
     const std::string& Original() const;
     /// True when Serialize() differs from Original().

@@ -88,6 +88,9 @@ public:
     bool SkippedWork() const;
     /// Saves what can be saved of `changes` (see ide::SaveChanges); never throws for a failed write.
     static SaveOutcome Save(std::vector<ide::PendingChange>& changes);
+    /// Changes() then Save() as the session's last act, holding less memory on the way (see
+    /// ide::SaveChangedComponents): nothing may be saved after it.
+    ide::ProjectSave SaveChangesAndEnd() { return ide::SaveChangedComponents(Project()); }
 
 private:
     ide::Workspace workspace_;

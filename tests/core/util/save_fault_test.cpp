@@ -52,16 +52,22 @@ fs::path MakeProject(const fs::path& dir) {
     return dir / "P.vbp";
 }
 
-// Loads the project, edits every module to its new bytes and saves; what SaveChanges says.
-std::vector<ide::SaveFailure> LoadEditSave(const fs::path& vbp) {
+// The two ways to save: the host's, which then holds the saved texts, and the one of a run that ends with
+// its save.
+enum class Saver { Host, EndOfRun };
+
+// Loads the project, edits every module to its new bytes and saves; what the saver says.
+std::vector<ide::SaveFailure> LoadEditSave(const fs::path& vbp, Saver saver = Saver::Host) {
     auto ws = ide::LoadWorkspace(vbp);
     for (auto& c : ws.ActiveVBProject()->VBComponents())
         c.GetCodeModule().ReplaceLine(2, "    x = 2 ' " + std::string(200, 'n'));
+    if (saver == Saver::EndOfRun) return ide::SaveChangedComponents(*ws.ActiveVBProject()).failures;
     auto changes = ide::ChangedComponents(*ws.ActiveVBProject());
     auto failures = ide::SaveChanges(changes);
     // What the modules believe must match the disk: a saved one has nothing left to save.
     for (const auto& change : changes) {
-        const bool failed = std::any_of(failures.begin(), failures.end(), [&](auto& f) { return f.file == change.file; });
+        const bool failed =
+            std::any_of(failures.begin(), failures.end(), [&](auto& f) { return f.file == change.file; });
         if (change.component->Source().Changed() != failed) failures.push_back({change.file, "module state is wrong"});
     }
     return failures;
@@ -98,11 +104,11 @@ private:
 };
 
 // Every step of a save of the three modules, in order.
-std::vector<Step> StepsOfASave() {
+std::vector<Step> StepsOfASave(Saver saver = Saver::Host) {
     vex::testing::ScratchDir dir;
     Probe probe;
     Installed installed(&probe);
-    EXPECT_TRUE(LoadEditSave(MakeProject(dir.Path())).empty());
+    EXPECT_TRUE(LoadEditSave(MakeProject(dir.Path()), saver).empty());
     return probe.seen;
 }
 
@@ -117,50 +123,57 @@ bool RenamedBy(const std::vector<Step>& steps, size_t k, const std::string& name
 std::vector<std::string> Strays(const fs::path& dir) {
     std::vector<std::string> strays;
     for (const auto& [name, bytes] : vex::testing::Listing(dir))
-        if (name != "P.vbp" && std::find(kModules.begin(), kModules.end(), name) == kModules.end()) strays.push_back(name);
+        if (name != "P.vbp" && std::find(kModules.begin(), kModules.end(), name) == kModules.end())
+            strays.push_back(name);
     return strays;
 }
 
 TEST(SaveFaults, EveryStepOfASaveIsProbedForEveryFile) {
-    const auto steps = StepsOfASave();
-    ASSERT_EQ(steps.size(), 4 * kModules.size());
-    // All written, then all flushed, then each renamed in turn.
-    for (size_t i = 0; i < kModules.size(); ++i) {
-        EXPECT_EQ(steps[i].step, SaveStep::Written);
-        EXPECT_EQ(steps[kModules.size() + i].step, SaveStep::Flushed);
-        EXPECT_EQ(steps[2 * kModules.size() + 2 * i].step, SaveStep::BeforeRename);
-        EXPECT_EQ(steps[2 * kModules.size() + 2 * i + 1].step, SaveStep::Renamed);
-        EXPECT_EQ(steps[2 * kModules.size() + 2 * i + 1].file, kModules[i]);
+    for (Saver saver : {Saver::Host, Saver::EndOfRun}) {
+        const auto steps = StepsOfASave(saver);
+        ASSERT_EQ(steps.size(), 4 * kModules.size());
+        // All written, then all flushed, then each renamed in turn.
+        for (size_t i = 0; i < kModules.size(); ++i) {
+            EXPECT_EQ(steps[i].step, SaveStep::Written);
+            EXPECT_EQ(steps[kModules.size() + i].step, SaveStep::Flushed);
+            EXPECT_EQ(steps[2 * kModules.size() + 2 * i].step, SaveStep::BeforeRename);
+            EXPECT_EQ(steps[2 * kModules.size() + 2 * i + 1].step, SaveStep::Renamed);
+            EXPECT_EQ(steps[2 * kModules.size() + 2 * i + 1].file, kModules[i]);
+        }
     }
 }
 
 TEST(SaveFaults, AFailedStepLeavesOldOrNewBytesAsReportedAndNoTemporaryFile) {
-    const auto steps = StepsOfASave();
-    for (size_t k = 0; k < steps.size(); ++k) {
-        if (steps[k].step == SaveStep::Renamed) continue;  // done already: nothing to fail
-        SCOPED_TRACE("failing step " + std::to_string(k) + " of " + steps[k].file);
-        vex::testing::ScratchDir dir;
-        const fs::path vbp = MakeProject(dir.Path());
-        Probe probe;
-        probe.act = Probe::Act::Fail;
-        probe.at = k;
-        std::vector<ide::SaveFailure> failures;
-        {
-            Installed installed(&probe);
-            failures = LoadEditSave(vbp);
-        }
-        for (const auto& m : kModules) {
-            const bool renamed = RenamedBy(steps, k, m);
-            EXPECT_EQ(vex::testing::ReadFile(dir / m), renamed ? New(m) : Old(m)) << m;
-            const auto failure = std::find_if(failures.begin(), failures.end(), [&](auto& f) { return f.file == dir / m; });
-            EXPECT_EQ(failure == failures.end(), renamed) << m << " reported wrongly";
-            if (failure != failures.end()) {
-                EXPECT_NE(failure->message.find(m), std::string::npos) << failure->message;
+    for (Saver saver : {Saver::Host, Saver::EndOfRun}) {
+        const auto steps = StepsOfASave(saver);
+        for (size_t k = 0; k < steps.size(); ++k) {
+            if (steps[k].step == SaveStep::Renamed) continue;  // done already: nothing to fail
+            SCOPED_TRACE("failing step " + std::to_string(k) + " of " + steps[k].file +
+                         (saver == Saver::Host ? "" : ", saved at the end of a run"));
+            vex::testing::ScratchDir dir;
+            const fs::path vbp = MakeProject(dir.Path());
+            Probe probe;
+            probe.act = Probe::Act::Fail;
+            probe.at = k;
+            std::vector<ide::SaveFailure> failures;
+            {
+                Installed installed(&probe);
+                failures = LoadEditSave(vbp, saver);
             }
+            for (const auto& m : kModules) {
+                const bool renamed = RenamedBy(steps, k, m);
+                EXPECT_EQ(vex::testing::ReadFile(dir / m), renamed ? New(m) : Old(m)) << m;
+                const auto failure =
+                    std::find_if(failures.begin(), failures.end(), [&](auto& f) { return f.file == dir / m; });
+                EXPECT_EQ(failure == failures.end(), renamed) << m << " reported wrongly";
+                if (failure != failures.end()) {
+                    EXPECT_NE(failure->message.find(m), std::string::npos) << failure->message;
+                }
+            }
+            EXPECT_EQ(Strays(dir.Path()), std::vector<std::string>{});
+            EXPECT_TRUE(LoadEditSave(vbp, saver).empty()) << "the next save completes";
+            for (const auto& m : kModules) EXPECT_EQ(vex::testing::ReadFile(dir / m), New(m));
         }
-        EXPECT_EQ(Strays(dir.Path()), std::vector<std::string>{});
-        EXPECT_TRUE(LoadEditSave(vbp).empty()) << "the next save completes";
-        for (const auto& m : kModules) EXPECT_EQ(vex::testing::ReadFile(dir / m), New(m));
     }
 }
 

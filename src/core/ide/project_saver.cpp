@@ -89,7 +89,8 @@ std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes) {
 ProjectSave SaveChangedComponents(Project& project) {
     auto& components = project.VBComponents();
     ProjectSave result;
-    // A few components at a time, each serialized into a text this loop keeps for the next batch.
+    // A few components at a time, each serialized into a text kept for a later batch: while one
+    // thread writes a batch to its temporary files, the others prepare the next.
     const size_t batch = 2 * util::Cores();
     struct Slot {
         std::string text;
@@ -97,29 +98,28 @@ ProjectSave SaveChangedComponents(Project& project) {
         long lines = 0;
         std::string refusal;
     };
-    std::vector<Slot> slots(batch);
+    std::vector<Slot> slots(2 * batch);  // two halves: the batch being prepared, the one being written
     std::vector<std::optional<SaveFailure>> failed(components.size());  // by component, to report in order
     std::vector<size_t> staged;  // the components written to temporary files, in order
     util::StagedFiles files;
     std::string error;  // the write that failed: nothing is saved then
-    for (size_t first = 0; first < components.size(); first += batch) {
-        const size_t count = std::min(batch, components.size() - first);
-        util::ForEachIndex(count, util::Cores(), [&](size_t k) {
-            Slot& slot = slots[k];
-            slot.changed = false;
-            const Component& component = components[first + k];
-            if (!component.Loaded()) return;
-            component.Source().SerializeInto(slot.text);
-            const std::string& before = component.Source().Original();
-            slot.changed = slot.text != before;
-            if (!slot.changed) return;
-            slot.lines = text::ChangedLineCount(before, slot.text);
-            slot.refusal = Refusal(component.Files().front(), before);
-        });
-        for (size_t k = 0; k < count; ++k) {
-            Slot& slot = slots[k];
+    auto slotOf = [&](size_t component) -> Slot& { return slots[component % (2 * batch)]; };
+    auto prepare = [&](size_t c) {
+        Slot& slot = slotOf(c);
+        slot.changed = false;
+        const Component& component = components[c];
+        if (!component.Loaded()) return;
+        component.Source().SerializeInto(slot.text);
+        const std::string& before = component.Source().Original();
+        slot.changed = slot.text != before;
+        if (!slot.changed) return;
+        slot.lines = text::ChangedLineCount(before, slot.text);
+        slot.refusal = Refusal(component.Files().front(), before);
+    };
+    auto write = [&](size_t from, size_t to) {
+        for (size_t c = from; c < to; ++c) {
+            Slot& slot = slotOf(c);
             if (!slot.changed) continue;
-            const size_t c = first + k;
             const auto& file = components[c].Files().front();
             ++result.changed;
             result.linesChanged += slot.lines;
@@ -135,6 +135,18 @@ ProjectSave SaveChangedComponents(Project& project) {
                 error = e.Description();
             }
         }
+    };
+    // Round r prepares batch r and writes batch r - 1; item 0, handed out first, is the writing.
+    const size_t total = components.size();
+    for (size_t first = 0; first < total + batch; first += batch) {
+        const size_t count = first < total ? std::min(batch, total - first) : 0;
+        util::ForEachIndex(count + 1, util::Cores(), [&](size_t k) {
+            if (k == 0) {
+                if (first > 0) write(first - batch, std::min(first, total));
+            } else {
+                prepare(first + k - 1);
+            }
+        });
     }
     size_t renamed = 0;
     if (error.empty()) {

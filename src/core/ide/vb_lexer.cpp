@@ -7,29 +7,6 @@
 
 namespace vex::ide::lex {
 
-bool IsBlank(char c) { return text::IsBlank(c); }
-
-bool IsDigit(char c) { return text::IsDigit(c); }
-
-bool IsLetter(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
-    if (b >= 0xC0) return b != 0xD7 && b != 0xF7;
-    switch (b) {
-        case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-        case 0xAA: case 0xB5: case 0xBA: return true;
-        default: return false;
-    }
-}
-
-bool IsIdentChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
-
-std::string_view SkipBlanks(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    return s.substr(i);
-}
-
 bool StartsWithWord(std::string_view s, std::string_view w) {
     return text::IStartsWith(s, w) && (s.size() == w.size() || !IsIdentChar(s[w.size()]));
 }

@@ -11,20 +11,40 @@
 //   - a label is a name or a number followed by a colon, as the first thing on the line; a line number is
 //     a number at the start of the line, with or without a colon. A statement keyword (`Else:`) is no label.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "text/chars.h"
+
 namespace vex::ide::lex {
 
-bool IsBlank(char c);
-bool IsDigit(char c);
-/// A letter: ASCII, or a letter of Windows-1252 (Š Œ Ž š œ ž Ÿ ª µ º and À..ÿ but × and ÷).
-bool IsLetter(char c);
-/// A character that may continue an identifier: a letter, a digit or `_`.
-bool IsIdentChar(char c);
+// The character classes are inline: every rule below asks them of every byte it reads.
 
-std::string_view SkipBlanks(std::string_view s);
+inline bool IsBlank(char c) { return text::IsBlank(c); }
+inline bool IsDigit(char c) { return text::IsDigit(c); }
+
+/// A letter: ASCII, or a letter of Windows-1252 (Š Œ Ž š œ ž Ÿ ª µ º and À..ÿ but × and ÷).
+inline bool IsLetter(char c) {
+    static constexpr auto kLetters = [] {
+        std::array<bool, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[static_cast<size_t>(b)] = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 0xC0 && b != 0xD7 && b != 0xF7);
+        for (int b : {0x8A, 0x8C, 0x8E, 0x9A, 0x9C, 0x9E, 0x9F, 0xAA, 0xB5, 0xBA}) t[static_cast<size_t>(b)] = true;
+        return t;
+    }();
+    return kLetters[static_cast<unsigned char>(c)];
+}
+
+/// A character that may continue an identifier: a letter, a digit or `_`.
+inline bool IsIdentChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
+
+inline std::string_view SkipBlanks(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    return s.substr(i);
+}
 
 struct Token {
     enum class Kind { Word, Number, String, Comment, Punct };

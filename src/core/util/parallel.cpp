@@ -49,9 +49,6 @@ private:
     size_t idle_ = 0;  // threads waiting for a task
 };
 
-}  // namespace
-
-namespace {
 // Never destroyed: its threads wait on it until the process ends.
 std::atomic<Pool*> shared{nullptr};
 

@@ -26,12 +26,12 @@ bool IsComparison(const std::string& t) { return t == "=" || t == "<" || t == ">
 
 // False when no token of `statement` can name a line or open or close a Select block, so that lexing it
 // would find nothing: one pass over the raw text that lets most statements through untokenized. It looks
-// for the words at every word start (in names, strings and comments too), so it never turns away a
-// statement the full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists
+// for the tokens as whole words (the lexer's: `Selected` is a name) at every word start, in names,
+// strings and comments too, so it never turns away a statement the full reading would use. `inErlSelect`: a Select Case Erl block is open, where Case lists
 // name lines too.
 bool MayReferToLines(std::string_view s, bool inErlSelect) {
     return text::AnyWordStart(s, [&](size_t i) {
-        auto at = [&](std::string_view word) { return text::WordAt(s, i, word); };
+        auto at = [&](std::string_view word) { return ide::lex::KeywordAt(s, i, word); };
         // `then` or `else` followed by blanks and a digit: If ... Then 100.
         auto beforeNumber = [&](std::string_view word) {
             if (!at(word)) return false;
@@ -39,7 +39,7 @@ bool MayReferToLines(std::string_view s, bool inErlSelect) {
             return !rest.empty() && ide::lex::IsDigit(rest.front());
         };
         switch (text::FoldAscii(s[i])) {
-            case 'g': return at("go");  // GoTo, GoSub
+            case 'g': return at("goto") || at("gosub");
             case 'r': return at("resume");
             case 's': return at("select");
             case 'c': return inErlSelect && at("case");

@@ -156,14 +156,15 @@ bool MayFollowAProcedure(std::string_view line) {
 }
 
 // False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
-// Enum) at the start of a word, nor a `#`: then nothing in it can declare, end or open anything, and
-// Classify has nothing to find. One pass over the bytes, where the full tests would parse the line
-// several times. A word starts after anything but an ASCII letter or `_` (a digit or an accented
-// letter before it still counts as a start: finding too much only costs the full tests).
+// Enum) as whole words, nor a `#`: then nothing in it can declare, end or open anything, and Classify
+// has nothing to find. One pass over the bytes, where the full tests would parse the line several
+// times. A word starts after anything but an ASCII letter or `_` (a digit or an accented letter before
+// it still counts as a start: finding too much only costs the full tests) and ends, as the lexer's
+// words do, before anything but an identifier character (`Subclass` and `EnumWindows` are names).
 bool MaySignify(std::string_view line) {
-    if (std::memchr(line.data(), '#', line.size())) return true;
+    if (line.find('#') != std::string_view::npos) return true;
     return text::AnyWordStart(line, [&](size_t i) {
-        auto at = [&](std::string_view word) { return text::WordAt(line, i, word); };
+        auto at = [&](std::string_view word) { return lex::KeywordAt(line, i, word); };
         switch (text::FoldAscii(line[i])) {
             case 's': return at("sub");
             case 'f': return at("function");

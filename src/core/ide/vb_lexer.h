@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "text/chars.h"
+#include "text/cp1252.h"
 
 namespace vex::ide::lex {
 
@@ -85,5 +86,11 @@ std::vector<std::string_view> Statements(std::string_view code);
 
 /// True when `s` starts with the word `w` (any case) and no identifier character follows it.
 bool StartsWithWord(std::string_view s, std::string_view w);
+
+/// StartsWithWord(s.substr(at), word) for a `word` of lower-case ASCII letters, inline: for the quick
+/// scans, which ask it at every word start.
+inline bool KeywordAt(std::string_view s, size_t at, std::string_view word) {
+    return text::WordAt(s, at, word) && (at + word.size() == s.size() || !IsIdentChar(s[at + word.size()]));
+}
 
 }  // namespace vex::ide::lex

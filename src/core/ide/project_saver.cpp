@@ -121,7 +121,6 @@ ProjectSave SaveChangedComponents(Project& project) {
             Slot& slot = slotOf(c);
             if (!slot.changed) continue;
             const auto& file = components[c].Files().front();
-            ++result.changed;
             result.linesChanged += slot.lines;
             if (!slot.refusal.empty()) {
                 failed[c] = SaveFailure{file, std::move(slot.refusal)};

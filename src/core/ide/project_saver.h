@@ -38,8 +38,7 @@ std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes);
 
 /// How SaveChangedComponents went.
 struct ProjectSave {
-    size_t changed = 0;                          ///< the components whose text changed
-    long linesChanged = 0;                       ///< text::ChangedLineCount over them
+    long linesChanged = 0;                       ///< text::ChangedLineCount over the changed components
     std::vector<std::filesystem::path> saved;    ///< in project order
     std::vector<SaveFailure> failures;           ///< in project order
 };

@@ -107,15 +107,4 @@ size_t Session::SkipWorked(WorkedFiles& worked) {
     return skipped;
 }
 
-SaveOutcome Session::Save(std::vector<ide::PendingChange>& changes) {
-    SaveOutcome outcome;
-    outcome.failures = ide::SaveChanges(changes);
-    // Every change that did not fail was saved (asking the modules would serialize each once more).
-    for (const auto& change : changes)
-        if (std::none_of(outcome.failures.begin(), outcome.failures.end(),
-                         [&](const ide::SaveFailure& f) { return f.file == change.file; }))
-            outcome.saved.push_back(change.file);
-    return outcome;
-}
-
 }  // namespace vex::session

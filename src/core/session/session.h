@@ -48,13 +48,6 @@ std::vector<std::string> NearestWords(const std::string& wanted, const std::vect
 std::optional<UnknownComponent> SelectComponents(engine::Host& host, engine::FileList& lst,
                                                  const std::vector<std::string>& wanted);
 
-/// How a save went: the files written and those that could not be (each with its reason).
-struct SaveOutcome {
-    std::vector<std::filesystem::path> saved;
-    std::vector<ide::SaveFailure> failures;
-    bool Ok() const { return failures.empty(); }
-};
-
 using Action = std::function<void(engine::Host&, engine::FileList&)>;
 
 class Session {
@@ -86,10 +79,9 @@ public:
     const std::vector<ide::LoadFailure>& LoadFailures() const { return workspace_.Failures(); }
     /// True when an error was answered Ignore, so that some of the work was skipped.
     bool SkippedWork() const;
-    /// Saves what can be saved of `changes` (see ide::SaveChanges); never throws for a failed write.
-    static SaveOutcome Save(std::vector<ide::PendingChange>& changes);
-    /// Changes() then Save() as the session's last act, holding less memory on the way (see
-    /// ide::SaveChangedComponents): nothing may be saved after it.
+    /// Saves what can be saved of the changes, as the session's last act, holding no new text beyond
+    /// its write (see ide::SaveChangedComponents); never throws for a failed write, and nothing may be
+    /// saved after it.
     ide::ProjectSave SaveChangesAndEnd() { return ide::SaveChangedComponents(Project()); }
 
 private:

@@ -6,11 +6,13 @@ namespace vex::util {
 
 namespace fs = std::filesystem;
 
-fs::path CanonicalPaths::Whole(const fs::path& path) {
+namespace {
+fs::path Whole(const fs::path& path) {
     std::error_code ec;
     fs::path resolved = fs::weakly_canonical(path, ec);
     return ec ? fs::path() : resolved;
 }
+}  // namespace
 
 fs::path CanonicalPaths::Of(const fs::path& path) {
     const fs::path name = path.filename();

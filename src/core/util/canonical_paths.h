@@ -15,7 +15,6 @@ public:
     std::filesystem::path Of(const std::filesystem::path& path);
 
 private:
-    std::filesystem::path Whole(const std::filesystem::path& path);
     std::map<std::filesystem::path, std::filesystem::path> folders_;  // as given -> resolved
 };
 

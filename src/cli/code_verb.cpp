@@ -184,6 +184,7 @@ bool RunOneProject(VerbContext& ctx, const CodeVerbOptions& options, const CodeA
     ++totals.projects;
 
     run.progress.Stage(stage + ":");
+    if (!options.dryRun && !options.check) core.SaveAsItGoes();
     core.Run(action);
 
     if (options.logFile) {

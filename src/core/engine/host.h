@@ -3,6 +3,8 @@
 // log, the settings, the error report and the clock. The CLI, the desktop host and the tests each supply
 // their own implementations.
 
+#include <functional>
+
 #include "host/clock.h"
 #include "host/notices.h"
 #include "host/progress_bar.h"
@@ -11,6 +13,7 @@
 #include "host/screen.h"
 
 namespace vex::ide {
+class Component;
 class Project;
 }
 namespace vex::settings {
@@ -36,6 +39,9 @@ struct Host {
     host::Prompter& prompter;
     host::Notices& notices;
     const host::Clock& clock;
+    /// Told when a code pass is done with a component it visited (it may still be edited later; whoever
+    /// listens must check). A run that ends with its save starts saving it then. May be empty.
+    std::function<void(const ide::Component&)> componentDone = {};
 };
 
 }  // namespace vex::engine

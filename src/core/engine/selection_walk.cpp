@@ -28,6 +28,7 @@ bool WalkSelection(Host& host, FileList& lst, const ProcessComponent& process, P
         if (row >= 0 && lst.Selected(row)) {
             lst.SetListIndex(row);
             if (!process(component, row)) return false;
+            if (host.componentDone) host.componentDone(component);
         }
         if (step == ProjectBarStep::AfterComponent) host.percentProject.SetValue(host.percentProject.Value() + 1);
     }

@@ -26,8 +26,8 @@ using ProcessComponent = std::function<bool(ide::Component& component, int16_t r
 /// maximum to their number and its value to 0, then for each component moves the bar by one (before or
 /// after, per `step`), scans the rows from 0 (reading ListCount afresh; hourglass and one yield per row
 /// examined) for the first whose text equals the component's name exactly, and when that row is
-/// selected sets ListIndex to it and calls `process`. Components without a row or with an unselected row
-/// are passed over. Leaves `percentProject` at the number of components.
+/// selected sets ListIndex to it and calls `process`, then `host.componentDone`. Components without a
+/// row or with an unselected row are passed over. Leaves `percentProject` at the number of components.
 /// Returns false when `process` ended the walk. Raises error 91 when there is no active project; errors
 /// from `process` propagate to the pass.
 bool WalkSelection(Host& host, FileList& lst, const ProcessComponent& process,

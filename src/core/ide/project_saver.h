@@ -15,7 +15,7 @@ struct PendingChange {
     Component* component = nullptr;
     std::filesystem::path file;
     std::string_view before;  ///< the bytes loaded (the module's own, valid until it is saved)
-    std::string after;   ///< the bytes to write
+    std::string after;        ///< the bytes to write
 };
 
 /// The loaded components whose text changed, in project order.
@@ -36,18 +36,11 @@ struct SaveFailure {
 /// change's `after` is moved into its module. Never throws for a file it could not save.
 std::vector<SaveFailure> SaveChanges(std::vector<PendingChange>& changes);
 
-/// How SaveChangedComponents went.
-struct ProjectSave {
-    long linesChanged = 0;                       ///< text::ChangedLineCount over the changed components
-    std::vector<std::filesystem::path> saved;    ///< in project order
-    std::vector<SaveFailure> failures;           ///< in project order
-};
+/// Why `file`, loaded as `before`, must not be replaced now (it changed on disk since, is read-only or
+/// cannot be read), or empty. Every saver checks this before it writes.
+std::string SaveRefusal(const std::filesystem::path& file, std::string_view before);
 
-/// ChangedComponents then SaveChanges, for a run that ends with the save, holding no new text beyond
-/// its write: a few components at a time are serialized into texts used again for the next ones,
-/// compared, counted, checked and written to their temporary files; then all are flushed and renamed as
-/// SaveChanges does, with the same refusals and failures. The modules are not told they were saved
-/// (their Original() stays the bytes loaded): the project must not be saved again.
-ProjectSave SaveChangedComponents(Project& project);
+/// The failure of `file`, left unsaved by `error`: a failed write or flush of the save it was in.
+SaveFailure NotSavedFailure(const std::filesystem::path& file, const std::string& error);
 
 }  // namespace vex::ide

@@ -272,6 +272,7 @@ struct SourceModule::Impl {
     bool finalBreak = true;
     std::string vbName;
     size_t vbNameAt = std::string::npos;  // where vbName's value stands in `header`
+    uint64_t edits = 0;  // see Edits()
 
     // Procedure index, rebuilt lazily when an edit may have changed the structure, shifted when not.
     // Shifts are kept like a gap: the body and end of procs[i] for i >= pendingFrom are short by
@@ -760,6 +761,7 @@ std::string_view SourceModule::LineText(long line, std::string&) const {
 void SourceModule::ReplaceLine(long line, std::string_view text) {
     Impl& d = *impl_;
     d.CheckLine(line, "ReplaceLine");
+    ++d.edits;
     SplitText(text, d.parts);
     const auto& parts = d.parts;
     auto& lines = d.lines;
@@ -824,6 +826,7 @@ void SourceModule::DeleteLines(long line, long count) {
     if (count <= 0) return;
     d.CheckLine(line, "DeleteLines");
     d.CheckLine(line + count - 1, "DeleteLines");
+    ++d.edits;
     const long last = line + count - 1;
     // The statements of the first and the last deleted line may reach beyond the range, and the
     // deletion joins what is left of them into one.
@@ -893,6 +896,7 @@ const std::string& SourceModule::VBName() const { return impl_->vbName; }
 
 void SourceModule::SetVBName(std::string_view name) {
     Impl& d = *impl_;
+    ++d.edits;
     // The line the name was read from, whatever its line breaks; the header only grows at its end.
     if (d.vbNameAt != std::string::npos) {
         d.header.replace(d.vbNameAt, d.vbName.size(), name);
@@ -935,12 +939,15 @@ void SourceModule::SerializeInto(std::string& out) const {
 
 const std::string& SourceModule::Original() const { return impl_->original; }
 
+uint64_t SourceModule::Edits() const { return impl_->edits; }
+
 bool SourceModule::Changed() const { return Serialize() != impl_->original; }
 
 void SourceModule::MarkSaved() { MarkSaved(Serialize()); }
 
 void SourceModule::MarkSaved(std::string saved) {
     Impl& d = *impl_;
+    ++d.edits;
     KeepOnHeap(saved);
     std::string before = std::exchange(d.original, std::move(saved));
     // Unedited lines view the old bytes: they must now view the new ones, or keep the old ones alive.

@@ -3,6 +3,7 @@
 // the hidden lines (the file header and member attributes) anchored to what they belong to, and keeps a
 // procedure index current as lines change. Saving gives back the loaded bytes for every line not edited.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -77,6 +78,9 @@ public:
     void SerializeInto(std::string& out) const;
     /// The bytes the module was parsed from.
     const std::string& Original() const;
+    /// How many times the text or the original changed since the load: a text serialized at one count
+    /// stands while the count does.
+    uint64_t Edits() const;
     /// True when Serialize() differs from Original().
     bool Changed() const;
     /// Takes the current text as the new original (after a save).

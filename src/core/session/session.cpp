@@ -82,6 +82,17 @@ Session::Session(ide::Workspace workspace, const Services& s)
     engine::LoadProjectFile(host_, list_);
 }
 
+void Session::SaveAsItGoes() {
+    saving_ = std::make_unique<ide::EndOfRunSave>(Project());
+    host_.componentDone = [this](const ide::Component& component) { saving_->Stage(component); };
+}
+
+ide::ProjectSave Session::SaveChangesAndEnd() {
+    host_.componentDone = nullptr;
+    if (!saving_) saving_ = std::make_unique<ide::EndOfRunSave>(Project());
+    return saving_->Finish();
+}
+
 bool Session::Aborted() const { return host_.report.Aborted(); }
 
 bool Session::SkippedWork() const {

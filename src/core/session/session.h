@@ -4,6 +4,7 @@
 // engine's questions, notices and progress go, and prints the outcomes it gets back.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "engine/file_list.h"
 #include "engine/host.h"
 #include "host/result_log.h"
+#include "ide/end_of_run_save.h"
 #include "ide/project.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
@@ -79,16 +81,20 @@ public:
     const std::vector<ide::LoadFailure>& LoadFailures() const { return workspace_.Failures(); }
     /// True when an error was answered Ignore, so that some of the work was skipped.
     bool SkippedWork() const;
+    /// From here on, each component the engine is done with starts saving while the run goes on (see
+    /// ide::EndOfRunSave), for a run that ends with SaveChangesAndEnd. A session dropped before that
+    /// saves nothing.
+    void SaveAsItGoes();
     /// Saves what can be saved of the changes, as the session's last act, holding no new text beyond
-    /// its write (see ide::SaveChangedComponents); never throws for a failed write, and nothing may be
-    /// saved after it.
-    ide::ProjectSave SaveChangesAndEnd() { return ide::SaveChangedComponents(Project()); }
+    /// what it is writing; never throws for a failed write, and nothing may be saved after it.
+    ide::ProjectSave SaveChangesAndEnd();
 
 private:
     ide::Workspace workspace_;
     host::StringResultLog result_;
     engine::Host host_;
     engine::PlainFileList list_;
+    std::unique_ptr<ide::EndOfRunSave> saving_;  // last: it reads the modules until it is gone
 };
 
 }  // namespace vex::session

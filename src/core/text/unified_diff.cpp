@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 namespace vex::text {
@@ -32,20 +31,46 @@ struct Op {
 };
 
 // One distinct line of a range, in an open-addressing table reused by every level: a slot belongs to
-// the current lookup when its stamp is the current one, so no level clears the table. The line itself
-// is found through `ia` or `ib`, whichever side met it first.
+// the current lookup when its stamp is the current one, so no level clears the table. `ia` and `ib` are
+// where the line was last met on each side (kNone: not met), with kTwice set once it was met twice;
+// only "once on each side" matters. The line itself is found through whichever side met it.
 struct Seen {
-    uint64_t hash = 0;
     uint32_t stamp = 0;
-    uint16_t inA = 0, inB = 0;  // how often the line occurs on each side, counted up to 2 (only "once" matters)
+    uint32_t hash = 0;
     uint32_t ia = 0, ib = 0;
 };
+static_assert(sizeof(Seen) == 16, "a slot of the table costs 16 bytes");
+constexpr uint32_t kNone = UINT32_MAX;
+constexpr uint32_t kTwice = 0x80000000u;
+constexpr uint32_t kWhere = kTwice - 1;
+
+// A line's hash for the table: 8 bytes at a time, mixed as splitmix64 mixes. Only speed depends on its
+// quality; lines are compared whole wherever hashes agree.
+uint32_t HashLine(std::string_view s) {
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+    const char* p = s.data();
+    size_t n = s.size();
+    auto mix = [&](uint64_t w) {
+        h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    };
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        mix(w);
+    }
+    uint64_t w = 0;
+    if (n) std::memcpy(&w, p, n);
+    mix(w);
+    h *= 0x94D049BB133111EBull;
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
 
 // What one comparison needs besides its texts. Each thread keeps one, so that a run comparing many
 // modules touches the same memory each time instead of fresh memory per module.
 struct Scratch {
     std::vector<std::string_view> a, b;
-    std::vector<uint64_t> ha, hb;
+    std::vector<uint32_t> ha, hb;
     std::vector<Seen> table;
     std::vector<uint32_t> slotOfA;
     std::vector<Op> ops;
@@ -61,53 +86,89 @@ Scratch& ThreadScratch() {
 // longest increasing run), and the gaps between anchors are diffed the same way. A gap without anchors
 // is a replacement. Each level costs about its size, so machine edits (which change lines in place or
 // add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
-// Splits the texts into the scratch's lines (a_ and b_ name them) and writes the script to its ops.
+// Splits the texts into the scratch's lines (a_ and b_ name them) and writes the script to its ops, or
+// only counts it (see CountChanged) when `countOnly`.
 class Differ {
 public:
-    Differ(Scratch& s, std::string_view before, std::string_view after) : s_(s), a_(s.a), b_(s.b) {
+    Differ(Scratch& s, std::string_view before, std::string_view after, bool countOnly = false)
+        : s_(s), a_(s.a), b_(s.b), countOnly_(countOnly) {
         SplitLines(before, s_.a);
         SplitLines(after, s_.b);
         // Each line is hashed once; every level of the recursion looks lines up by these.
         s_.ha.resize(a_.size());
         s_.hb.resize(b_.size());
-        for (size_t i = 0; i < a_.size(); ++i) s_.ha[i] = std::hash<std::string_view>{}(a_[i]);
-        for (size_t j = 0; j < b_.size(); ++j) s_.hb[j] = std::hash<std::string_view>{}(b_[j]);
+        for (size_t i = 0; i < a_.size(); ++i) s_.ha[i] = HashLine(a_[i]);
+        for (size_t j = 0; j < b_.size(); ++j) s_.hb[j] = HashLine(b_[j]);
     }
 
     const std::vector<Op>& Run() {
         s_.ops.clear();
-        s_.ops.reserve(std::max(a_.size(), b_.size()) + 16);
+        if (!countOnly_) s_.ops.reserve(std::max(a_.size(), b_.size()) + 16);
         Range(0, a_.size(), 0, b_.size());
         return s_.ops;
     }
 
+    /// Per run of changes the larger of lines removed and lines added, summed (after a countOnly Run).
+    long Counted() const { return count_ + std::max(removed_, added_); }
+
 private:
-    void Keep(size_t i, size_t j) { s_.ops.push_back({' ', i, j}); }
+    void Keep(size_t i, size_t j) {
+        if (countOnly_) return Kept(1);
+        s_.ops.push_back({' ', i, j});
+    }
+    // `n` lines kept in a row: the run of changes before them ends.
+    void Kept(size_t n) {
+        if (n == 0) return;
+        count_ += std::max(removed_, added_);
+        removed_ = added_ = 0;
+    }
 
     void Range(size_t a0, size_t a1, size_t b0, size_t b1) {
-        while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) Keep(a0++, b0++);
+        size_t head = 0;
+        while (a0 + head < a1 && b0 + head < b1 && a_[a0 + head] == b_[b0 + head]) ++head;
+        if (countOnly_)
+            Kept(head);
+        else
+            for (size_t k = 0; k < head; ++k) Keep(a0 + k, b0 + k);
+        a0 += head;
+        b0 += head;
         size_t tail = 0;
         while (a1 - tail > a0 && b1 - tail > b0 && a_[a1 - tail - 1] == b_[b1 - tail - 1]) ++tail;
         a1 -= tail;
         b1 -= tail;
         Middle(a0, a1, b0, b1);
-        for (size_t k = 0; k < tail; ++k) Keep(a1 + k, b1 + k);
+        if (countOnly_)
+            Kept(tail);
+        else
+            for (size_t k = 0; k < tail; ++k) Keep(a1 + k, b1 + k);
     }
 
     void Replace(size_t a0, size_t a1, size_t b0, size_t b1) {
+        if (countOnly_) {
+            removed_ += static_cast<long>(a1 - a0);
+            added_ += static_cast<long>(b1 - b0);
+            return;
+        }
         for (size_t i = a0; i < a1; ++i) s_.ops.push_back({'-', i, b0});
         for (size_t j = b0; j < b1; ++j) s_.ops.push_back({'+', a1, j});
     }
 
-    std::string_view LineOf(const Seen& seen) const { return seen.inA ? a_[seen.ia] : b_[seen.ib]; }
+    std::string_view LineOf(const Seen& seen) const {
+        return seen.ia != kNone ? a_[seen.ia & kWhere] : b_[seen.ib & kWhere];
+    }
+
+    // Where a line was met, `at` now: once, or kTwice.
+    static uint32_t Met(uint32_t where, size_t at) {
+        return where == kNone ? static_cast<uint32_t>(at) : (static_cast<uint32_t>(at) | kTwice);
+    }
 
     // The slot of `line` (hash `h`) in the first `mask + 1` slots, claimed for it when new (the caller
     // then fills in where it stands).
-    Seen& Slot(std::string_view line, uint64_t h, size_t mask) {
+    Seen& Slot(std::string_view line, uint32_t h, size_t mask) {
         for (size_t k = h & mask;; k = (k + 1) & mask) {
             Seen& seen = s_.table[k];
             if (seen.stamp != s_.stamp) {
-                seen = Seen{h, s_.stamp, 0, 0, 0, 0};
+                seen = Seen{s_.stamp, h, kNone, kNone};
                 return seen;
             }
             if (seen.hash == h && LineOf(seen) == line) return seen;
@@ -119,7 +180,7 @@ private:
         size_t slots = 16;
         while (slots < 2 * ((a1 - a0) + (b1 - b0))) slots *= 2;
         if (s_.table.size() < slots) s_.table.resize(slots);  // stamp 0: never current
-        if (++s_.stamp == 0) {  // the stamps went round: no slot may look current
+        if (++s_.stamp == 0) {                                // the stamps went round: no slot may look current
             for (Seen& seen : s_.table) seen.stamp = 0;
             s_.stamp = 1;
         }
@@ -127,19 +188,17 @@ private:
         s_.slotOfA.resize(a1 - a0);
         for (size_t i = a0; i < a1; ++i) {
             Seen& seen = Slot(a_[i], s_.ha[i], mask);
-            if (seen.inA < 2) ++seen.inA;
-            seen.ia = static_cast<uint32_t>(i);
+            seen.ia = Met(seen.ia, i);
             s_.slotOfA[i - a0] = static_cast<uint32_t>(&seen - s_.table.data());
         }
         for (size_t j = b0; j < b1; ++j) {
             Seen& seen = Slot(b_[j], s_.hb[j], mask);
-            if (seen.inB < 2) ++seen.inB;
-            seen.ib = static_cast<uint32_t>(j);
+            seen.ib = Met(seen.ib, j);
         }
         std::vector<std::pair<size_t, size_t>> pairs;  // (a, b) of lines unique on both sides, by a
         for (size_t i = a0; i < a1; ++i) {
             const Seen& seen = s_.table[s_.slotOfA[i - a0]];
-            if (seen.inA == 1 && seen.inB == 1) pairs.emplace_back(i, seen.ib);
+            if (!(seen.ia & kTwice) && seen.ib != kNone && !(seen.ib & kTwice)) pairs.emplace_back(i, seen.ib);
         }
         if (pairs.empty()) return Replace(a0, a1, b0, b1);
 
@@ -149,8 +208,10 @@ private:
             auto it = std::lower_bound(tops.begin(), tops.end(), pairs[k].second,
                                        [&](size_t t, size_t b) { return pairs[t].second < b; });
             back[k] = it == tops.begin() ? SIZE_MAX : *(it - 1);
-            if (it == tops.end()) tops.push_back(k);
-            else *it = k;
+            if (it == tops.end())
+                tops.push_back(k);
+            else
+                *it = k;
         }
         std::vector<size_t> chain;
         for (size_t k = tops.back(); k != SIZE_MAX; k = back[k]) chain.push_back(k);
@@ -170,6 +231,8 @@ private:
     Scratch& s_;
     const std::vector<std::string_view>& a_;
     const std::vector<std::string_view>& b_;
+    const bool countOnly_;
+    long count_ = 0, removed_ = 0, added_ = 0;
 };
 
 void AppendLine(std::string& out, char kind, std::string_view line) {
@@ -204,7 +267,9 @@ long CountChanged(const std::vector<Op>& ops, std::vector<size_t>* changes) {
 
 long ChangedLineCount(std::string_view before, std::string_view after) {
     if (before == after) return 0;
-    return CountChanged(Differ(ThreadScratch(), before, after).Run(), nullptr);
+    Differ differ(ThreadScratch(), before, after, true);
+    differ.Run();
+    return differ.Counted();
 }
 
 TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_view label) {
@@ -237,8 +302,7 @@ TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_
         }
         out.append("@@ -").append(RangeText(ops[from].a, countA));
         out.append(" +").append(RangeText(ops[from].b, countB)).append(" @@\n");
-        for (size_t k = from; k < to; ++k)
-            AppendLine(out, ops[k].kind, ops[k].kind == '+' ? b[ops[k].b] : a[ops[k].a]);
+        for (size_t k = from; k < to; ++k) AppendLine(out, ops[k].kind, ops[k].kind == '+' ? b[ops[k].b] : a[ops[k].a]);
         c = last + 1;
     }
     return result;

@@ -15,6 +15,7 @@
 
 #include "fakes/platform.h"
 #include "fakes/scratch_dir.h"
+#include "ide/end_of_run_save.h"
 #include "ide/project_loader.h"
 #include "ide/project_saver.h"
 #include "ide/source_module.h"
@@ -61,7 +62,7 @@ std::vector<ide::SaveFailure> LoadEditSave(const fs::path& vbp, Saver saver = Sa
     auto ws = ide::LoadWorkspace(vbp);
     for (auto& c : ws.ActiveVBProject()->VBComponents())
         c.GetCodeModule().ReplaceLine(2, "    x = 2 ' " + std::string(200, 'n'));
-    if (saver == Saver::EndOfRun) return ide::SaveChangedComponents(*ws.ActiveVBProject()).failures;
+    if (saver == Saver::EndOfRun) return ide::EndOfRunSave(*ws.ActiveVBProject()).Finish().failures;
     auto changes = ide::ChangedComponents(*ws.ActiveVBProject());
     auto failures = ide::SaveChanges(changes);
     // What the modules believe must match the disk: a saved one has nothing left to save.

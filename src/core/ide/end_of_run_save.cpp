@@ -1,0 +1,231 @@
+#include "ide/end_of_run_save.h"
+
+#include <array>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
+#include "errors/runtime_error.h"
+#include "ide/source_module.h"
+#include "text/unified_diff.h"
+#include "util/file_io.h"
+
+namespace vex::ide {
+
+namespace {
+
+// Texts in flight: enough that neither the stager nor the writer waits long for the other.
+constexpr size_t kTexts = 4;
+
+}  // namespace
+
+struct EndOfRunSave::Impl {
+    explicit Impl(Project& project) : components(project.VBComponents()) {
+        Reset();
+        for (size_t t = 0; t < kTexts; ++t) freeTexts.push_back(t);
+        writer = std::thread([this] { Write(); });
+    }
+
+    ~Impl() {
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            stop = true;
+        }
+        wake.notify_all();
+        writer.join();
+    }
+
+    // What came of one component.
+    struct Outcome {
+        bool staged = false;
+        uint64_t edits = 0;  // its module's Edits() when it was serialized
+        bool changed = false;
+        long lines = 0;
+        std::optional<SaveFailure> refusal;
+    };
+    struct Job {
+        size_t component;
+        size_t text;  // into `texts`
+        std::string_view before;
+        std::filesystem::path file;
+    };
+
+    void Reset() {
+        outcome.assign(components.size(), Outcome{});
+        given.clear();
+        files = std::make_unique<util::StagedFiles>();  // the old one removes its temporary files
+        error.clear();
+        next = 0;
+        outOfOrder = false;
+    }
+
+    void Stage(size_t c) {
+        if (c < next) {
+            outOfOrder = true;
+            return;
+        }
+        next = c + 1;
+        Outcome& out = outcome[c];
+        out.staged = true;
+        const Component& component = components[c];
+        if (!component.Loaded()) return;
+        size_t t;
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            wake.wait(guard, [&] { return !freeTexts.empty(); });
+            t = freeTexts.back();
+            freeTexts.pop_back();
+        }
+        out.edits = component.Source().Edits();
+        try {
+            component.Source().SerializeInto(texts[t]);
+        } catch (...) {
+            const std::lock_guard<std::mutex> guard(lock);
+            freeTexts.push_back(t);
+            throw;
+        }
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            jobs.push_back({c, t, component.Source().Original(), component.Files().front()});
+        }
+        wake.notify_all();
+    }
+
+    // Every job staged is done; rethrows what a job threw.
+    void Drain() {
+        std::unique_lock<std::mutex> guard(lock);
+        wake.wait(guard, [&] { return jobs.empty() && !working; });
+        if (failure) std::rethrow_exception(std::exchange(failure, nullptr));
+    }
+
+    // The writer's thread: one job at a time, in the order staged.
+    void Write() {
+        std::unique_lock<std::mutex> guard(lock);
+        for (;;) {
+            wake.wait(guard, [&] { return stop || !jobs.empty(); });
+            if (jobs.empty()) return;
+            const Job job = std::move(jobs.front());
+            jobs.pop_front();
+            working = true;
+            guard.unlock();
+            std::exception_ptr thrown;
+            try {
+                Save(job);
+            } catch (...) {
+                thrown = std::current_exception();
+            }
+            guard.lock();
+            if (thrown && !failure) failure = thrown;
+            freeTexts.push_back(job.text);
+            working = false;
+            wake.notify_all();
+        }
+    }
+
+    void Save(const Job& job) {
+        Outcome& out = outcome[job.component];
+        const std::string& text = texts[job.text];
+        out.changed = text != job.before;
+        if (!out.changed) return;
+        out.lines = text::ChangedLineCount(job.before, text);
+        if (std::string why = SaveRefusal(job.file, job.before); !why.empty()) {
+            out.refusal = SaveFailure{job.file, std::move(why)};
+            return;
+        }
+        given.push_back(job.component);
+        if (!error.empty()) return;  // after a failed write nothing is saved: no more are written
+        try {
+            files->Write(job.file, text);
+        } catch (const errors::RuntimeError& e) {
+            error = e.Description();
+        }
+    }
+
+    // True when what was staged no longer stands: a component edited since, or one of those not staged
+    // (staging goes in project order, so these come before the last one staged) whose text changed.
+    bool Stale() {
+        if (outOfOrder) return true;
+        std::string text;
+        for (size_t c = 0; c < next; ++c) {
+            const Component& component = components[c];
+            if (!component.Loaded()) continue;
+            if (outcome[c].staged) {
+                if (component.Source().Edits() != outcome[c].edits) return true;
+                continue;
+            }
+            component.Source().SerializeInto(text);
+            if (text != component.Source().Original()) return true;
+        }
+        return false;
+    }
+
+    ProjectSave Finish() {
+        Drain();
+        if (Stale()) Reset();
+        for (size_t c = next; c < components.size(); ++c) Stage(c);
+        Drain();
+        size_t renamed = 0;
+        if (error.empty()) {
+            try {
+                files->Commit(&renamed);
+            } catch (const errors::RuntimeError& e) {
+                error = e.Description();
+            }
+        }
+        ProjectSave result;
+        for (size_t k = 0; k < given.size(); ++k) {
+            const auto& file = components[given[k]].Files().front();
+            if (error.empty() || k < renamed)
+                result.saved.push_back(file);
+            else
+                outcome[given[k]].refusal = NotSavedFailure(file, error);
+        }
+        for (auto& out : outcome) {
+            result.linesChanged += out.changed ? out.lines : 0;
+            if (out.refusal) result.failures.push_back(std::move(*out.refusal));
+        }
+        return result;
+    }
+
+    std::vector<Component>& components;
+    // The stager's side.
+    std::vector<Outcome> outcome;  // by component; a job's own is the writer's until it is done
+    size_t next = 0;               // the components before it were staged or passed over
+    bool outOfOrder = false;
+    // The writer's side, read once it is drained.
+    std::vector<size_t> given;  // the components handed to `files` (or meant to be, after `error`), in order
+    std::unique_ptr<util::StagedFiles> files;
+    std::string error;  // the write that failed: nothing is saved then
+    // Shared, under `lock`.
+    std::array<std::string, kTexts> texts;  // each the stager's while free or being filled, then its job's
+    std::vector<size_t> freeTexts;
+    std::deque<Job> jobs;
+    bool working = false;
+    bool stop = false;
+    std::exception_ptr failure;
+    std::mutex lock;
+    std::condition_variable wake;
+    std::thread writer;
+};
+
+EndOfRunSave::EndOfRunSave(Project& project) : impl_(std::make_unique<Impl>(project)) {}
+
+EndOfRunSave::~EndOfRunSave() = default;
+
+void EndOfRunSave::Stage(const Component& component) {
+    const auto& components = impl_->components;
+    const std::less<const Component*> before;
+    if (before(&component, components.data()) || !before(&component, components.data() + components.size()))
+        throw std::invalid_argument("EndOfRunSave::Stage: not a component of the project");
+    impl_->Stage(static_cast<size_t>(&component - components.data()));
+}
+
+ProjectSave EndOfRunSave::Finish() { return impl_->Finish(); }
+
+}  // namespace vex::ide

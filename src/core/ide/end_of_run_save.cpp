@@ -1,6 +1,5 @@
 #include "ide/end_of_run_save.h"
 
-#include <array>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -20,15 +19,16 @@ namespace vex::ide {
 
 namespace {
 
-// Texts in flight: enough that neither the stager nor the writer waits long for the other.
-constexpr size_t kTexts = 4;
+// The texts in flight. The writer's files may cost more than the walk's work on a component (creating a
+// file in a folder is slow where many were just deleted): the stager only waits once the texts it is
+// ahead by hold this much.
+constexpr size_t kTextBytes = size_t{16} << 20;
 
 }  // namespace
 
 struct EndOfRunSave::Impl {
     explicit Impl(Project& project) : components(project.VBComponents()) {
         Reset();
-        for (size_t t = 0; t < kTexts; ++t) freeTexts.push_back(t);
         writer = std::thread([this] { Write(); });
     }
 
@@ -52,6 +52,7 @@ struct EndOfRunSave::Impl {
     struct Job {
         size_t component;
         size_t text;  // into `texts`
+        const std::string* bytes;  // texts[text], read without the lock
         std::string_view before;
         std::filesystem::path file;
     };
@@ -78,7 +79,12 @@ struct EndOfRunSave::Impl {
         size_t t;
         {
             std::unique_lock<std::mutex> guard(lock);
-            wake.wait(guard, [&] { return !freeTexts.empty(); });
+            // A text used before if one is free, else a new one while those in flight are few.
+            wake.wait(guard, [&] { return !freeTexts.empty() || jobs.empty() || bytesInFlight < kTextBytes; });
+            if (freeTexts.empty()) {
+                texts.emplace_back();
+                freeTexts.push_back(texts.size() - 1);
+            }
             t = freeTexts.back();
             freeTexts.pop_back();
         }
@@ -92,7 +98,8 @@ struct EndOfRunSave::Impl {
         }
         {
             const std::lock_guard<std::mutex> guard(lock);
-            jobs.push_back({c, t, component.Source().Original(), component.Files().front()});
+            jobs.push_back({c, t, &texts[t], component.Source().Original(), component.Files().front()});
+            bytesInFlight += texts[t].size();
         }
         wake.notify_all();
     }
@@ -123,6 +130,7 @@ struct EndOfRunSave::Impl {
             guard.lock();
             if (thrown && !failure) failure = thrown;
             freeTexts.push_back(job.text);
+            bytesInFlight -= job.bytes->size();
             working = false;
             wake.notify_all();
         }
@@ -130,7 +138,7 @@ struct EndOfRunSave::Impl {
 
     void Save(const Job& job) {
         Outcome& out = outcome[job.component];
-        const std::string& text = texts[job.text];
+        const std::string& text = *job.bytes;
         out.changed = text != job.before;
         if (!out.changed) return;
         out.lines = text::ChangedLineCount(job.before, text);
@@ -203,8 +211,10 @@ struct EndOfRunSave::Impl {
     std::unique_ptr<util::StagedFiles> files;
     std::string error;  // the write that failed: nothing is saved then
     // Shared, under `lock`.
-    std::array<std::string, kTexts> texts;  // each the stager's while free or being filled, then its job's
+    std::deque<std::string> texts;  // each the stager's while free or being filled, then its job's (a deque:
+                                    // a new one moves none of those being read)
     std::vector<size_t> freeTexts;
+    size_t bytesInFlight = 0;  // the size of the texts of the jobs not done
     std::deque<Job> jobs;
     bool working = false;
     bool stop = false;

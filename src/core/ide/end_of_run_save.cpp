@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -29,7 +30,11 @@ constexpr size_t kTextBytes = size_t{16} << 20;
 struct EndOfRunSave::Impl {
     explicit Impl(Project& project) : components(project.VBComponents()) {
         Reset();
-        writer = std::thread([this] { Write(); });
+        try {
+            writer = std::thread([this] { Write(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: Stage writes each component itself.
+        }
     }
 
     ~Impl() {
@@ -38,7 +43,7 @@ struct EndOfRunSave::Impl {
             stop = true;
         }
         wake.notify_all();
-        writer.join();
+        if (writer.joinable()) writer.join();
     }
 
     // What came of one component.
@@ -48,6 +53,7 @@ struct EndOfRunSave::Impl {
         bool changed = false;
         long lines = 0;
         std::optional<SaveFailure> refusal;
+        std::optional<util::FileStamp> checked;  // its file's, when it was found as loaded
     };
     struct Job {
         size_t component;
@@ -102,6 +108,10 @@ struct EndOfRunSave::Impl {
             bytesInFlight += texts[t].size();
         }
         wake.notify_all();
+        if (!writer.joinable()) {
+            std::unique_lock<std::mutex> guard(lock);
+            RunNextJob(guard);
+        }
     }
 
     // Every job staged is done; rethrows what a job threw.
@@ -111,29 +121,34 @@ struct EndOfRunSave::Impl {
         if (failure) std::rethrow_exception(std::exchange(failure, nullptr));
     }
 
-    // The writer's thread: one job at a time, in the order staged.
+    // The writer's thread: one job at a time, in the order staged, until the save is dropped.
     void Write() {
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
             wake.wait(guard, [&] { return stop || !jobs.empty(); });
-            if (jobs.empty()) return;
-            const Job job = std::move(jobs.front());
-            jobs.pop_front();
-            working = true;
-            guard.unlock();
-            std::exception_ptr thrown;
-            try {
-                Save(job);
-            } catch (...) {
-                thrown = std::current_exception();
-            }
-            guard.lock();
-            if (thrown && !failure) failure = thrown;
-            freeTexts.push_back(job.text);
-            bytesInFlight -= job.bytes->size();
-            working = false;
-            wake.notify_all();
+            if (stop) return;
+            RunNextJob(guard);
         }
+    }
+
+    // Saves the first job's component; `guard` holds `lock`, and holds it again on return.
+    void RunNextJob(std::unique_lock<std::mutex>& guard) {
+        const Job job = std::move(jobs.front());
+        jobs.pop_front();
+        working = true;
+        guard.unlock();
+        std::exception_ptr thrown;
+        try {
+            Save(job);
+        } catch (...) {
+            thrown = std::current_exception();
+        }
+        guard.lock();
+        if (thrown && !failure) failure = thrown;
+        freeTexts.push_back(job.text);
+        bytesInFlight -= job.bytes->size();
+        working = false;
+        wake.notify_all();
     }
 
     void Save(const Job& job) {
@@ -145,6 +160,11 @@ struct EndOfRunSave::Impl {
         if (std::string why = SaveRefusal(job.file, job.before); !why.empty()) {
             out.refusal = SaveFailure{job.file, std::move(why)};
             return;
+        }
+        try {
+            out.checked = util::StampOf(job.file);
+        } catch (const errors::RuntimeError&) {
+            // Moved() finds it again.
         }
         given.push_back(job.component);
         if (!error.empty()) return;  // after a failed write nothing is saved: no more are written
@@ -173,9 +193,27 @@ struct EndOfRunSave::Impl {
         return false;
     }
 
+    // True when a file found as loaded may have changed on disk since: a run may take long after its
+    // first components were staged.
+    bool Moved() const {
+        for (const size_t c : given) {
+            const auto& checked = outcome[c].checked;
+            try {
+                const util::FileStamp now = util::StampOf(components[c].Files().front());
+                if (!checked || now.mode != checked->mode || now.modified.tv_sec != checked->modified.tv_sec ||
+                    now.modified.tv_nsec != checked->modified.tv_nsec)
+                    return true;
+            } catch (const errors::RuntimeError&) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     ProjectSave Finish() {
         Drain();
-        if (Stale()) Reset();
+        // Staged anew from the first component when what was staged no longer stands.
+        if (Stale() || Moved()) Reset();
         for (size_t c = next; c < components.size(); ++c) Stage(c);
         Drain();
         size_t renamed = 0;

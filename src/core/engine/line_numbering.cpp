@@ -68,7 +68,7 @@ std::optional<int32_t> NextNumber(int32_t running, int32_t step, const NumberSet
     do {
         n += step;
         if (n < INT32_MIN || n > INT32_MAX) return std::nullopt;
-    } while (step != 0 && reserved && reserved->contains(std::to_string(n)));
+    } while (step != 0 && reserved && !reserved->empty() && reserved->contains(std::to_string(n)));
     return static_cast<int32_t>(n);
 }
 

@@ -10,10 +10,14 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Waits (up to a few seconds) until the drawing thread has put `what` on the stream.
-bool Shows(const std::ostringstream& s, const std::string& what) {
+// Waits (up to a few seconds) until the drawing thread has put `what` on the stream. The stream is read
+// under a Hold, which keeps the drawing thread from writing to it meanwhile.
+bool Shows(ProgressLine& line, const std::ostringstream& s, const std::string& what) {
     for (int i = 0; i < 500; ++i) {
-        if (s.str().find(what) != std::string::npos) return true;
+        {
+            const ProgressLine::Hold hold(line);
+            if (s.str().find(what) != std::string::npos) return true;
+        }
         std::this_thread::sleep_for(milliseconds(10));
     }
     return false;
@@ -40,7 +44,7 @@ TEST(ProgressLine, DrawsTheStageAndBarsAndErasesBeforeOtherText) {
     line.Project().SetValue(2);
     line.File().SetMax(200);
     line.File().SetValue(50);
-    ASSERT_TRUE(Shows(err, "\r\x1b[2KSample.vbp:  component 2/4  lines  25%")) << err.str();
+    ASSERT_TRUE(Shows(line, err, "\r\x1b[2KSample.vbp:  component 2/4  lines  25%"));
     {
         const ProgressLine::Hold hold(line);  // a question: erased, not drawn again meanwhile
         out << "stdout text\n";

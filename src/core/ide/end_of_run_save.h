@@ -19,12 +19,12 @@ struct ProjectSave {
 };
 
 /// Saves the components of a project whose text changed, for a run that ends with its save, and holds no
-/// new text beyond the few it is writing.
+/// new text beyond those it is about to write.
 ///
-/// Stage() serializes a component into one of a few texts used again (waiting while all are taken); a
-/// thread of the save's own then compares it with the bytes loaded, counts its changed lines, checks
-/// that its file may be replaced and writes its temporary file, while the caller goes on with the next
-/// component. Finish() stages every component not staged yet, then flushes and renames the temporary
+/// Stage() serializes a component into a text used again (waiting while those not yet written hold
+/// 16 MB); a thread of the save's own then compares it with the bytes loaded, counts its changed
+/// lines, checks that its file may be replaced and writes its temporary file, while the caller goes on
+/// with the next component. Finish() stages every component not staged yet, then flushes and renames the temporary
 /// files in project order, with SaveChanges' refusals and failures. A component edited after it was
 /// staged, or staged out of project order, makes Finish() start again from the first component, so the
 /// outcome never depends on when Stage() was called.

@@ -86,8 +86,8 @@ Scratch& ThreadScratch() {
 // longest increasing run), and the gaps between anchors are diffed the same way. A gap without anchors
 // is a replacement. Each level costs about its size, so machine edits (which change lines in place or
 // add them) diff in near-linear time; the result is a valid, if not always minimal, edit script.
-// Splits the texts into the scratch's lines (a_ and b_ name them) and writes the script to its ops, or
-// only counts it (see CountChanged) when `countOnly`.
+// Splits the texts into the scratch's lines (a_ and b_ name them), counts the changed lines as it goes
+// (Counted) and, unless `countOnly`, writes the script to the scratch's ops.
 class Differ {
 public:
     Differ(Scratch& s, std::string_view before, std::string_view after, bool countOnly = false)
@@ -108,28 +108,23 @@ public:
         return s_.ops;
     }
 
-    /// Per run of changes the larger of lines removed and lines added, summed (after a countOnly Run).
+    /// Per run of changes the larger of lines removed and lines added, summed (after Run).
     long Counted() const { return count_ + std::max(removed_, added_); }
 
 private:
-    void Keep(size_t i, size_t j) {
-        if (countOnly_) return Kept(1);
-        s_.ops.push_back({' ', i, j});
-    }
-    // `n` lines kept in a row: the run of changes before them ends.
-    void Kept(size_t n) {
+    // `n` lines kept in a row from a[i], b[j]: the run of changes before them ends.
+    void Keep(size_t i, size_t j, size_t n = 1) {
         if (n == 0) return;
         count_ += std::max(removed_, added_);
         removed_ = added_ = 0;
+        if (!countOnly_)
+            for (size_t k = 0; k < n; ++k) s_.ops.push_back({' ', i + k, j + k});
     }
 
     void Range(size_t a0, size_t a1, size_t b0, size_t b1) {
         size_t head = 0;
         while (a0 + head < a1 && b0 + head < b1 && a_[a0 + head] == b_[b0 + head]) ++head;
-        if (countOnly_)
-            Kept(head);
-        else
-            for (size_t k = 0; k < head; ++k) Keep(a0 + k, b0 + k);
+        Keep(a0, b0, head);
         a0 += head;
         b0 += head;
         size_t tail = 0;
@@ -137,18 +132,13 @@ private:
         a1 -= tail;
         b1 -= tail;
         Middle(a0, a1, b0, b1);
-        if (countOnly_)
-            Kept(tail);
-        else
-            for (size_t k = 0; k < tail; ++k) Keep(a1 + k, b1 + k);
+        Keep(a1, b1, tail);
     }
 
     void Replace(size_t a0, size_t a1, size_t b0, size_t b1) {
-        if (countOnly_) {
-            removed_ += static_cast<long>(a1 - a0);
-            added_ += static_cast<long>(b1 - b0);
-            return;
-        }
+        removed_ += static_cast<long>(a1 - a0);
+        added_ += static_cast<long>(b1 - b0);
+        if (countOnly_) return;
         for (size_t i = a0; i < a1; ++i) s_.ops.push_back({'-', i, b0});
         for (size_t j = b0; j < b1; ++j) s_.ops.push_back({'+', a1, j});
     }
@@ -247,22 +237,6 @@ std::string RangeText(size_t before, size_t count) {
     return s;
 }
 
-// Per run of changes in `ops` the larger of lines removed and lines added, summed; fills `changes` (when
-// given) with the indices of the ops that are changes.
-long CountChanged(const std::vector<Op>& ops, std::vector<size_t>* changes) {
-    long count = 0, removed = 0, added = 0;
-    for (size_t k = 0; k < ops.size(); ++k) {
-        if (ops[k].kind == ' ') {
-            count += std::max(removed, added);
-            removed = added = 0;
-            continue;
-        }
-        (ops[k].kind == '-' ? removed : added)++;
-        if (changes) changes->push_back(k);
-    }
-    return count + std::max(removed, added);
-}
-
 }  // namespace
 
 long ChangedLineCount(std::string_view before, std::string_view after) {
@@ -276,11 +250,14 @@ TextDiff DiffTexts(std::string_view before, std::string_view after, std::string_
     TextDiff result;
     if (before == after) return result;
     Scratch& scratch = ThreadScratch();
-    const std::vector<Op>& ops = Differ(scratch, before, after).Run();
+    Differ differ(scratch, before, after);
+    const std::vector<Op>& ops = differ.Run();
     const auto& a = scratch.a;
     const auto& b = scratch.b;
-    std::vector<size_t> changes;  // indices into ops
-    result.linesChanged = CountChanged(ops, &changes);
+    result.linesChanged = differ.Counted();
+    std::vector<size_t> changes;  // the indices of the ops that are changes
+    for (size_t k = 0; k < ops.size(); ++k)
+        if (ops[k].kind != ' ') changes.push_back(k);
 
     std::string& out = result.unified;
     // Relative names get git's a/ and b/ prefixes, so the diff applies with `patch -p1` or `git apply`;

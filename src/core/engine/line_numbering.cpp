@@ -212,6 +212,10 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32
     if (!line.empty() && IsDigit(line[0])) {
         line = AfterFirstBlank(line);
         if (settings::IsNumeric(line)) line = " ";
+    } else if (settings::IsNumeric(line)) {
+        // A number alone that does not begin with a digit ("-1", "  .5"): numbered, it would read as a
+        // number followed by a number, which the next run and the removal both turn into a blank.
+        return {};
     }
     // Tabs are blanks too: a number before a line of tabs would make it a bare label, which the next run
     // leaves alone without counting it, giving its number again below.

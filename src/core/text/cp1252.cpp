@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace vex::text {
 namespace {
@@ -82,6 +83,18 @@ constexpr auto kLower = [] {
 
 inline unsigned char Low(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
+// True for the bytes that no other byte lower-cases to (digits, punctuation such as the `%` that opens
+// the default markers): a search for one of them is a search for that byte alone.
+constexpr auto kCaseless = [] {
+    std::array<bool, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+        t[static_cast<size_t>(b)] = kLower[static_cast<size_t>(b)] == b;
+        for (int o = 0; o < 256; ++o)
+            if (o != b && kLower[static_cast<size_t>(o)] == b) t[static_cast<size_t>(b)] = false;
+    }
+    return t;
+}();
+
 }  // namespace
 
 char LowerChar(char c) { return static_cast<char>(Low(c)); }
@@ -116,13 +129,24 @@ size_t IFind(std::string_view hay, std::string_view needle, size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
     if (needle.size() > hay.size()) return std::string_view::npos;
     const unsigned char first = Low(needle[0]);
-    const size_t n = needle.size();
-    for (size_t i = from, last = hay.size() - n; i <= last; ++i) {
-        if (Low(hay[i]) != first) continue;
+    const size_t n = needle.size(), last = hay.size() - n;
+    auto matchesAt = [&](size_t i) {
         size_t k = 1;
         while (k < n && Low(hay[i + k]) == Low(needle[k])) ++k;
-        if (k == n) return i;
+        return k == n;
+    };
+    if (kCaseless[first]) {
+        // Most lines do not hold the first byte at all; memchr finds that out fastest.
+        for (size_t i = from; i <= last; ++i) {
+            const void* at = std::memchr(hay.data() + i, first, last - i + 1);
+            if (!at) break;
+            i = static_cast<size_t>(static_cast<const char*>(at) - hay.data());
+            if (matchesAt(i)) return i;
+        }
+        return std::string_view::npos;
     }
+    for (size_t i = from; i <= last; ++i)
+        if (Low(hay[i]) == first && matchesAt(i)) return i;
     return std::string_view::npos;
 }
 

@@ -21,6 +21,26 @@ TEST(Cp1252, LowerFollowsTheCodePage) {
     EXPECT_EQ(IFind("abc", "abcd"), std::string_view::npos);
 }
 
+// IFind against the plain search of the lower-cased texts, over every short text of a few bytes with
+// and without another case (the `%` and `1` that no other byte lower-cases to, a, A, é, É), from every start.
+TEST(Cp1252, IFindFindsWhatTheLowerCasedSearchFinds) {
+    const std::string alphabet = "%1aA\xE9\xC9";
+    auto text = [&](size_t code, size_t length) {
+        std::string s;
+        for (size_t k = 0; k < length; ++k, code /= alphabet.size()) s += alphabet[code % alphabet.size()];
+        return s;
+    };
+    for (size_t hayCode = 0; hayCode < 6 * 6 * 6 * 6 * 6; ++hayCode) {
+        const std::string hay = text(hayCode, 5);
+        for (size_t needleCode = 0; needleCode < 6 * 6; ++needleCode)
+            for (size_t length : {1u, 2u}) {
+                const std::string needle = text(needleCode, length);
+                for (size_t from = 0; from <= hay.size(); ++from)
+                    ASSERT_EQ(IFind(hay, needle, from), Lower(hay).find(Lower(needle), from)) << hay << " / " << needle << " / " << from;
+            }
+    }
+}
+
 TEST(Cp1252, EveryByteRoundTripsThroughUtf8) {
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);

@@ -155,12 +155,14 @@ bool MayFollowAProcedure(std::string_view line) {
     return syntax::IsBlankOrComment(line) || lex::IsDirective(line) || syntax::IsAttributeLine(line);
 }
 
-// False when the line holds none of the words the index looks for (Sub, Function, Property, End, Type,
-// Enum) as whole words, nor a `#`: then nothing in it can declare, end or open anything, and Classify
-// has nothing to find. One pass over the bytes, where the full tests would parse the line several
-// times. A word starts after anything but an ASCII letter or `_` (a digit or an accented letter before
-// it still counts as a start: finding too much only costs the full tests) and ends, as the lexer's
-// words do, before anything but an identifier character (`Subclass` and `EnumWindows` are names).
+// False when the line holds none of the words the index looks for (Sub, Function, Property, Type, Enum)
+// as whole words, nor a `#`: then nothing in it can declare, end or open anything, and Classify has
+// nothing to find. `End` is not among them: every End the index reads names one of them (End Sub, End
+// Type), and End If, End With and End Select are most of the lines that hold an End. One pass over the
+// bytes, where the full tests would parse the line several times. A word starts after anything but an
+// ASCII letter or `_` (a digit or an accented letter before it still counts as a start: finding too
+// much only costs the full tests) and ends, as the lexer's words do, before anything but an identifier
+// character (`Subclass` and `EnumWindows` are names).
 bool MaySignify(std::string_view line) {
     if (line.find('#') != std::string_view::npos) return true;
     return text::AnyWordStart(line, [&](size_t i) {
@@ -170,7 +172,7 @@ bool MaySignify(std::string_view line) {
             case 'f': return at("function");
             case 'p': return at("property");
             case 't': return at("type");
-            case 'e': return at("end") || at("enum");
+            case 'e': return at("enum");
             default: return false;
         }
     });

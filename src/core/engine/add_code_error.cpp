@@ -11,6 +11,7 @@
 #include "engine/handler_pass.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/logical_line.h"
 #include "settings/options.h"
 #include "text/cp1252.h"
 
@@ -87,7 +88,7 @@ private:
             block = std::string(line).append(kCrLf) + Fill(frame);
             proc_.startInserted = true;
             host_.result.Append("\r\n              -> Add beginning code");
-        } else if (!proc_.endInserted && IsProcedureEnd(line, proc_.kindWord)) {
+        } else if (!proc_.endInserted && IsProcedureEnd(line, proc_.kindWord) && !ide::IsContinuationLine(code, j)) {
             std::string frame = options_.strSeparatorLine;
             frame.append(kCrLf).append(options_.strErrorCodeClose).append(kCrLf).append(options_.strSeparatorLine);
             block = Fill(frame).append(kCrLf).append(line);

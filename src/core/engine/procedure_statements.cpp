@@ -33,7 +33,7 @@ long FindProcedureEnd(const ide::CodeModule& code, std::string_view kindWord, lo
     if (kindWord.empty()) return 0;
     std::string scratch;
     for (long j = declarationLast + 1; j <= lastLine; ++j)
-        if (IsProcedureEnd(code.LineText(j, scratch), kindWord)) return j;
+        if (IsProcedureEnd(code.LineText(j, scratch), kindWord) && !ide::IsContinuationLine(code, j)) return j;
     return 0;
 }
 

@@ -23,7 +23,8 @@ long DeclarationLastLine(const ide::CodeModule& code, long bodyLine, long lastLi
 bool IsProcedureEnd(std::string_view line, std::string_view kindWord);
 
 /// The procedure's End line: the first line after `declarationLast`, up to `lastLine`, for which
-/// IsProcedureEnd holds. 0 when there is none (an empty kind word never has one).
+/// IsProcedureEnd holds and that starts a statement (after a comment that ends in ` _`, an End Sub is
+/// comment text). 0 when there is none (an empty kind word never has one).
 long FindProcedureEnd(const ide::CodeModule& code, std::string_view kindWord, long declarationLast, long lastLine);
 
 }  // namespace vex::engine

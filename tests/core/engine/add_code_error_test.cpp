@@ -102,6 +102,7 @@ const Lines kAlternatives = {"#If VBA7 Then", "Function F(ByVal p As LongPtr) As
                              "Function F(ByVal p As Long) As Long", "#End If", "F = p", "End Function"};
 const Lines kCopies = {"#If VBA7 Then", "Function F() As LongPtr", "  F = 1", "End Function", "#Else",
                        "Function F() As Long",  "  F = 2", "End Function", "#End If"};
+const Lines kEndInComment = {"Sub A()", "  x = 1 ' see below _", "End Sub", "End Sub"};
 const Lines kOneLinerAndType = {"Private Type QSStack", "    sUB As Long", "End Type",
                                 "Function MinX() As Long: MinX = 1: End Function", "Sub B()", "End Sub"};
 
@@ -132,6 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"a procedure defined in each #If branch: each copy gets its own handler", kCopies, {},
                 Handled(Handled(kCopies, 5, 7, "Function", "F"), 1, 3, "Function", "F"),
                 Logged("F", "Function") + Logged("F", "Function")},
+        AddCase{"an End Sub that a comment ending in _ takes in is comment text", kEndInComment, {},
+                Handled(kEndInComment, 0, 3, "Sub", "A"), Logged("A", "Sub")},
         AddCase{"a Type member is no procedure; a one-line procedure has no room", kOneLinerAndType, {},
                 Handled(kOneLinerAndType, 4, 5, "Sub", "B"), Logged("B", "Sub")},
         AddCase{"the dialog's default template",

@@ -129,10 +129,14 @@ void SplitText(std::string_view text, std::vector<std::string_view>& parts) {
         parts.push_back(text);
         return;
     }
-    const auto physical = SplitPhysical(text);
-    for (const auto& p : physical) parts.push_back(p.text);
+    std::string_view lastEol;
+    ForEachPhysicalLine(text, [&](std::string_view line, std::string_view eol) {
+        parts.push_back(line);
+        lastEol = eol;
+        return true;
+    });
     // A break at the very end starts one more (empty) line.
-    if (physical.empty() || !physical.back().eol.empty()) parts.emplace_back();
+    if (!lastEol.empty()) parts.emplace_back();
 }
 
 std::string_view FirstWord(std::string_view trimmed) {
@@ -310,7 +314,11 @@ struct SourceModule::Impl {
     // declaration of the procedure before may run on through this one's, which it then takes for its
     // #Else signature: it is read again too when only blanks, comments and directives part the two.
     // The usual edit lies below a statement that ends the declaration, and costs one look at that line.
-    void CheckDeclarationEnd(long line) const {
+    // `lookAsBefore()`: true when the edit cannot have changed what that look finds, which holds when it
+    // only took away or put blank and comment lines (the look passes over them), or when the line held a
+    // statement that ends the look (StopsLook) before the edit and holds one still.
+    template <class LookAsBefore>
+    void CheckDeclarationEnd(long line, const LookAsBefore& lookAsBefore) const {
         if (dirty || procs.empty()) return;
         size_t k = IndexOfLine(line);
         if (k == kNone) return;
@@ -321,17 +329,27 @@ struct SourceModule::Impl {
         long j = DeclarationEndOf(k) + 1;
         while (j < line && syntax::IsBlankOrComment(TextAt(j))) ++j;
         if (j < line && !lex::IsDirective(TextAt(j))) return;
+        bool sameLook = j == line && lookAsBefore();
         for (;;) {
-            if (DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) {
+            if (!sameLook && DeclarationEnd(LineAt(), BodyOf(k), Count()) != DeclarationEndOf(k)) {
                 dirty = true;
                 return;
             }
+            sameLook = false;
             if (k == 0) return;
             const long next = BodyOf(k--);
             long i = DeclarationEndOf(k) + 1;
             while (i < next && (syntax::IsBlankOrComment(TextAt(i)) || lex::IsDirective(TextAt(i)))) ++i;
             if (i < next) return;
         }
+    }
+    // True for a line that ends the look for #Else branches after a declaration: neither blank, nor a
+    // comment, nor a directive.
+    static bool StopsLook(std::string_view text) { return !syntax::IsBlankOrComment(text) && !lex::IsDirective(text); }
+    static bool AllBlankOrComment(const std::vector<std::string_view>& texts, size_t from, size_t to) {
+        for (size_t k = from; k < to; ++k)
+            if (!syntax::IsBlankOrComment(texts[k])) return false;
+        return true;
     }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.
@@ -794,7 +812,10 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         lines.insert(at, makeLines(0, parts.size() - 1));
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
-        d.CheckDeclarationEnd(line);
+        d.CheckDeclarationEnd(line, [&] {
+            return (Impl::StopsLook(oldText) && Impl::StopsLook(parts.front())) ||
+                   Impl::AllBlankOrComment(parts, 0, parts.size() - 1);
+        });
         return;
     }
 
@@ -820,7 +841,10 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     }
     if (!neutral) d.dirty = true;
     d.Shift(line, added);
-    d.CheckDeclarationEnd(line);
+    d.CheckDeclarationEnd(line, [&] {
+        return (Impl::StopsLook(oldText) && Impl::StopsLook(parts.front())) ||
+               (syntax::IsBlankOrComment(oldText) && Impl::AllBlankOrComment(parts, 0, parts.size()));
+    });
 }
 
 void SourceModule::DeleteLines(long line, long count) {
@@ -835,11 +859,14 @@ void SourceModule::DeleteLines(long line, long count) {
     bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1) &&
                    !d.InDeclaringStatement(line) && (last == line || !d.InDeclaringStatement(last));
     std::string orphans;
+    bool onlyBlankOrComment = true;
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (!l.plain && Classify(l.Text()).what != Significance::What::None) neutral = false;
+        onlyBlankOrComment = onlyBlankOrComment && syntax::IsBlankOrComment(l.Text());
         orphans += d.HiddenOf(l);
     }
+    const std::string_view before = d.TextAt(line);
     // The final line break belongs to the file, not to the line: keep it with the new last line.
     if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
     for (long k = line; k <= last; ++k)  // the deleted lines' own hidden lines are orphans now
@@ -852,7 +879,8 @@ void SourceModule::DeleteLines(long line, long count) {
     d.lines.erase(static_cast<size_t>(line - 1), static_cast<size_t>(count));
     if (!neutral) d.dirty = true;
     d.Shift(last, -count);
-    if (line <= d.Count()) d.CheckDeclarationEnd(line);
+    if (line <= d.Count())
+        d.CheckDeclarationEnd(line, [&] { return onlyBlankOrComment || (Impl::StopsLook(before) && Impl::StopsLook(d.TextAt(line))); });
 }
 
 std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {

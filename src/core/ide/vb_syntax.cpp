@@ -133,9 +133,9 @@ bool MatchBlockEnd(std::string_view line, BlockKind kind) {
 
 bool IsBlankOrComment(std::string_view line) {
     // Most lines hold a statement, told by their first character (a digit, or a letter other than the R
-    // of Rem) without lexing the line.
+    // of Rem) without lexing the line; a quote opens a comment wherever a line starts.
     const std::string_view t = lex::SkipBlanks(line);
-    if (t.empty()) return true;
+    if (t.empty() || t[0] == '\'') return true;
     const char c = text::FoldAscii(t[0]);
     if ((c >= 'a' && c <= 'z' && c != 'r') || (c >= '0' && c <= '9')) return false;
     const auto tokens = lex::Tokenize(line);

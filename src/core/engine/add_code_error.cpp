@@ -47,6 +47,7 @@ public:
             return false;
 
         long counter = 0;
+        ide::ProcAtLine at;  // read for every line; its name keeps its buffer
         for (;;) {
             bool more = false;
             if (!trap_.Run([&] { more = NextLine(host_, code, counter); })) return false;
@@ -54,7 +55,6 @@ public:
 
             std::string block;
             bool changed = false;
-            ide::ProcAtLine at;
             if (!trap_.Run([&] { changed = Examine(code, counter, at, block); })) return false;
             if (changed) {
                 if (!trap_.Run([&] { SetUp(code, std::move(at)); })) return false;
@@ -70,7 +70,7 @@ private:
     /// which); otherwise fills `block` with what replaces the line (empty: nothing).
     bool Examine(ide::CodeModule& code, long j, ide::ProcAtLine& at, std::string& block) {
         block.clear();
-        at = code.ProcAt(j);
+        code.ProcAt(j, at);
         if (at.name.empty()) return false;  // declarations section
         if (!proc_.known || !at.SameAs(proc_.at)) return true;
 

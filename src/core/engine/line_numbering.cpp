@@ -101,17 +101,20 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     ctx.reserved = &kNoTargets.numbers;
     bool continuation = false;
     std::string scratch;
+    ide::ProcAtLine proc;  // read for every line; its name keeps its buffer
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
         host.percentFile.SetValue(j);
-        ide::ProcAtLine proc = code.ProcAt(j);
+        code.ProcAt(j, proc);
         if (proc.name.empty()) continue;  // declarations section
 
         if (proc.name != last.name || proc.kind != last.kind || proc.copy != last.copy) {
             // A new procedure: nothing down to the end of its declaration is numbered (the lines above
             // it may be module-level code under #If, and a declaration may be continued or given twice).
             declarationEnd = DeclarationLastLine(code, proc.body, count);
-            last = {std::move(proc.name), proc.kind, proc.copy};
+            last.name.assign(proc.name);
+            last.kind = proc.kind;
+            last.copy = proc.copy;
             ctx.blnErrorBlock = false;
             if (options.resetLineNumber) running = 0;
             ctx.reserved = &TargetsOf(jumps, last).numbers;

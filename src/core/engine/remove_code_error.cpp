@@ -43,13 +43,13 @@ public:
             return false;
 
         long counter = 0;
+        ide::ProcAtLine at;  // read for every line; its name keeps its buffer
         for (;;) {
             bool more = false;
             if (!trap_.Run([&] { more = NextLine(host_, code, counter); })) return false;
             if (!more) break;
 
             bool remove = false;
-            ide::ProcAtLine at;
             bool changed = false;
             if (!trap_.Run([&] { changed = Examine(code, counter, at, remove); })) return false;
             if (changed) {
@@ -70,7 +70,7 @@ private:
     /// `remove` says whether the line goes.
     bool Examine(ide::CodeModule& code, long j, ide::ProcAtLine& at, bool& remove) {
         remove = false;
-        at = code.ProcAt(j);
+        code.ProcAt(j, at);
         if (at.name.empty()) return false;  // declarations section
         if (!proc_.known || !at.SameAs(proc_.at)) return true;
         // Only the body holds separators: a marker in a declaration's comment or above it is the user's.

@@ -64,13 +64,13 @@ private:
     std::string Line(ide::CodeModule& code, long j) {
         host_.screen.DoEvents();
         host_.percentFile.SetValue(j);
-        ide::ProcAtLine proc = code.ProcAt(j);
-        if (proc.name.empty()) return {};  // declarations section
-        if (!known_ || !proc.SameAs(proc_)) {
-            bodyLine_ = proc.body;
+        code.ProcAt(j, at_);
+        if (at_.name.empty()) return {};  // declarations section
+        if (!known_ || !at_.SameAs(proc_)) {
+            bodyLine_ = at_.body;
             continued_ = ide::lex::Continues(code.Lines(bodyLine_, 1));
             known_ = true;
-            proc_ = std::move(proc);
+            proc_ = at_;
             inSection_ = false;
             level_ = Level(s_);
             return {};
@@ -152,6 +152,7 @@ private:
     const std::string& errorKey_;
     bool known_ = false;
     ide::ProcAtLine proc_;
+    ide::ProcAtLine at_;  // the procedure of the line at hand, read for every line into one buffer
     bool inSection_ = false;
     int16_t level_ = 0;
     long bodyLine_ = 0;

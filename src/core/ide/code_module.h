@@ -64,14 +64,19 @@ public:
     /// The procedure that holds `line`. Unlike the lookups by name above, which give the first of two
     /// copies, this gives the copy the line is in. By default it asks those lookups, which is all an
     /// IDE's object model can answer: copies then read as one procedure.
-    virtual ProcAtLine ProcAt(long line) const {
+    ProcAtLine ProcAt(long line) const {
         ProcAtLine at;
+        ProcAt(line, at);
+        return at;
+    }
+    /// ProcAt into `at`, whose name keeps its buffer: for the passes that ask it of every line.
+    virtual void ProcAt(long line, ProcAtLine& at) const {
+        at = {};
         at.name = ProcOfLine(line, at.kind);
-        if (at.name.empty()) return {};
+        if (at.name.empty()) return;
         at.start = ProcStartLine(at.name, at.kind);
         at.body = ProcBodyLine(at.name, at.kind);
         at.last = at.start + ProcCountLines(at.name, at.kind) - 1;
-        return at;
     }
 };
 

@@ -168,8 +168,7 @@ bool MayFollowAProcedure(std::string_view line) {
 // much only costs the full tests) and ends, as the lexer's words do, before anything but an identifier
 // character (`Subclass` and `EnumWindows` are names).
 bool MaySignify(std::string_view line) {
-    if (line.find('#') != std::string_view::npos) return true;
-    return text::AnyWordStart(line, [&](size_t i) {
+    return text::AnyWordStart<'#'>(line, [&](size_t i) {
         auto at = [&](std::string_view word) { return lex::KeywordAt(line, i, word); };
         switch (text::FoldAscii(line[i])) {
             case 's': return at("sub");
@@ -265,6 +264,7 @@ struct SourceModule::Impl {
     std::vector<std::string> retired;  // earlier originals some lines still view (see MarkSaved)
     std::vector<std::string> hidden;   // the hidden lines of the lines that have some, each with its breaks
     std::vector<std::string_view> parts;  // ReplaceLine's text, split at its line breaks
+    std::vector<std::string_view> deleted;  // DeleteLines' texts (kept where they stand until a save)
 
     std::string_view HiddenOf(const Line& l) const { return l.hidden ? std::string_view(hidden[l.hidden - 1]) : std::string_view(); }
     std::string& HiddenText(Line& l) {
@@ -859,14 +859,15 @@ void SourceModule::DeleteLines(long line, long count) {
     bool neutral = !d.TouchesDeclarations(line) && d.ContinuesAt(last) == d.ContinuesAt(line - 1) &&
                    !d.InDeclaringStatement(line) && (last == line || !d.InDeclaringStatement(last));
     std::string orphans;
-    bool onlyBlankOrComment = true;
+    // The deleted texts, read again after the deletion only when the declaration's end needs them.
+    auto& deleted = d.deleted;
+    deleted.clear();
     for (long k = line; k <= last; ++k) {
         const Line& l = d.lines[static_cast<size_t>(k - 1)];
         if (!l.plain && Classify(l.Text()).what != Significance::What::None) neutral = false;
-        onlyBlankOrComment = onlyBlankOrComment && syntax::IsBlankOrComment(l.Text());
+        deleted.push_back(l.Text());
         orphans += d.HiddenOf(l);
     }
-    const std::string_view before = d.TextAt(line);
     // The final line break belongs to the file, not to the line: keep it with the new last line.
     if (last == d.Count() && line > 1) d.lines[static_cast<size_t>(line - 2)].eol = d.lines.back().eol;
     for (long k = line; k <= last; ++k)  // the deleted lines' own hidden lines are orphans now
@@ -880,7 +881,10 @@ void SourceModule::DeleteLines(long line, long count) {
     if (!neutral) d.dirty = true;
     d.Shift(last, -count);
     if (line <= d.Count())
-        d.CheckDeclarationEnd(line, [&] { return onlyBlankOrComment || (Impl::StopsLook(before) && Impl::StopsLook(d.TextAt(line))); });
+        d.CheckDeclarationEnd(line, [&] {
+            return Impl::AllBlankOrComment(deleted, 0, deleted.size()) ||
+                   (Impl::StopsLook(deleted.front()) && Impl::StopsLook(d.TextAt(line)));
+        });
 }
 
 std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {
@@ -907,14 +911,25 @@ long SourceModule::ProcCountLines(std::string_view name, ProcKind kind) const {
     return impl_->EndOf(i) - impl_->StartOf(i) + 1;
 }
 
-ProcAtLine SourceModule::ProcAt(long line) const {
+void SourceModule::ProcAt(long line, ProcAtLine& at) const {
     const Impl& d = *impl_;
     d.CheckLine(line, "ProcAt");
     if (d.dirty) d.Rebuild();
     const size_t i = d.IndexOfLine(line);
-    if (i == kNone) return {};
+    if (i == kNone) {
+        at.name.clear();
+        at.kind = ProcKind::Proc;
+        at.copy = 0;
+        at.start = at.body = at.last = 0;
+        return;
+    }
     const ProcInfo& p = d.procs[i];
-    return {p.name, p.kind, p.copy, d.StartOf(i), d.BodyOf(i), d.EndOf(i)};
+    at.name.assign(p.name);
+    at.kind = p.kind;
+    at.copy = p.copy;
+    at.start = d.StartOf(i);
+    at.body = d.BodyOf(i);
+    at.last = d.EndOf(i);
 }
 
 const std::vector<ProcInfo>& SourceModule::Procedures() const {

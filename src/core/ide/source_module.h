@@ -50,7 +50,8 @@ public:
     long ProcBodyLine(std::string_view name, ProcKind kind) const override;
     long ProcStartLine(std::string_view name, ProcKind kind) const override;
     long ProcCountLines(std::string_view name, ProcKind kind) const override;
-    ProcAtLine ProcAt(long line) const override;
+    using CodeModule::ProcAt;
+    void ProcAt(long line, ProcAtLine& at) const override;
 
     /// Empty when the module's procedures stand as VB6 compiles them; otherwise the first fault, naming
     /// its file line: a procedure never closed by its End statement ("modBad.bas:2: Function B is never

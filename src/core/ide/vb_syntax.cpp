@@ -72,7 +72,8 @@ std::optional<Declaration> MatchDeclaration(std::string_view line) {
 namespace {
 EndKind EndOfStatement(std::string_view statement) {
     auto rest = SkipBlanks(statement);
-    if (!StartsWithWord(rest, "End")) return EndKind::None;
+    // Told at the first byte for most statements.
+    if (rest.empty() || text::FoldAscii(rest.front()) != 'e' || !StartsWithWord(rest, "End")) return EndKind::None;
     rest = rest.substr(3);
     if (rest.empty() || !IsBlank(rest.front())) return EndKind::None;
     rest = SkipBlanks(rest);
@@ -83,7 +84,10 @@ EndKind EndOfStatement(std::string_view statement) {
 }
 }  // namespace
 
-EndKind MatchEnd(std::string_view line) { return EndOfStatement(line.substr(lex::LeadingLabel(line).size())); }
+EndKind MatchEnd(std::string_view line) {
+    const auto body = SkipBlanks(line);
+    return EndOfStatement(body.substr(lex::LeadingLabel(body).size()));
+}
 
 EndKind TrailingEnd(std::string_view line) {
     if (line.find(':') == std::string_view::npos) return EndKind::None;
@@ -125,8 +129,9 @@ BlockKind MatchBlockStart(std::string_view line) {
 }
 
 bool MatchBlockEnd(std::string_view line, BlockKind kind) {
-    auto rest = SkipBlanks(line.substr(lex::LeadingLabel(line).size()));
-    if (!StartsWithWord(rest, "End")) return false;
+    const auto body = SkipBlanks(line);
+    auto rest = SkipBlanks(body.substr(lex::LeadingLabel(body).size()));
+    if (rest.empty() || text::FoldAscii(rest.front()) != 'e' || !StartsWithWord(rest, "End")) return false;
     rest = SkipBlanks(rest.substr(3));
     return StartsWithWord(rest, kind == BlockKind::Type ? "Type" : "Enum");
 }
@@ -138,6 +143,7 @@ bool IsBlankOrComment(std::string_view line) {
     if (t.empty() || t[0] == '\'') return true;
     const char c = text::FoldAscii(t[0]);
     if ((c >= 'a' && c <= 'z' && c != 'r') || (c >= '0' && c <= '9')) return false;
+    if (c == 'r' && !StartsWithWord(t, "Rem")) return false;  // Resume, ReDim, RaiseEvent...
     const auto tokens = lex::Tokenize(line);
     return tokens.empty() || tokens.front().kind == lex::Token::Kind::Comment;
 }

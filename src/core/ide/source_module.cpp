@@ -160,15 +160,16 @@ bool MayFollowAProcedure(std::string_view line) {
 }
 
 // False when the line holds none of the words the index looks for (Sub, Function, Property, Type, Enum)
-// as whole words, nor a `#`: then nothing in it can declare, end or open anything, and Classify has
-// nothing to find. `End` is not among them: every End the index reads names one of them (End Sub, End
+// as whole words, and is no directive (`#` first): then nothing in it can declare, end or open anything,
+// and Classify has nothing to find. A `#` elsewhere (a comment's rule of #####, a date) means nothing. `End` is not among them: every End the index reads names one of them (End Sub, End
 // Type), and End If, End With and End Select are most of the lines that hold an End. One pass over the
 // bytes, where the full tests would parse the line several times. A word starts after anything but an
 // ASCII letter or `_` (a digit or an accented letter before it still counts as a start: finding too
 // much only costs the full tests) and ends, as the lexer's words do, before anything but an identifier
 // character (`Subclass` and `EnumWindows` are names).
 bool MaySignify(std::string_view line) {
-    return text::AnyWordStart<'#'>(line, [&](size_t i) {
+    if (lex::IsDirective(line)) return true;
+    return text::AnyWordStart(line, [&](size_t i) {
         auto at = [&](std::string_view word) { return lex::KeywordAt(line, i, word); };
         switch (text::FoldAscii(line[i])) {
             case 's': return at("sub");
@@ -183,14 +184,15 @@ bool MaySignify(std::string_view line) {
 
 // MaySignify(now) for a line that read `before`, known plain when `beforePlain`, without a full scan
 // where it can: a prefix put before the old text, or taken from its start (a line number, an indent),
-// leaves the words of the rest starting where they did, when a blank or the like parts the two.
+// leaves the words of the rest starting where they did, when a blank or the like parts the two. Taken
+// from the start, it may leave a `#` first.
 bool MaySignifyAfterEdit(std::string_view before, bool beforePlain, std::string_view now) {
     auto parts = [](char c) { return !text::IsAsciiWordByte(c); };
     if (beforePlain && now.size() >= before.size() && now.ends_with(before)) {
         const auto prefix = now.substr(0, now.size() - before.size());
         if (prefix.empty() || (parts(prefix.back()) && !MaySignify(prefix))) return false;
     } else if (beforePlain && before.size() > now.size() && before.ends_with(now)) {
-        if (parts(before[before.size() - now.size() - 1])) return false;
+        if (parts(before[before.size() - now.size() - 1]) && !lex::IsDirective(now)) return false;
     }
     return MaySignify(now);
 }

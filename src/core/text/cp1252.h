@@ -42,24 +42,21 @@ constexpr bool IsAsciiWordByte(char c) {
 /// True when some word of `s` starts at a position `found(i)` accepts; `found` is called at each start
 /// in order until it accepts. For the quick scans that look for ASCII words before a full reading: a
 /// word starts at an IsAsciiWordByte byte after any other byte, so a digit or an accented letter before it
-/// still counts as a start (finding too much only costs the full reading). With a `stop` byte other than
-/// NUL, true as well as soon as that byte is met, in the same pass.
-template <char stop = '\0', class Found>
+/// still counts as a start (finding too much only costs the full reading).
+template <class Found>
 bool AnyWordStart(std::string_view s, Found found) {
     // Two tight loops, over the bytes between words and over a word's: a table lookup per byte.
-    enum : unsigned char { kOther, kWord, kStop };
-    static constexpr auto kClass = [] {
-        std::array<unsigned char, 256> t{};
-        for (size_t c = 0; c < t.size(); ++c) t[c] = IsAsciiWordByte(static_cast<char>(c)) ? kWord : kOther;
-        if (stop != '\0') t[static_cast<unsigned char>(stop)] = kStop;
+    static constexpr auto kWordByte = [] {
+        std::array<bool, 256> t{};
+        for (size_t c = 0; c < t.size(); ++c) t[c] = IsAsciiWordByte(static_cast<char>(c));
         return t;
     }();
-    auto at = [&](size_t i) { return kClass[static_cast<unsigned char>(s[i])]; };
+    auto word = [&](size_t i) { return kWordByte[static_cast<unsigned char>(s[i])]; };
     for (size_t i = 0, n = s.size(); i < n;) {
-        while (i < n && at(i) == kOther) ++i;
+        while (i < n && !word(i)) ++i;
         if (i == n) break;
-        if (at(i) == kStop || found(i)) return true;
-        while (i < n && at(i) == kWord) ++i;
+        if (found(i)) return true;
+        while (i < n && word(i)) ++i;
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "engine/line_numbering.h"
 
 #include <array>
+#include <charconv>
 #include <map>
 #include <optional>
 
@@ -100,7 +101,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
     long declarationEnd = 0;
     ctx.reserved = &kNoTargets.numbers;
     bool continuation = false;
-    std::string scratch;
+    std::string scratch, numbered;
     ide::ProcAtLine proc;  // read for every line; its name keeps its buffer
     for (long j = 1; j <= count && !ctx.aborted; ++j) {
         host.screen.DoEvents();
@@ -132,7 +133,7 @@ void NumberComponent(Host& host, ide::Component& component, const LineNumberOpti
             if (!number.empty() && ctx.reserved->contains(number)) {
                 NoticeKept(host, component, last.name, j, number);
             } else {
-                std::string numbered = WriteLineNumber(ctx, line, running, options.lineJump);
+                WriteLineNumber(ctx, line, running, options.lineJump, numbered);
                 if (!numbered.empty()) code.ReplaceLine(j, numbered);
             }
         }
@@ -206,23 +207,27 @@ void RemoveLineNumber(Host& host, FileList& lst) {
     });
 }
 
-std::string WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32_t& running, int32_t step) {
-    if (HasExcludedPrefix(text::Trim(line))) return {};
+void WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32_t& running, int32_t step, std::string& numbered) {
+    numbered.clear();
+    if (HasExcludedPrefix(text::Trim(line))) return;
     // A label must stay the first thing on its line, or VB no longer reads it as a label; a bare
     // number is a label too.
-    if (ide::lex::StartsWithNameLabel(line) || IsBareNumber(line)) return {};
-    if (ctx.blnErrorBlock) return {};
+    if (ide::lex::StartsWithNameLabel(line) || IsBareNumber(line)) return;
+    if (ctx.blnErrorBlock) return;
     if (!line.empty() && IsDigit(line[0])) {
         line = AfterFirstBlank(line);
         if (settings::IsNumeric(line)) line = " ";
     } else if (settings::IsNumeric(line)) {
         // A number alone that does not begin with a digit ("-1", "  .5"): numbered, it would read as a
         // number followed by a number, which the next run and the removal both turn into a blank.
-        return {};
+        return;
     }
     // Tabs are blanks too: a number before a line of tabs would make it a bare label, which the next run
     // leaves alone without counting it, giving its number again below.
-    if (ide::lex::SkipBlanks(line).empty()) return std::string(line);
+    if (ide::lex::SkipBlanks(line).empty()) {
+        numbered.assign(line);
+        return;
+    }
 
     std::optional<int32_t> next = NextNumber(running, step, ctx.reserved);
     if (!next) {
@@ -232,12 +237,12 @@ std::string WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32
             if (!(next = NextNumber(running, step, ctx.reserved))) throw errors::Overflow();
         });
         if (!goOn) ctx.aborted = true;
-        if (!next) return {};  // no number to give: the line stays as it is
+        if (!next) return;  // no number to give: the line stays as it is
     }
     running = *next;
-    std::string numbered = std::to_string(running);
-    numbered.reserve(numbered.size() + 1 + line.size());
-    return numbered.append(" ").append(line);
+    char digits[16];
+    const auto written = std::to_chars(digits, digits + sizeof digits, running).ptr;
+    numbered.append(digits, written).append(" ").append(line);
 }
 
 std::string RemoveNumber(std::string_view line) {

@@ -39,10 +39,11 @@ void AddLineNumber(Host& host, FileList& lst);
 /// Takes the line numbers away in the selected components. Traps nothing: errors reach the caller.
 void RemoveLineNumber(Host& host, FileList& lst);
 
-/// The line with the next number in front (`running` advanced by `step`, skipping reserved numbers), or
-/// the empty text when the line keeps its text. An overflow of the running number is reported as
-/// "modEtude // WriteLineNumber"; the line then keeps its text.
-std::string WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32_t& running, int32_t step);
+/// Puts into `numbered` the line with the next number in front (`running` advanced by `step`, skipping
+/// reserved numbers), or the empty text when the line keeps its text; `numbered` keeps its buffer from
+/// one line to the next. An overflow of the running number is reported as "modEtude // WriteLineNumber";
+/// the line then keeps its text.
+void WriteLineNumber(LineNumberContext& ctx, std::string_view line, int32_t& running, int32_t step, std::string& numbered);
 
 /// The line without its leading number and the blank after it (a single blank when only a number
 /// followed), or the empty text when the line does not begin with a digit.

@@ -110,6 +110,8 @@ std::string_view LeadingLabel(std::string_view line) {
 }
 
 bool StartsWithNameLabel(std::string_view line) {
+    // A label ends in a colon, which most lines do not hold.
+    if (line.find(':') == std::string_view::npos) return false;
     const auto body = SkipBlanks(line);
     return !body.empty() && !IsDigit(body[0]) && !LeadingLabel(line).empty();
 }

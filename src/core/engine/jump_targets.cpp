@@ -104,10 +104,13 @@ std::map<ProcKey, JumpTargets> CollectJumpTargets(const ide::CodeModule& code) {
     std::vector<bool> selects;
     std::string scratch, joined;
     for (long j = 1; j <= count;) {
-        const long last = ide::StatementLast(code, j);
         // Most statements fit on their line, which is read where it stands.
-        const std::string_view statement =
-            last == j ? code.LineText(j, scratch) : std::string_view(joined = ide::JoinStatement(code, j, last));
+        std::string_view statement = code.LineText(j, scratch);
+        long last = j;
+        if (ide::lex::Continues(statement)) {
+            last = ide::StatementLast(code, j);
+            statement = joined = ide::JoinStatement(code, j, last);
+        }
         const long first = j;
         j = last + 1;
         if (!MayReferToLines(statement, !selects.empty() && selects.back())) continue;

@@ -291,6 +291,7 @@ struct SourceModule::Impl {
     mutable bool dirty = true;
     mutable size_t pendingFrom = 0;
     mutable long pendingDelta = 0;
+    mutable size_t lastFound = 0;  // the procedure IndexOfLine found last (a hint only)
     // The first procedure that is never closed by its End statement, as the last rebuild found it.
     mutable std::optional<ProcInfo> unclosed;
     // The first line of code outside every procedure where VB6 takes none: after a procedure's End, or
@@ -440,13 +441,18 @@ struct SourceModule::Impl {
     size_t Find(std::string_view name, ProcKind kind) const;
     /// The procedure whose range holds `line` (the last that starts at or above it), or kNone.
     size_t IndexOfLine(long line) const {
+        // The passes ask line after line: the procedure found last, or the one after it, holds the line.
+        auto holds = [&](size_t i) { return StartOf(i) <= line && (i + 1 == procs.size() || line < StartOf(i + 1)); };
+        for (size_t i = lastFound; i < procs.size() && i <= lastFound + 1; ++i)
+            if (holds(i)) return lastFound = i;
         size_t lo = 0, hi = procs.size();
         while (lo < hi) {
             const size_t mid = (lo + hi) / 2;
             if (StartOf(mid) <= line) lo = mid + 1;
             else hi = mid;
         }
-        return lo == 0 ? kNone : lo - 1;
+        if (lo == 0) return kNone;
+        return lastFound = lo - 1;
     }
     // Keeps the index current after `delta` lines were inserted (or removed, when negative) after line `after`.
     void Shift(long after, long delta) const;

@@ -42,6 +42,10 @@ struct Host {
     /// Told when a code pass is done with a component it visited (it may still be edited later; whoever
     /// listens must check). A run that ends with its save starts saving it then. May be empty.
     std::function<void(const ide::Component&)> componentDone = {};
+    /// The project's modules share nothing with one another or with anything else that runs, so that a
+    /// pass may read one on another thread while it edits another (the numbering pass reads the jump
+    /// targets ahead). False where a module may be read elsewhere during a pass (an editor showing it).
+    bool readAhead = false;
 };
 
 }  // namespace vex::engine

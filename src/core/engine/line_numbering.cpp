@@ -5,11 +5,13 @@
 #include <map>
 #include <optional>
 
+#include "engine/jump_targets_ahead.h"
 #include "engine/line_number_options.h"
 #include "engine/procedure_statements.h"
 #include "engine/selection_walk.h"
 #include "errors/trap.h"
 #include "ide/component.h"
+#include "ide/project.h"
 #include "ide/vb_lexer.h"
 #include "ide/vb_syntax.h"
 #include "settings/numeric.h"
@@ -90,12 +92,12 @@ const JumpTargets& TargetsOf(const std::map<ProcKey, JumpTargets>& all, const Pr
 
 /// Numbers one component's procedures; `running` runs on across components when not reset.
 void NumberComponent(Host& host, ide::Component& component, const LineNumberOptions& options,
-                     const std::string& lowerKey, LineNumberContext& ctx, int32_t& running) {
+                     const std::string& lowerKey, LineNumberContext& ctx, int32_t& running, JumpTargetsAhead* ahead) {
     ide::CodeModule& code = component.GetCodeModule();
     const long count = code.CountOfLines();
     host.percentFile.SetMax(count);
     host.percentFile.SetValue(0);
-    const auto jumps = CollectJumpTargets(code);
+    const auto jumps = ahead ? ahead->Take(code) : CollectJumpTargets(code);
 
     ProcKey last;  // empty: the first procedure of the component counts as a change
     long declarationEnd = 0;
@@ -194,8 +196,14 @@ void AddLineNumber(Host& host, FileList& lst) {
     const std::string lowerKey = text::Lower(options.errorKey);
     LineNumberContext ctx{host.report};
     int32_t running = 0;
+    std::optional<JumpTargetsAhead> ahead;
+    if (host.readAhead && host.activeProject) {
+        std::vector<const ide::CodeModule*> modules;
+        for (const auto& component : host.activeProject->VBComponents()) modules.push_back(&component.GetCodeModule());
+        ahead.emplace(std::move(modules));
+    }
     WalkSelection(host, lst, [&](ide::Component& component, int16_t) {
-        NumberComponent(host, component, options, lowerKey, ctx, running);
+        NumberComponent(host, component, options, lowerKey, ctx, running, ahead ? &*ahead : nullptr);
         return !ctx.aborted;
     });
 }

@@ -79,6 +79,8 @@ Session::Session(ide::Workspace workspace, const Services& s)
     : workspace_(std::move(workspace)),
       host_{workspace_.ActiveVBProject(), s.percentProject, s.percentFile, s.screen, result_, s.store, s.report,
             s.prompter, s.notices, s.clock} {
+    // The session's modules are its own: none is read anywhere else while a pass runs.
+    host_.readAhead = true;
     engine::LoadProjectFile(host_, list_);
 }
 

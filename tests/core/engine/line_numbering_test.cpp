@@ -24,9 +24,14 @@ void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.what; }
 
 class Numbering : public ::testing::TestWithParam<NumberCase> {};
 
-// Numbering gives the expected text, numbering again changes nothing, removal gives the input back.
+// Numbering gives the expected text, numbering again changes nothing, removal gives the input back;
+// the jump targets read ahead on a thread of their own or not.
 TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
     const auto& c = GetParam();
+    EngineRun ahead({{"Module1", c.input}, {"Module2", c.input}});
+    ahead.fx.host.readAhead = true;
+    StudyLineNumber(ahead.fx.host, ahead.lst, EditMode::Add);
+    EXPECT_EQ(ahead.Module(1), c.expected) << "read ahead";
     EngineRun run({{"Module1", c.input}});
     StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
     EXPECT_EQ(run.Module(0), c.expected);

@@ -28,10 +28,11 @@ int16_t Level(long value) {
     return static_cast<int16_t>(value);
 }
 
-std::string Blanks(long count) {
+/// `count` blanks; a negative count is an invalid call.
+size_t Blanks(long count) {
     if (count < 0)
         throw errors::RuntimeError(errors::code::kInvalidProcedureCall, "Invalid procedure call or argument");
-    return std::string(static_cast<size_t>(count), ' ');
+    return static_cast<size_t>(count);
 }
 
 class Indenter {
@@ -51,7 +52,7 @@ public:
             return false;
 
         for (long j = 1; j <= count; ++j) {
-            std::string written;
+            std::string_view written;
             if (!trap_.Run([&] { written = Line(code, j); })) return false;
             if (!written.empty() && !trap_.Run([&] { code.ReplaceLine(j, written); })) return false;
         }
@@ -59,9 +60,9 @@ public:
     }
 
 private:
-    /// Works out line `j` and moves the run state past it; returns the line's new text, or the empty
-    /// text when the line stays as it is.
-    std::string Line(ide::CodeModule& code, long j) {
+    /// Works out line `j` and moves the run state past it; returns the line's new text (valid until the
+    /// next call), or the empty text when the line stays as it is.
+    std::string_view Line(ide::CodeModule& code, long j) {
         host_.screen.DoEvents();
         host_.percentFile.SetValue(j);
         code.ProcAt(j, at_);
@@ -137,12 +138,12 @@ private:
                 at = marker ? 0 : L;
                 break;
         }
-        std::string written = std::string(prefix) + Blanks(Level(at)) + std::string(lineText);
+        written_.assign(prefix).append(Blanks(Level(at)), ' ').append(lineText);
         level_ = Level(after);
         inSection_ = inSection;
         continued_ = continues;
-        if (written == raw) return {};
-        return written;
+        if (written_ == raw) return {};
+        return written_;
     }
 
     Host& host_;
@@ -153,6 +154,7 @@ private:
     bool known_ = false;
     ide::ProcAtLine proc_;
     ide::ProcAtLine at_;  // the procedure of the line at hand, read for every line into one buffer
+    std::string written_;  // the line Line() gives, in one buffer for every line
     bool inSection_ = false;
     int16_t level_ = 0;
     long bodyLine_ = 0;

@@ -152,9 +152,11 @@ void UnnumberComponent(Host& host, ide::Component& component) {
     ProcKey told;  // the last procedure said to read Erl
 
     bool continued = false;
+    std::string scratch;
     for (long j = 1; j <= count; ++j) {
         host.screen.DoEvents();
-        const std::string line = code.Lines(j, 1);
+        // A view of the line: read before the line is replaced, which ends it.
+        const std::string_view line = code.LineText(j, scratch);
         host.percentFile.SetValue(j);
         // Leading digits on a continuation line belong to an expression, not to a line number.
         const bool isContinuation = continued;

@@ -26,6 +26,7 @@ struct Procedure {
     ide::ProcAtLine at;
     std::string kindWord;
     bool treat = false;
+    long startAfter = 0;  ///< the declaration's last line, where the start block goes (when treated)
     bool startInserted = false;
     bool endInserted = false;
     bool nameLogged = false;
@@ -82,7 +83,7 @@ private:
             proc_.nameLogged = true;
         }
         if (!proc_.startInserted) {
-            if (j != DeclarationLastLine(code, at.body, code.CountOfLines())) return false;
+            if (j != proc_.startAfter) return false;
             std::string frame = options_.strSeparatorLine;
             frame.append(kCrLf).append(options_.strErrorCodeStart).append(kCrLf).append(options_.strSeparatorLine);
             block = std::string(line).append(kCrLf) + Fill(frame);
@@ -119,6 +120,8 @@ private:
         }
         const long declarationLast = DeclarationLastLine(code, body, last);
         proc_.treat = FindProcedureEnd(code, word, declarationLast, last) != 0;
+        // Nothing is edited in the procedure before the start block goes in: its place is known now.
+        if (proc_.treat) proc_.startAfter = DeclarationLastLine(code, body, code.CountOfLines());
     }
 
     std::string Fill(std::string_view frame) {

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers for the engine tests: modules written as line lists, run as one listed project over the host fakes.
 
+#include <gtest/gtest.h>
+
 #include <regex>
 #include <string>
 #include <string_view>
@@ -57,6 +59,12 @@ struct EngineRun {
     }
     Lines Module(size_t i = 0) const { return LinesOf(project.VBComponents()[i].GetCodeModule()); }
     void SetOption(std::string_view key, std::string_view value) { fx.store.Save(key, value); }
+    /// Expects what a pass that went well leaves: nothing reported, both bars at 0, the default pointer.
+    void ExpectCleanEnd() const {
+        EXPECT_TRUE(fx.report.Reported().empty());
+        EXPECT_EQ(fx.percentProject.Value() + fx.percentFile.Value(), 0) << "the bars end at zero";
+        EXPECT_EQ(fx.screen.pointer, host::Pointer::Default);
+    }
 
     HostFixture fx;
     ide::Project project;

@@ -209,30 +209,35 @@ TEST(SourceModule, LoadedAndEditedLinesReadTheSameAcrossSaves) {
     }
 }
 
-TEST(SourceModule, ReplaceLineSplitsOnEveryBreakAndKeepsAttributesAfterDeclaration) {
-    const std::string file = Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
-                                   "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"});
-    auto m = SourceModule::Parse(file);
-    m->ReplaceLine(1, "Public Property Get Name() As String\r\n' sep\r\nOn Error GoTo E\n' sep");
-    m->ReplaceLine(6, "' sep\rExit Property\r\n' sep\r\nEnd Property");
-    EXPECT_EQ(m->CountOfLines(), 9);
-    EXPECT_EQ(m->Serialize(), Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
-                                    "Attribute Name.VB_Description = \"The name\"", "' sep", "On Error GoTo E",
-                                    "' sep", "  Name = m", "' sep", "Exit Property", "' sep", "End Property"}));
-    EXPECT_EQ(m->ProcBodyLine("name", ProcKind::Get), 1);
-    EXPECT_EQ(m->ProcCountLines("Name", ProcKind::Get), 9);
-}
-
-TEST(SourceModule, EachLineKeepsItsOwnBreakAndNoFinalBreakIsKept) {
-    auto m = SourceModule::Parse("Sub A()\nEnd Sub");
-    m->ReplaceLine(2, "x = 1\nEnd Sub");
-    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1\nEnd Sub");
-    m->DeleteLines(3, 1);
-    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1");
-    // Mixed breaks: a replaced line keeps its own; inserted lines take the first line's.
-    m = SourceModule::Parse("Sub A()\r\nx = 1\nEnd Sub\r\n");
-    m->ReplaceLine(2, "' n\n10 x = 1");
-    EXPECT_EQ(m->Serialize(), "Sub A()\r\n' n\r\n10 x = 1\nEnd Sub\r\n");
+// An edit's text is split on every kind of break; a replaced line keeps its own break and inserted lines take
+// the first line's; a missing final break stays missing; attribute lines stay right after their declaration.
+TEST(SourceModule, EditsSplitOnEveryBreakAndKeepEachLinesOwnBreak) {
+    const struct {
+        std::string file;
+        std::function<void(SourceModule&)> edit;
+        std::string after;
+    } cases[] = {
+        {Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+               "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"}),
+         [](SourceModule& m) {
+             m.ReplaceLine(1, "Public Property Get Name() As String\r\n' sep\r\nOn Error GoTo E\n' sep");
+             m.ReplaceLine(6, "' sep\rExit Property\r\n' sep\r\nEnd Property");
+             EXPECT_EQ(m.ProcBodyLine("name", ProcKind::Get), 1);
+             EXPECT_EQ(m.ProcCountLines("Name", ProcKind::Get), 9);
+         },
+         Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+               "Attribute Name.VB_Description = \"The name\"", "' sep", "On Error GoTo E", "' sep", "  Name = m",
+               "' sep", "Exit Property", "' sep", "End Property"})},
+        {"Sub A()\nEnd Sub", [](SourceModule& m) { m.ReplaceLine(2, "x = 1\nEnd Sub"); }, "Sub A()\nx = 1\nEnd Sub"},
+        {"Sub A()\nx = 1\nEnd Sub", [](SourceModule& m) { m.DeleteLines(3, 1); }, "Sub A()\nx = 1"},
+        {"Sub A()\r\nx = 1\nEnd Sub\r\n", [](SourceModule& m) { m.ReplaceLine(2, "' n\n10 x = 1"); },
+         "Sub A()\r\n' n\r\n10 x = 1\nEnd Sub\r\n"},
+    };
+    for (const auto& c : cases) {
+        auto m = SourceModule::Parse(c.file);
+        c.edit(*m);
+        EXPECT_EQ(m->Serialize(), c.after);
+    }
 }
 
 TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {

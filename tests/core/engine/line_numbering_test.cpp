@@ -107,30 +107,28 @@ TEST(Numbering, RemovalKeepsJumpTargetsContinuationsAndBareLabels) {
                                         "M: A: line 6 keeps its number 40, a jump goes there"}));
 }
 
-Lines TwoProcs(const std::string& tag) {
-    return {"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub", "", "Sub Other()", "    c = 3", "End Sub"};
+/// Two procedures of three statements, the statements numbered with `numbers` (none when empty).
+Lines TwoProcs(const std::string& tag, const std::vector<int>& numbers = {}) {
+    Lines lines{"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub", "", "Sub Other()", "    c = 3", "End Sub"};
+    const size_t statements[] = {2, 3, 7};
+    for (size_t i = 0; i < numbers.size(); ++i)
+        lines[statements[i]] = std::to_string(numbers[i]) + " " + lines[statements[i]];
+    return lines;
 }
 
 TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents) {
-    struct Case {
+    const struct {
         const char* reset;
-        Lines first, second;
-    } cases[] = {
-        {"1",
-         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"},
-         {"", "Sub Load()", "10     a2 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"}},
-        {"0",
-         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "30     c = 3", "End Sub"},
-         {"", "Sub Load()", "40     a2 = 1", "50     b = 2", "End Sub", "", "Sub Other()", "60     c = 3", "End Sub"}},
-    };
+        std::vector<int> first, second;
+    } cases[] = {{"1", {10, 20, 10}, {10, 20, 10}}, {"0", {10, 20, 30}, {40, 50, 60}}};
     for (const auto& c : cases) {
         EngineRun run({{"A", TwoProcs("1")}, {"B", TwoProcs("2")}});
         run.fx.store.Save("ResetLineNumber", c.reset);
         StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
-        EXPECT_EQ(run.Module(0), c.first) << c.reset;
-        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+        EXPECT_EQ(run.Module(0), TwoProcs("1", c.first)) << c.reset;
+        EXPECT_EQ(run.Module(1), TwoProcs("2", c.second)) << c.reset;
         StudyLineNumber(run.fx.host, run.lst, EditMode::Add);  // the next pass starts again from the step
-        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+        EXPECT_EQ(run.Module(1), TwoProcs("2", c.second)) << c.reset;
     }
 }
 

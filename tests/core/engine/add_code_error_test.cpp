@@ -44,7 +44,7 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude" + Logged("StudyTabulation", "Sub"));
     EXPECT_EQ(run.window.shown, 1);
-    run.ExpectCleanEnd();
+    EXPECT_EQ(run.Leftovers(), "");
 
     // A second run changes nothing and logs only its head and the component.
     run.fx.result.Clear();

@@ -50,7 +50,7 @@ TEST(KeywordDeletion, DeletesWholeStatementsThatHoldTheKeyword) {
         EngineRun run({{"M", input}});
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), expected);
-        run.ExpectCleanEnd();
+        EXPECT_EQ(run.Leftovers(), "");
         // Deleting again finds nothing more.
         StudyRemoveCode(run.fx.host, run.lst, c.keyword);
         EXPECT_EQ(run.Module(0), expected);

@@ -32,7 +32,7 @@ TEST_P(TabCases, LaidOutOnceAndForAll) {
     EngineRun run({{"modA", before}});
     for (const auto& [k, v] : c.options) run.SetOption(k, v);
     StudyTabulation(run.fx.host, run.lst);
-    run.ExpectCleanEnd();
+    EXPECT_EQ(run.Leftovers(), "");
     EXPECT_EQ(run.Module(), c.after);
     StudyTabulation(run.fx.host, run.lst);
     EXPECT_EQ(run.Module(), c.after) << "a second run changed the layout";

@@ -67,8 +67,9 @@ TEST_F(TempTree, WarningsAndFailuresComeInProjectOrderAndFilesThatCannotBeEdited
                                     "Module=m0.bas\r\nModule=modOpen; open.bas\r\nModule=modBin; bin.bas\r\n"
                                     "Module=m2.bas\r\nModule=m3.bas\r\nModule=m4.bas\r\nModule=m5.bas\r\n");
     auto ws = LoadWorkspace(vbp);
+    const Workspace& loaded = ws;
     std::vector<std::string> said;
-    for (const auto& w : ws.Warnings()) said.push_back(w.substr(w.find_last_of("/\\") + 1, 14));
+    for (const auto& w : loaded.Warnings()) said.push_back(w.substr(w.find_last_of("/\\") + 1, 14));
     for (const auto& f : ws.Failures()) said.push_back(f.message.substr(f.message.find_last_of("/\\") + 1));
     EXPECT_EQ(said, (std::vector<std::string>{"m0.bas: starts", "m1.bas: starts", "P.vbp:5: m0.ba", "m2.bas: starts",
                                               "m3.bas: starts", "m4.bas: starts", "m5.bas: starts",
@@ -76,7 +77,7 @@ TEST_F(TempTree, WarningsAndFailuresComeInProjectOrderAndFilesThatCannotBeEdited
                                               "open.bas:4: Function B is never closed by End Function",
                                               "bin.bas:1: not VB6 source text (NUL byte)"}));
     EXPECT_NE(ws.Failures()[0].message.find("P.vbp:2"), std::string::npos) << "the .vbp line that lists it";
-    const auto& components = ws.ActiveVBProject()->VBComponents();
+    const auto& components = loaded.ActiveVBProject()->VBComponents();
     ASSERT_EQ(components.size(), 9u);
     for (size_t i = 0; i < components.size(); ++i) {
         const bool loaded = i != 0 && i != 3 && i != 4;

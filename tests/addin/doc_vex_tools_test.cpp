@@ -58,7 +58,8 @@ TEST_F(DocVexToolsTest, AClickDuringAnActionIsRefused) {
         EXPECT_EQ(m.style, host::style::kExclamation);
     }
     EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", false}}));
-    EXPECT_EQ(view.pressedLog, (std::vector<std::pair<std::string, bool>>{{"Tabulation", true}, {"Tabulation", false}}));
+    EXPECT_EQ(view.pressedLog,
+              (std::vector<std::pair<std::string, bool>>{{"Tabulation", true}, {"Tabulation", false}}));
     EXPECT_TRUE(f.dialogs.inputs.empty() && f.dialogs.optionsShown == 0 && f.copier.copies.empty());
     EXPECT_EQ(Code(1), kShown) << "only the selected module is laid out";
     EXPECT_FALSE(doc.blnActionEnCours);

@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "End Sub"}},
         NumberCase{"marker blocks get no numbers",
                    {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "+10     x = 1", kMarker, "Exit Sub",
-                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "+20     y = 2", "End Sub"}},
+                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "+20     y = 2",
+                    "End Sub"}},
         // "dim" is a plain prefix test; "12x" has no blank, so it is all statement; ":=" names an argument.
         NumberCase{"blank, whitespace, old numbers and lines that only look special",
                    {"", "Sub A()", "", "   ", "10 x = 1", "7", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
@@ -109,7 +110,8 @@ TEST(Numbering, RemovalKeepsJumpTargetsContinuationsAndBareLabels) {
 
 /// Two procedures of three statements, the statements numbered with `numbers` (none when empty).
 Lines TwoProcs(const std::string& tag, const std::vector<int>& numbers = {}) {
-    Lines lines{"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub", "", "Sub Other()", "    c = 3", "End Sub"};
+    Lines lines{"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub",
+                "", "Sub Other()", "    c = 3", "End Sub"};
     const size_t statements[] = {2, 3, 7};
     for (size_t i = 0; i < numbers.size(); ++i)
         lines[statements[i]] = std::to_string(numbers[i]) + " " + lines[statements[i]];

@@ -39,18 +39,29 @@ struct Rig {
 
 class DocVexToolsTest : public ::testing::Test, public Rig {};
 
-// Every button refused while busy, as the user meets it: tests/app/app_test.cpp.
+// A click on any button while an action runs (here from the action's own yield) is refused with a message,
+// and nothing of what the button does happens: no other action, dialog, copy or change of the selection.
 TEST_F(DocVexToolsTest, AClickDuringAnActionIsRefused) {
+    const std::string_view keys[] = {key::kSelectAll, key::kUnselectAll, key::kAddLine,    key::kRemoveLine,
+                                     key::kAddError,  key::kRemoveError, key::kTabulation, key::kDeleteKey,
+                                     key::kBackup,    key::kOption};
     view.list.rows[1].selected = false;
-    int refusedAt = 0;
+    int yields = 0;
     f.screen.onYield = [&] {
-        if (!refusedAt++) Click(key::kSelectAll);
+        if (!yields++)
+            for (const auto k : keys) Click(k);
     };
     Click(key::kTabulation);
-    ASSERT_EQ(f.prompter.asked.size(), 1u);
-    EXPECT_EQ(f.prompter.asked[0].text, std::string(kBusyMessage));
-    EXPECT_EQ(f.prompter.asked[0].style, host::style::kExclamation);
-    EXPECT_FALSE(view.list.rows[1].selected);
+    ASSERT_EQ(f.prompter.asked.size(), std::size(keys));
+    for (const auto& m : f.prompter.asked) {
+        EXPECT_EQ(m.text, std::string(kBusyMessage));
+        EXPECT_EQ(m.style, host::style::kExclamation);
+    }
+    EXPECT_EQ(view.list.rows, (std::vector<FakeList::Row>{{"Module1", true}, {"Module2", false}}));
+    EXPECT_EQ(view.pressedLog,
+              (std::vector<std::pair<std::string, bool>>{{"Tabulation", true}, {"Tabulation", false}}));
+    EXPECT_TRUE(f.dialogs.inputs.empty() && f.dialogs.optionsShown == 0 && f.copier.copies.empty());
+    EXPECT_EQ(Code(1), kShown) << "only the selected module is laid out";
     EXPECT_FALSE(doc.blnActionEnCours);
 }
 

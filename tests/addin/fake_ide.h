@@ -136,9 +136,9 @@ public:
 
     ide::Project* ActiveVBProject() override { return projects.empty() ? nullptr : &projects[active]; }
 
-    addin::CreatedToolWindow CreateToolWindow(addin::AddIn& addIn, std::string_view progId, std::string_view caption,
-                                              std::string_view guid) override {
-        created.push_back({addIn.ProgId(), std::string(progId), std::string(caption), std::string(guid)});
+    addin::CreatedToolWindow CreateToolWindow(addin::AddIn& addIn, std::string_view, std::string_view,
+                                              std::string_view) override {
+        created.push_back(addIn.ProgId());
         windows.push_back(std::make_shared<FakeWindow>());
         views.push_back(std::make_unique<FakeToolWindowView>());
         return {windows.back(), views.back().get()};
@@ -204,14 +204,11 @@ public:
         for (auto* s : std::vector(projectSinks)) s->ItemRenamed(projects[project], old);
     }
 
-    struct Creation {
-        std::string addIn, progId, caption, guid;
-    };
     std::vector<ide::Project> projects;
     size_t active = 0;
     FakeCommandBar standard;
     std::vector<std::unique_ptr<FakeAddIn>> addins;
-    std::vector<Creation> created;
+    std::vector<std::string> created;  ///< the add-in of each tool window made
     std::vector<std::shared_ptr<FakeWindow>> windows;
     std::vector<std::unique_ptr<FakeToolWindowView>> views;
     std::vector<std::function<void()>> clicks;

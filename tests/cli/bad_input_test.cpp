@@ -164,8 +164,8 @@ TEST(BadInput, EachIsNamedAndNothingIsLost) {
              failLineJump(b);
              WriteFile(b.dir / "addin", "a file");
          },
-         {"--on-error", "ignore", "number", "P"}, 3, {"List_Err.log: the error log was not written ("}, {}, {},
-         Runner::InProcess, saidOnce},
+         {"--on-error", "ignore", "number", "P"}, 3,
+         {"List_Err.log: the error log was not written (", "answered Ignore"}, {}, {}, Runner::InProcess, saidOnce},
         {"an add-in directory that cannot be written",
          [&](CliSandbox& b) {
              failLineJump(b);

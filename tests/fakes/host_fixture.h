@@ -2,13 +2,17 @@
 // Test doubles for everything the engine reaches outside itself, bundled into one engine::Host.
 
 #include <deque>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/file_list.h"
 #include "engine/host.h"
 #include "errors/error_report.h"
 #include "host/prompter.h"
+#include "ide/project.h"
+#include "ide/source_module.h"
 #include "settings/memory_settings_store.h"
 
 namespace vex::testing {
@@ -87,15 +91,6 @@ struct HostFixture {
     engine::Host host{nullptr, percentProject, percentFile, screen, result, store, report, prompter, notices, clock};
 };
 
-}  // namespace vex::testing
-
-#include <memory>
-#include <utility>
-
-#include "ide/project.h"
-#include "ide/source_module.h"
-
-namespace vex::testing {
 
 /// Lines joined by CR LF, each ending with one.
 inline std::string Crlf(const std::vector<std::string>& lines) {

@@ -44,10 +44,7 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude" + Logged("StudyTabulation", "Sub"));
     EXPECT_EQ(run.window.shown, 1);
-    EXPECT_EQ(run.fx.percentFile.Value(), 0);
-    EXPECT_EQ(run.fx.percentProject.Value(), 0);
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
-    EXPECT_TRUE(run.fx.report.Reported().empty());
+    EXPECT_EQ(run.Leftovers(), "");
 
     // A second run changes nothing and logs only its head and the component.
     run.fx.result.Clear();

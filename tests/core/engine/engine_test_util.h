@@ -57,6 +57,15 @@ struct EngineRun {
     }
     Lines Module(size_t i = 0) const { return LinesOf(project.VBComponents()[i].GetCodeModule()); }
     void SetOption(std::string_view key, std::string_view value) { fx.store.Save(key, value); }
+    /// What a pass left that one that went well does not: empty when nothing was reported, both bars are
+    /// at 0 and the pointer is the default one.
+    std::string Leftovers() const {
+        std::string left;
+        for (const auto& e : fx.report.Reported()) left += "reported " + e.procedure + ": " + e.description + "; ";
+        if (fx.percentProject.Value() + fx.percentFile.Value() != 0) left += "a bar not back at 0; ";
+        if (fx.screen.pointer != host::Pointer::Default) left += "the hourglass still up; ";
+        return left;
+    }
 
     HostFixture fx;
     ide::Project project;

@@ -15,9 +15,9 @@ using testing::Lines;
 
 struct NumberCase {
     const char* what;
-    Lines input;
-    Lines expected;
+    Lines numbered;               ///< the module numbered, with "+" in front of each number the numbering puts
     bool removalRestores = true;  // unnumbering the result gives the input back
+    Lines given = {};             ///< the module before; empty: `numbered` without the numbers put
 };
 
 void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.what; }
@@ -28,22 +28,26 @@ class Numbering : public ::testing::TestWithParam<NumberCase> {};
 // the jump targets read ahead on a thread of their own or not.
 TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
     const auto& c = GetParam();
-    EngineRun ahead({{"Module1", c.input}, {"Module2", c.input}});
+    Lines input = c.given, expected;
+    for (const auto& line : c.numbered) {
+        const bool put = line.starts_with('+');
+        expected.push_back(put ? line.substr(1) : line);
+        if (c.given.empty()) input.push_back(put ? line.substr(line.find(' ') + 1) : line);
+    }
+    EngineRun ahead({{"Module1", input}, {"Module2", input}});
     ahead.fx.host.readAhead = true;
     StudyLineNumber(ahead.fx.host, ahead.lst, EditMode::Add);
-    EXPECT_EQ(ahead.Module(1), c.expected) << "read ahead";
-    EngineRun run({{"Module1", c.input}});
+    EXPECT_EQ(ahead.Module(1), expected) << "read ahead";
+    EngineRun run({{"Module1", input}});
     StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
-    EXPECT_EQ(run.Module(0), c.expected);
+    EXPECT_EQ(run.Module(0), expected);
     StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
-    EXPECT_EQ(run.Module(0), c.expected) << "second numbering";
+    EXPECT_EQ(run.Module(0), expected) << "second numbering";
     if (c.removalRestores) {
         StudyLineNumber(run.fx.host, run.lst, EditMode::Remove);
-        EXPECT_EQ(run.Module(0), c.input) << "removal";
+        EXPECT_EQ(run.Module(0), input) << "removal";
     }
-    EXPECT_TRUE(run.fx.report.Reported().empty());
-    EXPECT_EQ(run.fx.percentFile.Value(), 0);
-    EXPECT_EQ(run.fx.percentProject.Value(), 0);
+    EXPECT_EQ(run.Leftovers(), "");
 }
 
 const char* kMarker = "'########## %Manage Error% ##########";
@@ -52,71 +56,49 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Numbering,
     ::testing::Values(
         NumberCase{"the eleven-line example",
-                   {"Option Explicit", "", "Private Sub Main()", "    Dim i As Long", "    ' count", "    For i = 1 To 3",
-                    "    Debug.Print i", "    Next i", "    x = 1 + _", "        2", "End Sub"},
                    {"Option Explicit", "", "Private Sub Main()", "    Dim i As Long", "    ' count",
-                    "10     For i = 1 To 3", "    Debug.Print i", "20     Next i", "30     x = 1 + _", "        2",
+                    "+10     For i = 1 To 3", "    Debug.Print i", "+20     Next i", "+30     x = 1 + _", "        2",
                     "End Sub"}},
         NumberCase{"marker blocks get no numbers",
-                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "    x = 1", kMarker, "Exit Sub",
-                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "    y = 2", "End Sub"},
-                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "10     x = 1", kMarker, "Exit Sub",
-                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "20     y = 2", "End Sub"}},
+                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "+10     x = 1", kMarker, "Exit Sub",
+                    "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "+20     y = 2",
+                    "End Sub"}},
         // "dim" is a plain prefix test; "12x" has no blank, so it is all statement; ":=" names an argument.
         NumberCase{"blank, whitespace, old numbers and lines that only look special",
-                   {"", "Sub A()", "", "   ", "5 x = 1", "7", "42 17", "42 ", "  dimension = 1", "Case 1", "12x",
-                    "x := 1", "End Sub"},
                    {"", "Sub A()", "", "   ", "10 x = 1", "7", " ", "42 ", "  dimension = 1", "Case 1", "20 12x",
                     "30 x := 1", "End Sub"},
-                   false},
+                   false, {"", "Sub A()", "", "   ", "5 x = 1", "7", "42 17", "42 ", "  dimension = 1", "Case 1",
+                           "12x", "x := 1", "End Sub"}},
         NumberCase{"a declaration first in its range, continued",
-                   {"Private Function F( _", "  ByVal a As Long) As Long", "    F = a", "End Function"},
-                   {"Private Function F( _", "  ByVal a As Long) As Long", "10     F = a", "End Function"}},
+                   {"Private Function F( _", "  ByVal a As Long) As Long", "+10     F = a", "End Function"}},
         NumberCase{"property procedures: declarations and ends stay, Get and Let are two procedures",
-                   {"Private m As Long", "Public Property Get V() As Long", "    V = m", "End Property", "",
-                    "Public Property Let V(ByVal x As Long)", "    m = x", "End Property"},
-                   {"Private m As Long", "Public Property Get V() As Long", "10     V = m", "End Property", "",
-                    "Public Property Let V(ByVal x As Long)", "10     m = x", "End Property"}},
+                   {"Private m As Long", "Public Property Get V() As Long", "+10     V = m", "End Property", "",
+                    "Public Property Let V(ByVal x As Long)", "+10     m = x", "End Property"}},
         NumberCase{"a declaration spaced unusually is still a declaration",
-                   {"", "Public  Function  F$(ByVal a As Long)", "    F = a", "End Function"},
-                   {"", "Public  Function  F$(ByVal a As Long)", "10     F = a", "End Function"}},
+                   {"", "Public  Function  F$(ByVal a As Long)", "+10     F = a", "End Function"}},
         NumberCase{"labels and directives stay first on their line",
-                   {"", "Sub A()", "Retry:", "    x = 1", "Again: x = 2", "#If DEBUG Then", "    y = 1", "#Else",
-                    "  #Const Z = 1", "#End If", "End Sub"},
-                   {"", "Sub A()", "Retry:", "10     x = 1", "Again: x = 2", "#If DEBUG Then", "20     y = 1", "#Else",
-                    "  #Const Z = 1", "#End If", "End Sub"}},
+                   {"", "Sub A()", "Retry:", "+10     x = 1", "Again: x = 2", "#If DEBUG Then", "+20     y = 1",
+                    "#Else", "  #Const Z = 1", "#End If", "End Sub"}},
         NumberCase{"a name ending in _ continues nothing; a blank and _ does, also after a comment",
-                   {"", "Sub A()", "    s = a_", "    t = 2 _", "      + 1 ' more _", "    u = 3", "End Sub"},
-                   {"", "Sub A()", "10     s = a_", "20     t = 2 _", "      + 1 ' more _", "    u = 3", "End Sub"}},
+                   {"", "Sub A()", "+10     s = a_", "+20     t = 2 _", "      + 1 ' more _", "    u = 3", "End Sub"}},
         NumberCase{"declarations split or given twice, and module code under #Else, get no number",
                    {"", "#If A Then", "Public Writer As Object", "Sub W()", "End Sub", "#Else",
                     "Public Writer As Long", "#End If", "Public Function _", "    B(ByVal n As Long) As Long",
-                    "  B = n", "End Function", "#If VBA7 Then", "Function F() As LongPtr", "#Else",
-                    "Function F() As Long", "#End If", "  F = 1", "End Function"},
-                   {"", "#If A Then", "Public Writer As Object", "Sub W()", "End Sub", "#Else",
-                    "Public Writer As Long", "#End If", "Public Function _", "    B(ByVal n As Long) As Long",
-                    "10   B = n", "End Function", "#If VBA7 Then", "Function F() As LongPtr", "#Else",
-                    "Function F() As Long", "#End If", "10   F = 1", "End Function"}},
+                    "+10   B = n", "End Function", "#If VBA7 Then", "Function F() As LongPtr", "#Else",
+                    "Function F() As Long", "#End If", "+10   F = 1", "End Function"}},
         NumberCase{"a procedure defined in each #If branch: each copy is numbered on its own",
-                   {"", "#If VBA7 Then", "Function F() As LongPtr", "  F = 1", "End Function", "#Else",
-                    "Function F() As Long", "  F = 2", "End Function", "#End If"},
-                   {"", "#If VBA7 Then", "Function F() As LongPtr", "10   F = 1", "End Function", "#Else",
-                    "Function F() As Long", "10   F = 2", "End Function", "#End If"}},
+                   {"", "#If VBA7 Then", "Function F() As LongPtr", "+10   F = 1", "End Function", "#Else",
+                    "Function F() As Long", "+10   F = 2", "End Function", "#End If"}},
         NumberCase{"a number alone that does not begin with a digit takes no number, so nothing blanks it later",
-                   {"", "Sub A()", "-1", "  .5", "x = -1", "End Sub"},
-                   {"", "Sub A()", "-1", "  .5", "10 x = -1", "End Sub"}},
+                   {"", "Sub A()", "-1", "  .5", "+10 x = -1", "End Sub"}},
         NumberCase{"a line of tabs and spaces is blank and takes no number",
-                   {"", "Sub A()", "    x = 1", "\t    ", "    y = 2", "End Sub"},
-                   {"", "Sub A()", "10     x = 1", "\t    ", "20     y = 2", "End Sub"}},
+                   {"", "Sub A()", "+10     x = 1", "\t    ", "+20     y = 2", "End Sub"}},
         NumberCase{"numbers that Erl is compared with stay",
-                   {"", "Sub A()", "x = 1", "20 y = 2", "Exit Sub", "If Erl = 20 Then Resume Next", "End Sub"},
-                   {"", "Sub A()", "10 x = 1", "20 y = 2", "30 Exit Sub", "40 If Erl = 20 Then Resume Next", "End Sub"}},
+                   {"", "Sub A()", "+10 x = 1", "20 y = 2", "+30 Exit Sub", "+40 If Erl = 20 Then Resume Next",
+                    "End Sub"}},
         NumberCase{"jump targets keep their numbers and are never given again",
-                   {"", "Sub A()", "    a = 1", "20 b = 2", "    If a Then GoTo 20", "    On Error GoTo 0",
-                    "    c = 3", "End Sub"},
-                   {"", "Sub A()", "10     a = 1", "20 b = 2", "30     If a Then GoTo 20", "40     On Error GoTo 0",
-                    "50     c = 3", "End Sub"},
-                   false}));
+                   {"", "Sub A()", "+10     a = 1", "20 b = 2", "+30     If a Then GoTo 20", "+40     On Error GoTo 0",
+                    "+50     c = 3", "End Sub"}, false}));
 
 // Removal keeps the numbers jumps go to (and says so), continuation lines and bare labels; it strips the rest.
 TEST(Numbering, RemovalKeepsJumpTargetsContinuationsAndBareLabels) {
@@ -131,30 +113,29 @@ TEST(Numbering, RemovalKeepsJumpTargetsContinuationsAndBareLabels) {
                                         "M: A: line 6 keeps its number 40, a jump goes there"}));
 }
 
-Lines TwoProcs(const std::string& tag) {
-    return {"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub", "", "Sub Other()", "    c = 3", "End Sub"};
+/// Two procedures of three statements, the statements numbered with `numbers` (none when empty).
+Lines TwoProcs(const std::string& tag, const std::vector<int>& numbers = {}) {
+    Lines lines{"", "Sub Load()", "    a" + tag + " = 1", "    b = 2", "End Sub",
+                "", "Sub Other()", "    c = 3", "End Sub"};
+    const size_t statements[] = {2, 3, 7};
+    for (size_t i = 0; i < numbers.size(); ++i)
+        lines[statements[i]] = std::to_string(numbers[i]) + " " + lines[statements[i]];
+    return lines;
 }
 
 TEST(Numbering, ResetFlagDecidesWhetherNumbersRunOnAcrossProceduresAndComponents) {
-    struct Case {
+    const struct {
         const char* reset;
-        Lines first, second;
-    } cases[] = {
-        {"1",
-         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"},
-         {"", "Sub Load()", "10     a2 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "10     c = 3", "End Sub"}},
-        {"0",
-         {"", "Sub Load()", "10     a1 = 1", "20     b = 2", "End Sub", "", "Sub Other()", "30     c = 3", "End Sub"},
-         {"", "Sub Load()", "40     a2 = 1", "50     b = 2", "End Sub", "", "Sub Other()", "60     c = 3", "End Sub"}},
-    };
+        std::vector<int> first, second;
+    } cases[] = {{"1", {10, 20, 10}, {10, 20, 10}}, {"0", {10, 20, 30}, {40, 50, 60}}};
     for (const auto& c : cases) {
         EngineRun run({{"A", TwoProcs("1")}, {"B", TwoProcs("2")}});
         run.fx.store.Save("ResetLineNumber", c.reset);
         StudyLineNumber(run.fx.host, run.lst, EditMode::Add);
-        EXPECT_EQ(run.Module(0), c.first) << c.reset;
-        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+        EXPECT_EQ(run.Module(0), TwoProcs("1", c.first)) << c.reset;
+        EXPECT_EQ(run.Module(1), TwoProcs("2", c.second)) << c.reset;
         StudyLineNumber(run.fx.host, run.lst, EditMode::Add);  // the next pass starts again from the step
-        EXPECT_EQ(run.Module(1), c.second) << c.reset;
+        EXPECT_EQ(run.Module(1), TwoProcs("2", c.second)) << c.reset;
     }
 }
 

@@ -14,10 +14,11 @@ using testing::WithoutDates;
 const std::string kRemoveHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
 const std::string kSep = "'########## %Manage Error% ##########";
 
+const std::string kGone = "-" + kSep;
+
 struct RemoveCase {
     const char* what;
-    Lines before;
-    Lines after;  ///< empty: unchanged
+    Lines lines;                     ///< the module, "-" in front of each line the removal takes out
     std::string logBody;             ///< the log after the head and the row
     std::string errorKey = "%Manage Error%";
 };
@@ -28,10 +29,15 @@ class RemoveCases : public ::testing::TestWithParam<RemoveCase> {};
 
 TEST_P(RemoveCases, TakeOutOrLeave) {
     const RemoveCase& c = GetParam();
-    EngineRun run({{"modA", c.before}});
+    Lines before, after;
+    for (const auto& line : c.lines) {
+        before.push_back(line.starts_with('-') ? line.substr(1) : line);
+        if (!line.starts_with('-')) after.push_back(line);
+    }
+    EngineRun run({{"modA", before}});
     run.SetOption("ErrorKey", c.errorKey);
     RemoveCodeError(run.fx.host, run.lst, run.window);
-    EXPECT_EQ(run.Module(), c.after.empty() ? c.before : c.after);
+    EXPECT_EQ(run.Module(), after);
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kRemoveHead + "\r\n\r\nmodA" + c.logBody);
 }
 
@@ -39,37 +45,29 @@ INSTANTIATE_TEST_SUITE_P(
     Table, RemoveCases,
     ::testing::Values(
         RemoveCase{"edited template lines go the same way",
-                   {"Sub A()", kSep, "' my own words", kSep, "  y = 1", kSep, "Exit Sub", "X: Beep", kSep, "End Sub"},
-                   {"Sub A()", "  y = 1", "End Sub"},
-                   "\r\n        A   2 section(s) removed"},
-        RemoveCase{"no separator: neither changed nor logged", {"Sub A()", "  y = 1", "End Sub"}, {}, ""},
-        RemoveCase{"the test is case-sensitive",
-                   {"Sub A()", "' %MANAGE ERROR%", "  y = 1", "' %MANAGE ERROR%", "End Sub"},
-                   {},
-                   ""},
-        RemoveCase{"a comment with the exact text counts",
-                   {"Sub A()", "' see %Manage Error%", "  gone = 1", "' %Manage Error% end", "End Sub"},
-                   {"Sub A()", "End Sub"},
-                   "\r\n        A   1 section(s) removed"},
-        RemoveCase{"declarations section is left alone", {kSep, "Dim x", kSep, "Sub A()", "End Sub"}, {}, ""},
-        RemoveCase{"the first line of a procedure is never examined", {kSep, "Sub A()", "End Sub"}, {}, ""},
-        RemoveCase{"a marker above a declaration or in its comment is the user's",
-                   {"Sub A()", "End Sub", "' see " + kSep, "Sub B( _", "  a As Long) ' " + kSep, kSep, "y", kSep,
+                   {"Sub A()", kGone, "-' my own words", kGone, "  y = 1", kGone, "-Exit Sub", "-X: Beep", kGone,
                     "End Sub"},
-                   {"Sub A()", "End Sub", "' see " + kSep, "Sub B( _", "  a As Long) ' " + kSep, "End Sub"},
+                   "\r\n        A   2 section(s) removed"},
+        RemoveCase{"no separator: neither changed nor logged", {"Sub A()", "  y = 1", "End Sub"}, ""},
+        RemoveCase{"the test is case-sensitive",
+                   {"Sub A()", "' %MANAGE ERROR%", "  y = 1", "' %MANAGE ERROR%", "End Sub"}, ""},
+        RemoveCase{"a comment with the exact text counts",
+                   {"Sub A()", "-' see %Manage Error%", "-  gone = 1", "-' %Manage Error% end", "End Sub"},
+                   "\r\n        A   1 section(s) removed"},
+        RemoveCase{"declarations section is left alone", {kSep, "Dim x", kSep, "Sub A()", "End Sub"}, ""},
+        RemoveCase{"the first line of a procedure is never examined", {kSep, "Sub A()", "End Sub"}, ""},
+        RemoveCase{"a marker above a declaration or in its comment is the user's",
+                   {"Sub A()", "End Sub", "' see " + kSep, "Sub B( _", "  a As Long) ' " + kSep, kGone, "-y", kGone,
+                    "End Sub"},
                    "\r\n        B   1 section(s) removed"},
-        RemoveCase{"an empty ErrorKey marks no line", {"Sub A()", "  y = 1", "", "End Sub"}, {}, "", ""},
+        RemoveCase{"an empty ErrorKey marks no line", {"Sub A()", "  y = 1", "", "End Sub"}, "", ""},
         RemoveCase{"a separator without partner opens nothing",
-                   {"Sub A()", "  y = 1", kSep, "  z = 2", "End Sub"},
-                   {"Sub A()", "  y = 1", "  z = 2", "End Sub"},
-                   "\r\n        A"},
+                   {"Sub A()", "  y = 1", kGone, "  z = 2", "End Sub"}, "\r\n        A"},
         RemoveCase{"the End line and what follows it stay",
-                   {"Sub A()", kSep, "  y = 1", "End Sub", kSep, "' trailing"},
-                   {"Sub A()", "  y = 1", "End Sub", kSep, "' trailing"},
-                   "\r\n        A"},
+                   {"Sub A()", kGone, "  y = 1", "End Sub", kSep, "' trailing"}, "\r\n        A"},
         RemoveCase{"sections of two procedures are counted apart",
-                   {"Sub A()", kSep, "x", kSep, "End Sub", "Sub B()", kSep, "x", kSep, "y", kSep, "x", kSep, "End Sub"},
-                   {"Sub A()", "End Sub", "Sub B()", "y", "End Sub"},
+                   {"Sub A()", kGone, "-x", kGone, "End Sub", "Sub B()", kGone, "-x", kGone, "y", kGone, "-x", kGone,
+                    "End Sub"},
                    "\r\n        A   1 section(s) removed\r\n        B   2 section(s) removed"}));
 
 TEST(RemoveCodeError, ComponentWithoutSectionsLogsItsRowOnly) {

@@ -65,10 +65,6 @@ TEST(ProjectList, LoadsNamedComponentsAllSelected) {
     EngineRun run({{"frmMain", {"x"}}, {"", {"x"}}, {"modUtil", {"x"}}, {"clsCustomer", {"x"}}});
     EXPECT_EQ(run.lst.ListCount(), 3);
     EXPECT_EQ(Visit(run, ProjectBarStep::BeforeComponent), "frmMain@0 modUtil@1 clsCustomer@2 ");
-    UnSelectAllList(run.fx.host, run.lst);
-    EXPECT_EQ(Visit(run, ProjectBarStep::BeforeComponent), "");
-    SelectAllList(run.fx.host, run.lst);
-    EXPECT_EQ(Visit(run, ProjectBarStep::BeforeComponent), "frmMain@0 modUtil@1 clsCustomer@2 ");
 
     run.fx.host.activeProject = nullptr;  // no project: an empty list and no message
     LoadProjectFile(run.fx.host, run.lst);

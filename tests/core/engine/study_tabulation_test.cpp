@@ -32,9 +32,7 @@ TEST_P(TabCases, LaidOutOnceAndForAll) {
     EngineRun run({{"modA", before}});
     for (const auto& [k, v] : c.options) run.SetOption(k, v);
     StudyTabulation(run.fx.host, run.lst);
-    EXPECT_TRUE(run.fx.report.Reported().empty());
-    EXPECT_EQ(run.fx.percentProject.Value() + run.fx.percentFile.Value(), 0) << "the bars end at zero";
-    EXPECT_EQ(run.fx.screen.pointer, Pointer::Default);
+    EXPECT_EQ(run.Leftovers(), "");
     EXPECT_EQ(run.Module(), c.after);
     StudyTabulation(run.fx.host, run.lst);
     EXPECT_EQ(run.Module(), c.after) << "a second run changed the layout";

@@ -106,21 +106,5 @@ TEST_F(GestErreurTest, ValuesAreWindows1252OnOneLine) {
     EXPECT_NE(log.find("Comments=a b\n"), std::string::npos) << log;
 }
 
-// A log under a regular file (or in a read-only folder: cli/bad_input_test.cpp) is skipped; nothing is
-// thrown, the user is still asked, and told once that the log was not written.
-TEST_F(GestErreurTest, ALogThatCannotBeWrittenIsSkippedAndTheUserStillAsked) {
-    vex::testing::WriteFile(dir / "plain", "x");
-    vex::testing::RecordingNotices notices;
-    GestErreur r(prompter, clock, dir / "plain" / "sub" / "List_Err.log", nullptr, &notices);
-    prompter.script = {host::Answer::Abort, host::Answer::Abort};
-    EXPECT_EQ(r.gestErreur("p", RuntimeError(70, "Permission denied"), 0), host::Answer::Abort);
-    EXPECT_EQ(r.gestErreur("q", RuntimeError(70, "Permission denied"), 0), host::Answer::Abort);
-    EXPECT_EQ(prompter.asked.size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(dir / "plain" / "sub"));
-    ASSERT_EQ(notices.notices.size(), 1u);
-    EXPECT_NE(notices.notices[0].find("List_Err.log: the error log was not written ("), std::string::npos)
-        << notices.notices[0];
-}
-
 }  // namespace
 }  // namespace vex::errors

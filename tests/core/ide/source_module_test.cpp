@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"declarations only", Crlf({"Option Explicit", "Dim x As Long"}), ""},
         RangeCase{"empty", "", ""}));
 
-TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
+TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributesAndReadsEveryLineBreak) {
     struct Case {
         std::string file, name, first, last;
         long count;
@@ -141,33 +141,26 @@ TEST(SourceModule, HidesHeaderDesignerBlockAndMemberAttributes) {
                "Private Sub cmdGo_Click()", "End Sub"}),
          "frmMain", "Private Sub cmdGo_Click()", "End Sub", 2},
         {"\xEF\xBB\xBF" + Crlf({"Attribute VB_Name = \"modB\"", "Sub A()", "End Sub"}), "modB", "Sub A()", "End Sub", 2},
+        // Every kind of line break, and a final one or none.
+        {"a\r\nb\r\nc\r\n", "", "a", "c", 3}, {"a\r\nb\r\nc", "", "a", "c", 3}, {"a\nb\n", "", "a", "b", 2},
+        {"", "", "", "", 0}, {"\r\n", "", "", "", 1}, {"a\rb\r\n", "", "a", "b", 2}, {"a\r\rb\n", "", "a", "b", 3},
+        {"\r", "", "", "", 1}, {"a\r", "", "a", "a", 1}, {"\n\r\nb", "", "", "b", 3}, {"a\r\r\n", "", "a", "", 2},
     };
     for (const auto& c : cases) {
         const auto m = SourceModule::Parse(c.file);
         EXPECT_EQ(m->VBName(), c.name);
-        ASSERT_EQ(m->CountOfLines(), c.count) << c.name;
-        EXPECT_EQ(m->Lines(1, 1), c.first);
-        EXPECT_EQ(m->Lines(c.count, 1), c.last);
+        ASSERT_EQ(m->CountOfLines(), c.count) << c.file;
+        if (c.count > 0) {
+            EXPECT_EQ(m->Lines(1, 1), c.first);
+            EXPECT_EQ(m->Lines(c.count, 1), c.last);
+        }
         EXPECT_EQ(m->Serialize(), c.file);
+        EXPECT_FALSE(m->Changed());
         // The shape a copy reads without building the module is the parsed module's.
         const auto shape = SourceModule::ShapeOf(c.file);
         EXPECT_EQ(shape.vbName, c.name);
         EXPECT_EQ(shape.lines, c.count);
         EXPECT_EQ(shape.longestLine, m->LongestLine());
-    }
-}
-
-TEST(SourceModule, LineBreaksAndFinalBreak) {
-    struct Case {
-        std::string file;
-        long count;
-    } cases[] = {{"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 3}, {"a\nb\n", 2}, {"", 0}, {"\r\n", 1}, {"a\rb\r\n", 2},
-                   {"a\r\rb\n", 3}, {"\r", 1}, {"a\r", 1}, {"\n\r\nb", 3}, {"a\r\r\n", 2}};
-    for (const auto& c : cases) {
-        const auto m = SourceModule::Parse(c.file);
-        EXPECT_EQ(m->CountOfLines(), c.count) << c.file;
-        EXPECT_EQ(m->Serialize(), c.file);
-        EXPECT_FALSE(m->Changed());
     }
 }
 
@@ -209,30 +202,35 @@ TEST(SourceModule, LoadedAndEditedLinesReadTheSameAcrossSaves) {
     }
 }
 
-TEST(SourceModule, ReplaceLineSplitsOnEveryBreakAndKeepsAttributesAfterDeclaration) {
-    const std::string file = Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
-                                   "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"});
-    auto m = SourceModule::Parse(file);
-    m->ReplaceLine(1, "Public Property Get Name() As String\r\n' sep\r\nOn Error GoTo E\n' sep");
-    m->ReplaceLine(6, "' sep\rExit Property\r\n' sep\r\nEnd Property");
-    EXPECT_EQ(m->CountOfLines(), 9);
-    EXPECT_EQ(m->Serialize(), Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
-                                    "Attribute Name.VB_Description = \"The name\"", "' sep", "On Error GoTo E",
-                                    "' sep", "  Name = m", "' sep", "Exit Property", "' sep", "End Property"}));
-    EXPECT_EQ(m->ProcBodyLine("name", ProcKind::Get), 1);
-    EXPECT_EQ(m->ProcCountLines("Name", ProcKind::Get), 9);
-}
-
-TEST(SourceModule, EachLineKeepsItsOwnBreakAndNoFinalBreakIsKept) {
-    auto m = SourceModule::Parse("Sub A()\nEnd Sub");
-    m->ReplaceLine(2, "x = 1\nEnd Sub");
-    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1\nEnd Sub");
-    m->DeleteLines(3, 1);
-    EXPECT_EQ(m->Serialize(), "Sub A()\nx = 1");
-    // Mixed breaks: a replaced line keeps its own; inserted lines take the first line's.
-    m = SourceModule::Parse("Sub A()\r\nx = 1\nEnd Sub\r\n");
-    m->ReplaceLine(2, "' n\n10 x = 1");
-    EXPECT_EQ(m->Serialize(), "Sub A()\r\n' n\r\n10 x = 1\nEnd Sub\r\n");
+// An edit's text is split on every kind of break; a replaced line keeps its own break and inserted lines take
+// the first line's; a missing final break stays missing; attribute lines stay right after their declaration.
+TEST(SourceModule, EditsSplitOnEveryBreakAndKeepEachLinesOwnBreak) {
+    const struct {
+        std::string file;
+        std::function<void(SourceModule&)> edit;
+        std::string after;
+    } cases[] = {
+        {Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+               "Attribute Name.VB_Description = \"The name\"", "  Name = m", "End Property"}),
+         [](SourceModule& m) {
+             m.ReplaceLine(1, "Public Property Get Name() As String\r\n' sep\r\nOn Error GoTo E\n' sep");
+             m.ReplaceLine(6, "' sep\rExit Property\r\n' sep\r\nEnd Property");
+             EXPECT_EQ(m.ProcBodyLine("name", ProcKind::Get), 1);
+             EXPECT_EQ(m.ProcCountLines("Name", ProcKind::Get), 9);
+         },
+         Crlf({"Attribute VB_Name = \"c\"", "Public Property Get Name() As String",
+               "Attribute Name.VB_Description = \"The name\"", "' sep", "On Error GoTo E", "' sep", "  Name = m",
+               "' sep", "Exit Property", "' sep", "End Property"})},
+        {"Sub A()\nEnd Sub", [](SourceModule& m) { m.ReplaceLine(2, "x = 1\nEnd Sub"); }, "Sub A()\nx = 1\nEnd Sub"},
+        {"Sub A()\nx = 1\nEnd Sub", [](SourceModule& m) { m.DeleteLines(3, 1); }, "Sub A()\nx = 1"},
+        {"Sub A()\r\nx = 1\nEnd Sub\r\n", [](SourceModule& m) { m.ReplaceLine(2, "' n\n10 x = 1"); },
+         "Sub A()\r\n' n\r\n10 x = 1\nEnd Sub\r\n"},
+    };
+    for (const auto& c : cases) {
+        auto m = SourceModule::Parse(c.file);
+        c.edit(*m);
+        EXPECT_EQ(m->Serialize(), c.after);
+    }
 }
 
 TEST(SourceModule, ErrorsForBadLinesAndUnknownProcedures) {

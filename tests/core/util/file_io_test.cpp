@@ -43,25 +43,6 @@ TEST(ReadFile, ReadsEveryByteWhateverSizeTheFileReports) {
     EXPECT_THROW(ReadFile(dir / "missing"), errors::RuntimeError);
 }
 
-TEST(WriteFilesAtomic, ReplacesAllOrNoneWhenAFileCannotBeStaged) {
-    vex::testing::ScratchDir dir;
-    const fs::path a = dir / "a.bas", b = dir / "b.bas";
-    vex::testing::WriteFile(a, "old a");
-    vex::testing::WriteFile(b, "old b");
-    // The second target's folder does not exist: its temporary file cannot be made, so `a` stays.
-    size_t renamed = 0;
-    EXPECT_THROW(WriteFilesAtomic({{a, "new a"}, {dir / "none" / "c.bas", "c"}}, &renamed), errors::RuntimeError);
-    EXPECT_EQ(renamed, 0u);
-    EXPECT_EQ(ReadFile(a), "old a");
-
-    WriteFilesAtomic({{a, "new a"}, {b, "new b"}}, &renamed);
-    EXPECT_EQ(renamed, 2u);
-    EXPECT_EQ(ReadFile(a), "new a");
-    EXPECT_EQ(ReadFile(b), "new b");
-    for (const auto& e : fs::directory_iterator(dir.Path()))
-        EXPECT_EQ(e.path().filename().string().find(".vextools-"), std::string::npos) << "temporary file left";
-}
-
 TEST(StagedFiles, ManyFilesStayOutOfPlaceUntilCommitAndLeaveNoTemporaryFile) {
     vex::testing::ScratchDir dir;
     constexpr int kFiles = 600;  // more than a process may hold open below (one descriptor each, if all were)

@@ -82,7 +82,9 @@ TEST_F(TempTree, WarningsAndFailuresComeInProjectOrderAndFilesThatCannotBeEdited
     for (size_t i = 0; i < components.size(); ++i) {
         const bool loaded = i != 0 && i != 3 && i != 4;
         EXPECT_EQ(components[i].Loaded(), loaded) << i;
-        if (!loaded) EXPECT_EQ(components[i].GetCodeModule().CountOfLines(), 0) << i;
+        if (!loaded) {
+            EXPECT_EQ(components[i].GetCodeModule().CountOfLines(), 0) << i;
+        }
     }
     EXPECT_EQ(components[8].Name(), "modA");
     EXPECT_TRUE(ChangedComponents(*ws.ActiveVBProject()).empty());

@@ -18,8 +18,9 @@ namespace vex::engine {
 /// Collects CollectJumpTargets of `modules` ahead, one after the other, on a thread of its own.
 ///
 /// The modules must be such that reading one while another is edited is safe (they share nothing), and
-/// nothing may edit a module before the caller has taken it: Take() marks the module as the walk's, waits
-/// while the thread is reading it, and from then on the thread leaves it alone. A module read ahead that
+/// nothing may read or edit a module before the caller has taken it (a read may build its procedure
+/// index): Take() marks the module as the walk's, waits while the thread is reading it, and from then on
+/// the thread leaves it alone. A module read ahead that
 /// threw is read again by Take(), which then throws as CollectJumpTargets would have.
 class JumpTargetsAhead {
 public:

@@ -24,9 +24,8 @@ TEST(JumpTargetsAhead, GivesWhatTheModulesHeldWhenTakenInAnyOrder) {
         const auto stranger = ModuleJumpingTo(90);
         JumpTargetsAhead ahead(given);
         for (size_t k : order) {
-            const auto expected = CollectJumpTargets(*modules[k]);
-            EXPECT_EQ(ahead.Take(*modules[k]).at({"A", ide::ProcKind::Proc}).numbers,
-                      expected.at({"A", ide::ProcKind::Proc}).numbers);
+            const NumberSet taken = ahead.Take(*modules[k]).at({"A", ide::ProcKind::Proc}).numbers;
+            EXPECT_EQ(taken, CollectJumpTargets(*modules[k]).at({"A", ide::ProcKind::Proc}).numbers);
             modules[k]->ReplaceLine(3, "GoTo 99");  // the walk's own now
         }
         EXPECT_EQ(ahead.Take(*stranger).at({"A", ide::ProcKind::Proc}).numbers, (NumberSet{"90", "91"}));

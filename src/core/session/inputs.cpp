@@ -5,16 +5,16 @@
 
 #include "host/paths.h"
 #include "text/cp1252.h"
+#include "util/canonical_paths.h"
 
 namespace vex::session {
 namespace fs = std::filesystem;
 namespace {
 
 /// The same file under any spelling of its path (symlinks, `..`), for telling shared files apart.
-fs::path Identity(const fs::path& file) {
-    std::error_code ec;
-    fs::path canonical = fs::weakly_canonical(file, ec);
-    return ec ? file.lexically_normal() : canonical;
+fs::path Identity(util::CanonicalPaths& resolved, const fs::path& file) {
+    fs::path canonical = resolved.Of(file);
+    return canonical.empty() ? file.lexically_normal() : canonical;
 }
 
 std::vector<fs::path> ProjectsBelow(const fs::path& dir) {
@@ -35,8 +35,9 @@ std::vector<fs::path> ProjectsBelow(const fs::path& dir) {
 std::vector<fs::path> ExpandInputs(const std::vector<std::string>& paths) {
     std::vector<fs::path> files;
     std::set<fs::path> seen;
+    util::CanonicalPaths resolved;
     auto keep = [&](const fs::path& file) {
-        if (seen.insert(Identity(file)).second) files.push_back(file);
+        if (seen.insert(Identity(resolved, file)).second) files.push_back(file);
     };
     for (const auto& arg : paths) {
         // Arguments arrive as UTF-8; a plain conversion would read them in the ANSI code page on Windows.
@@ -60,8 +61,6 @@ bool ChooseProject(ide::Workspace& workspace, std::string_view name) {
     return false;
 }
 
-bool WorkedFiles::Contains(const fs::path& file) const { return files_.count(Identity(file)) != 0; }
-
-void WorkedFiles::Add(const fs::path& file) { files_.insert(Identity(file)); }
+bool WorkedFiles::Claim(const fs::path& file) { return files_.insert(Identity(resolved_, file)).second; }
 
 }  // namespace vex::session

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ide/project.h"
+#include "util/canonical_paths.h"
 
 namespace vex::session {
 
@@ -24,11 +25,12 @@ bool ChooseProject(ide::Workspace& workspace, std::string_view name);
 /// The source files of a run that one project has already worked on (compared as canonical paths).
 class WorkedFiles {
 public:
-    bool Contains(const std::filesystem::path& file) const;
-    void Add(const std::filesystem::path& file);
+    /// Counts `file` as worked on; false when it was already.
+    bool Claim(const std::filesystem::path& file);
 
 private:
     std::set<std::filesystem::path> files_;
+    util::CanonicalPaths resolved_;  // each folder resolved once for the whole run
 };
 
 }  // namespace vex::session

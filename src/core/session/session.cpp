@@ -110,11 +110,9 @@ size_t Session::SkipWorked(WorkedFiles& worked) {
         const ide::Component* component = Project().FindComponent(list_.List(row));
         if (!component || component->Files().empty()) continue;
         const auto& file = component->Files().front();
-        if (worked.Contains(file)) {
+        if (!worked.Claim(file)) {
             list_.SetSelected(row, false);
             ++skipped;
-        } else {
-            worked.Add(file);
         }
     }
     return skipped;

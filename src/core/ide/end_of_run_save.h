@@ -22,7 +22,7 @@ struct ProjectSave {
 /// new text beyond those it is about to write.
 ///
 /// Stage() serializes a component into a text used again (waiting while those not yet written hold
-/// 16 MB); a thread of the save's own then compares it with the bytes loaded, counts its changed
+/// 4 MB); a thread of the save's own then compares it with the bytes loaded, counts its changed
 /// lines, checks that its file may be replaced and writes its temporary file, while the caller goes on
 /// with the next component. Finish() stages every component not staged yet, then flushes and renames the temporary
 /// files in project order, with SaveChanges' refusals and failures. A component edited after it was

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -161,12 +162,13 @@ bool MayFollowAProcedure(std::string_view line) {
 
 // False when the line holds none of the words the index looks for (Sub, Function, Property, Type, Enum)
 // as whole words, and is no directive (`#` first): then nothing in it can declare, end or open anything,
-// and Classify has nothing to find. A `#` elsewhere (a comment's rule of #####, a date) means nothing. `End` is not among them: every End the index reads names one of them (End Sub, End
-// Type), and End If, End With and End Select are most of the lines that hold an End. One pass over the
-// bytes, where the full tests would parse the line several times. A word starts after anything but an
-// ASCII letter or `_` (a digit or an accented letter before it still counts as a start: finding too
-// much only costs the full tests) and ends, as the lexer's words do, before anything but an identifier
-// character (`Subclass` and `EnumWindows` are names).
+// and Classify has nothing to find. A `#` elsewhere (a comment's rule of #####, a date) means nothing,
+// and so does `End`: every End the index reads names one of the words (End Sub, End Type), and End If,
+// End With and End Select are most of the lines that hold an End. One pass over the bytes, where the
+// full tests would parse the line several times. A word starts after anything but an ASCII letter or `_`
+// (a digit or an accented letter before it still counts as a start: finding too much only costs the
+// full tests) and ends, as the lexer's words do, before anything but an identifier character
+// (`Subclass` and `EnumWindows` are names).
 bool MaySignify(std::string_view line) {
     if (lex::IsDirective(line)) return true;
     return text::AnyWordStart(line, [&](size_t i) {
@@ -349,10 +351,14 @@ struct SourceModule::Impl {
     // True for a line that ends the look for #Else branches after a declaration: neither blank, nor a
     // comment, nor a directive.
     static bool StopsLook(std::string_view text) { return !syntax::IsBlankOrComment(text) && !lex::IsDirective(text); }
-    static bool AllBlankOrComment(const std::vector<std::string_view>& texts, size_t from, size_t to) {
-        for (size_t k = from; k < to; ++k)
-            if (!syntax::IsBlankOrComment(texts[k])) return false;
-        return true;
+    // CheckDeclarationEnd's `lookAsBefore` for an edit that made the line read `after` where it read
+    // `before`, taking away the lines `removed` and putting the lines `put`.
+    static bool LookAsBefore(std::string_view before, std::string_view after, std::span<const std::string_view> removed,
+                             std::span<const std::string_view> put) {
+        auto allBlankOrComment = [](std::span<const std::string_view> texts) {
+            return std::all_of(texts.begin(), texts.end(), [](std::string_view t) { return syntax::IsBlankOrComment(t); });
+        };
+        return (StopsLook(before) && StopsLook(after)) || (allBlankOrComment(removed) && allBlankOrComment(put));
     }
     long StartOf(size_t i) const { return i == 0 ? procs[0].start : EndOf(i - 1) + 1; }
     // Moves the pending boundary to `k`.
@@ -821,8 +827,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
         d.CheckDeclarationEnd(line, [&] {
-            return (Impl::StopsLook(oldText) && Impl::StopsLook(parts.front())) ||
-                   Impl::AllBlankOrComment(parts, 0, parts.size() - 1);
+            return Impl::LookAsBefore(oldText, parts.front(), {}, std::span(parts).first(parts.size() - 1));
         });
         return;
     }
@@ -849,10 +854,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     }
     if (!neutral) d.dirty = true;
     d.Shift(line, added);
-    d.CheckDeclarationEnd(line, [&] {
-        return (Impl::StopsLook(oldText) && Impl::StopsLook(parts.front())) ||
-               (syntax::IsBlankOrComment(oldText) && Impl::AllBlankOrComment(parts, 0, parts.size()));
-    });
+    d.CheckDeclarationEnd(line, [&] { return Impl::LookAsBefore(oldText, parts.front(), std::span(&oldText, 1), parts); });
 }
 
 void SourceModule::DeleteLines(long line, long count) {
@@ -889,10 +891,7 @@ void SourceModule::DeleteLines(long line, long count) {
     if (!neutral) d.dirty = true;
     d.Shift(last, -count);
     if (line <= d.Count())
-        d.CheckDeclarationEnd(line, [&] {
-            return Impl::AllBlankOrComment(deleted, 0, deleted.size()) ||
-                   (Impl::StopsLook(deleted.front()) && Impl::StopsLook(d.TextAt(line)));
-        });
+        d.CheckDeclarationEnd(line, [&] { return Impl::LookAsBefore(deleted.front(), d.TextAt(line), deleted, {}); });
 }
 
 std::string SourceModule::ProcOfLine(long line, ProcKind& kind) const {

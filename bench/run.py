@@ -7,7 +7,8 @@ the verb and its baseline run alternately: `sed -i 's/^/10 /'` over the same mod
 rewriting verbs, `cp -r` of the project folder for backup. The copies are flushed to disk first and an
 earlier pair's copies are moved aside until the end rather than deleted, so that each run meets files
 at rest, as a user's are: a full run keeps about 100 copies of each project for each build it times
-(4.5 GB for one build). One warm-up pair, then the medians of --reps pairs; peak memory is the verb's maximum resident set (getrusage of the child).
+(4.5 GB for one build). One warm-up pair, then the medians of --reps pairs; peak memory is the verb's
+maximum resident set (getrusage of the child).
 
   bench/run.py [--vextools build/vextools] [--reps 5] [--projects vbccr,100k,1m,60k] [--verbs ...]
                [--before OTHER_VEXTOOLS]

@@ -19,33 +19,37 @@ protected:
     std::filesystem::path file = box.settings;
 };
 
-TEST_F(OptionsVerbs, EscapedBreaksBecomeLinesAndRawStoresTheTextAsItIs) {
-    const auto set = Vex({"options", "set", "ErrorCodeClose", kTemplate});
-    EXPECT_EQ(set.code, 0) << set.err;
-    EXPECT_EQ(set.out, "");
-    EXPECT_EQ(Vex({"options", "get", "ErrorCodeClose"}).out, std::string(kTemplateLines) + "\n");
-    EXPECT_EQ(Vex({"options", "set", "--raw", "LineJump", "x"}).code, 0);
-    EXPECT_EQ(Vex({"options", "set", "--raw", "ErrorCodeStart", "a\\r\\nb"}).code, 0);
-    EXPECT_EQ(Vex({"options", "get", "LineJump"}).out, "x\n");
-    EXPECT_EQ(Vex({"options", "get", "ErrorCodeStart"}).out, "a\\r\\nb\n");
-}
-
-TEST_F(OptionsVerbs, GetPrintsWhatTheNextActionWouldUse) {
+// One sandbox, step after step: get prints what the next action would use, set turns escaped breaks into
+// lines (--raw stores the text as it is), a value stored empty is not the default, reset stores the dialog's.
+TEST_F(OptionsVerbs, GetShowsWhatTheNextActionUsesSetTurnsEscapesIntoLinesResetStoresTheDialogDefaults) {
     const struct {
-        const char* key;
-        std::string printed;
-    } cases[] = {{"ErrorCodeStart", "On Error GoTo ErreurOrvel\n"},
-                 {"ErrorCodeClose", settings::defaults::EngineErrorCodeClose() + "\n"},
-                 {"NoErrorKey", " %No Manage Error%\n"},
-                 {"LineJump", "10\n"},
-                 {"Backup Dir", box.dir.Path().string() + "\n"}};
-    for (const auto& c : cases) {
-        const auto r = Vex({"options", "get", c.key});
-        EXPECT_EQ(r.code, 0) << c.key;
-        EXPECT_EQ(r.out, c.printed) << c.key;
+        std::vector<std::string> args;
+        std::string out;
+    } steps[] = {
+        {{"options", "get", "ErrorCodeStart"}, "On Error GoTo ErreurOrvel\n"},
+        {{"options", "get", "ErrorCodeClose"}, settings::defaults::EngineErrorCodeClose() + "\n"},
+        {{"options", "get", "NoErrorKey"}, " %No Manage Error%\n"},
+        {{"options", "get", "LineJump"}, "10\n"},
+        {{"options", "get", "Backup Dir"}, box.dir.Path().string() + "\n"},
+        {{"options", "set", "ErrorCodeClose", kTemplate}, ""},
+        {{"options", "get", "ErrorCodeClose"}, std::string(kTemplateLines) + "\n"},
+        {{"options", "set", "--raw", "LineJump", "x"}, ""},
+        {{"options", "set", "--raw", "ErrorCodeStart", "a\\r\\nb"}, ""},
+        {{"options", "get", "LineJump"}, "x\n"},
+        {{"options", "get", "ErrorCodeStart"}, "a\\r\\nb\n"},
+        {{"options", "set", "ErrorKey", ""}, ""},
+        {{"options", "get", "ErrorKey"}, "\n"},
+        {{"options", "reset"}, ""},
+        {{"options", "get", "ErrorKey"}, "%Manage Error%\n"},
+        {{"options", "get", "ErrorCodeStart"}, "On Error GoTo vexErrorHandler\n"},
+    };
+    for (const auto& step : steps) {
+        const auto r = Vex(step.args);
+        SCOPED_TRACE(step.args[1] + " " + step.args.back());
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, step.out);
     }
-    EXPECT_EQ(Vex({"options", "set", "ErrorKey", ""}).code, 0);
-    EXPECT_EQ(Vex({"options", "get", "ErrorKey"}).out, "\n") << "stored empty is not the default";
+    EXPECT_EQ(Vex({"options", "list"}).out.find("ViewResult = \"1\" (default)"), std::string::npos);
 }
 
 TEST_F(OptionsVerbs, ListShowsEveryKeyAndWhereItsValueComesFrom) {
@@ -96,14 +100,6 @@ TEST_F(OptionsVerbs, ATeamFileAndSetChangeTheRunAndABrokenTeamFileFailsIt) {
     const auto broken = Vex({"number", "--check", box.project});
     EXPECT_EQ(broken.code, 3);
     EXPECT_NE(broken.err.find(".vextools.ini line 1"), std::string::npos) << broken.err;
-}
-
-TEST_F(OptionsVerbs, ResetStoresTheDialogDefaults) {
-    EXPECT_EQ(Vex({"options", "set", "ErrorKey", "mine"}).code, 0);
-    EXPECT_EQ(Vex({"options", "reset"}).code, 0);
-    EXPECT_EQ(Vex({"options", "get", "ErrorKey"}).out, "%Manage Error%\n");
-    EXPECT_EQ(Vex({"options", "get", "ErrorCodeStart"}).out, "On Error GoTo vexErrorHandler\n");
-    EXPECT_EQ(Vex({"options", "list"}).out.find("ViewResult = \"1\" (default)"), std::string::npos);
 }
 
 TEST_F(OptionsVerbs, AnUnparseableStoreFailsClearlyAndStaysAsItIs) {

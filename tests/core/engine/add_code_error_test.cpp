@@ -14,11 +14,11 @@ namespace vex::engine {
 namespace {
 
 using testing::EngineRun;
+using testing::kAddHead;
+using testing::kSep;
 using testing::Lines;
 using testing::WithoutDates;
 
-const std::string kAddHead = "\r\n\r\n[DATE]\r\n Procedure with new error handler.\r\n " + std::string(45, '-');
-const std::string kSep = "'########## %Manage Error% ##########";
 
 /// `lines` with the engine's default handler of procedure `name` inserted: the start block after line index
 /// `declLast`, the end block before index `endAt`.
@@ -52,12 +52,11 @@ TEST(AddCodeError, WorkedExampleWithEngineDefaultsThenRemoval) {
     EXPECT_EQ(run.Module(), Handled(before, 1, 3, "Sub", "StudyTabulation"));
     EXPECT_EQ(WithoutDates(run.fx.result.Text()), kAddHead + "\r\n\r\nmodEtude");
 
-    const std::string removeHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
     for (const char* logged : {"\r\n        StudyTabulation   2 section(s) removed", ""}) {
         run.fx.result.Clear();
         StudyManageError(run.fx.host, run.lst, EditMode::Remove, run.window);
         EXPECT_EQ(run.Module(), before);
-        EXPECT_EQ(WithoutDates(run.fx.result.Text()), removeHead + "\r\n\r\nmodEtude" + logged);
+        EXPECT_EQ(WithoutDates(run.fx.result.Text()), testing::kRemoveHead + "\r\n\r\nmodEtude" + logged);
     }
     EXPECT_EQ(run.window.shown, 4);
 }

@@ -129,14 +129,13 @@ TEST(CorpusProperties, KeywordDeletionRemovesWholeStatementsOnly) {
 /// the #End If of alternative signatures), the last right before its own End line.
 void ExpectHandlersInPlace(ide::Component& component) {
     static const std::regex endLine(R"(^\s*(\w+:?\s+)?end\s+(sub|function|property)\b.*)", std::regex::icase);
-    const std::string sep = "'########## %Manage Error% ##########";
     auto& code = component.GetCodeModule();
     for (const auto& proc : component.Source().Procedures()) {
         std::vector<long> seps;
         long firstEnd = 0;
         for (long j = proc.body; j <= proc.end; ++j) {
             const std::string line = code.Lines(j, 1);
-            if (line == sep) seps.push_back(j);
+            if (line == testing::kSep) seps.push_back(j);
             if (!firstEnd && std::regex_match(line, endLine)) firstEnd = j;
         }
         if (seps.empty()) continue;

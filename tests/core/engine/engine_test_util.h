@@ -40,6 +40,12 @@ inline std::string WithoutDates(const std::string& log) {
     return std::regex_replace(log, std::regex("\\r\\n\\[[^\\]\\r\\n]+\\]"), "\r\n[DATE]");
 }
 
+/// The line each block of an inserted handler opens and closes with (default ErrorKey), and the heads of
+/// the result logs of adding and removing handlers, dated as WithoutDates leaves them.
+inline const std::string kSep = "'########## %Manage Error% ##########";
+inline const std::string kAddHead = "\r\n\r\n[DATE]\r\n Procedure with new error handler.\r\n " + std::string(45, '-');
+inline const std::string kRemoveHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
+
 class CountingResultWindow : public engine::ResultWindow {
 public:
     void ShowModal() override { ++shown; }

@@ -12,6 +12,7 @@ namespace {
 
 using testing::EngineRun;
 using testing::Lines;
+using testing::kSep;
 
 struct NumberCase {
     const char* what;
@@ -50,8 +51,6 @@ TEST_P(Numbering, NumbersIdempotentlyAndUnnumbersExactly) {
     EXPECT_EQ(run.Leftovers(), "");
 }
 
-const char* kMarker = "'########## %Manage Error% ##########";
-
 INSTANTIATE_TEST_SUITE_P(
     Table, Numbering,
     ::testing::Values(
@@ -60,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "+10     For i = 1 To 3", "    Debug.Print i", "+20     Next i", "+30     x = 1 + _", "        2",
                     "End Sub"}},
         NumberCase{"marker blocks get no numbers",
-                   {"", "Sub A()", kMarker, "On Error GoTo ErreurOrvel", kMarker, "+10     x = 1", kMarker, "Exit Sub",
+                   {"", "Sub A()", kSep, "On Error GoTo ErreurOrvel", kSep, "+10     x = 1", kSep, "Exit Sub",
                     "ErreurOrvel:", "Resume Next", "'########## %MANAGE ERROR% ##########", "+20     y = 2",
                     "End Sub"}},
         // "dim" is a plain prefix test; "12x" has no blank, so it is all statement; ":=" names an argument.

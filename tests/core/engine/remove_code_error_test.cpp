@@ -8,11 +8,10 @@ namespace vex::engine {
 namespace {
 
 using testing::EngineRun;
+using testing::kRemoveHead;
+using testing::kSep;
 using testing::Lines;
 using testing::WithoutDates;
-
-const std::string kRemoveHead = "\r\n\r\n[DATE]\r\n Procedure with remove code.\r\n " + std::string(65, '-');
-const std::string kSep = "'########## %Manage Error% ##########";
 
 const std::string kGone = "-" + kSep;
 

@@ -12,6 +12,7 @@ namespace {
 
 using testing::EngineRun;
 using testing::Lines;
+using testing::kSep;
 
 struct TabCase {
     const char* what;
@@ -38,8 +39,6 @@ TEST_P(TabCases, LaidOutOnceAndForAll) {
     EXPECT_EQ(run.Module(), c.after) << "a second run changed the layout";
     EXPECT_EQ(run.fx.result.Text(), "");
 }
-
-const std::string kSep = "'########## %Manage Error% ##########";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TabCases,

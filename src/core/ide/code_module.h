@@ -23,7 +23,7 @@ struct ProcAtLine {
 
     /// The same procedure (copy included), wherever its lines stand now.
     bool SameAs(const ProcAtLine& other) const {
-        return name == other.name && kind == other.kind && copy == other.copy;
+        return kind == other.kind && copy == other.copy && name == other.name;
     }
 };
 

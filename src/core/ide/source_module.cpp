@@ -931,7 +931,8 @@ void SourceModule::ProcAt(long line, ProcAtLine& at) const {
         return;
     }
     const ProcInfo& p = d.procs[i];
-    at.name.assign(p.name);
+    // The passes ask line after line, mostly within one procedure: its name is there already.
+    if (at.name != p.name) at.name.assign(p.name);
     at.kind = p.kind;
     at.copy = p.copy;
     at.start = d.StartOf(i);

@@ -229,8 +229,12 @@ public:
     /// Holds `target` (when it exists) until the next LetGo().
     void Hold(const std::filesystem::path& target) {
         if (held_.size() >= kOpenAtOnce) LetGo();
+#ifdef O_PATH
         // O_PATH reads nothing and opens anything, a link or a pipe included, without side effects.
         if (const int fd = ::open(target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC); fd >= 0) held_.push_back(fd);
+#else
+        (void)target;
+#endif
     }
 
     void LetGo() {

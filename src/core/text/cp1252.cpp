@@ -131,16 +131,23 @@ size_t IFind(std::string_view hay, std::string_view needle, size_t from) {
     const unsigned char first = Low(needle[0]);
     const size_t n = needle.size(), last = hay.size() - n;
     auto matchesAt = [&](size_t i) {
-        size_t k = 1;
+        size_t k = 0;
         while (k < n && Low(hay[i + k]) == Low(needle[k])) ++k;
         return k == n;
     };
-    if (kCaseless[first]) {
-        // Most lines do not hold the first byte at all; memchr finds that out fastest.
+    // The byte memchr looks for: the needle's first that no other byte lower-cases to, blanks passed
+    // over where another will do (code is full of blanks, and the default NoErrorKey starts with one).
+    size_t anchor = n;
+    for (size_t k = 0; k < n && anchor == n; ++k)
+        if (kCaseless[static_cast<unsigned char>(needle[k])] && needle[k] != ' ') anchor = k;
+    if (anchor == n && kCaseless[first]) anchor = 0;
+    if (anchor < n) {
+        // Most lines do not hold that byte at all; memchr finds that out fastest.
+        const char byte = needle[anchor];
         for (size_t i = from; i <= last; ++i) {
-            const void* at = std::memchr(hay.data() + i, first, last - i + 1);
+            const void* at = std::memchr(hay.data() + i + anchor, byte, last - i + 1);
             if (!at) break;
-            i = static_cast<size_t>(static_cast<const char*>(at) - hay.data());
+            i = static_cast<size_t>(static_cast<const char*>(at) - hay.data()) - anchor;
             if (matchesAt(i)) return i;
         }
         return std::string_view::npos;

@@ -22,21 +22,24 @@ TEST(Cp1252, LowerFollowsTheCodePage) {
 }
 
 // IFind against the plain search of the lower-cased texts, over every short text of a few bytes with
-// and without another case (the `%` and `1` that no other byte lower-cases to, a, A, é, É), from every start.
+// and without another case (the `%`, blank and `1` that no other byte lower-cases to, a, A, é, É), from
+// every start: needles of up to three bytes, so that the byte searched for may stand anywhere in them.
 TEST(Cp1252, IFindFindsWhatTheLowerCasedSearchFinds) {
-    const std::string alphabet = "%1aA\xE9\xC9";
+    const std::string alphabet = "% 1aA\xE9\xC9";
     auto text = [&](size_t code, size_t length) {
         std::string s;
         for (size_t k = 0; k < length; ++k, code /= alphabet.size()) s += alphabet[code % alphabet.size()];
         return s;
     };
-    for (size_t hayCode = 0; hayCode < 6 * 6 * 6 * 6 * 6; ++hayCode) {
-        const std::string hay = text(hayCode, 5);
-        for (size_t needleCode = 0; needleCode < 6 * 6; ++needleCode)
-            for (size_t length : {1u, 2u}) {
-                const std::string needle = text(needleCode, length);
-                for (size_t from = 0; from <= hay.size(); ++from)
-                    ASSERT_EQ(IFind(hay, needle, from), Lower(hay).find(Lower(needle), from))
+    const size_t letters = alphabet.size();
+    for (size_t hayCode = 0; hayCode < letters * letters * letters * letters; ++hayCode) {
+        const std::string hay = text(hayCode, 4), lowerHay = Lower(hay);
+        for (size_t length : {1u, 2u, 3u})
+            for (size_t needleCode = 0, count = length == 1 ? letters : length == 2 ? letters * letters : letters * letters * letters;
+                 needleCode < count; ++needleCode) {
+                const std::string needle = text(needleCode, length), lowerNeedle = Lower(needle);
+                for (size_t from = 0; from <= hay.size() + 1; ++from)
+                    ASSERT_EQ(IFind(hay, needle, from), lowerHay.find(lowerNeedle, from))
                         << hay << " / " << needle << " / " << from;
             }
     }

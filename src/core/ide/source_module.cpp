@@ -228,6 +228,25 @@ Significance Classify(std::string_view line) {
     return {Significance::What::Other, std::move(shape), ProcKind::Proc};
 }
 
+// Classify for the lines an edit puts in. The passes put the same lines in again and again (an error
+// handler's "Exit Sub" in every procedure), so the last few that needed the full reading are kept.
+Significance ClassifyInserted(std::string_view line) {
+    if (!MaySignify(line)) return {};
+    struct Seen {
+        std::string text;
+        Significance what;
+    };
+    thread_local std::array<Seen, 8> seen;
+    thread_local size_t next = 0;
+    for (const Seen& s : seen)
+        if (s.text == line) return s.what;  // an empty text is never kept: MaySignify("") is false
+    Seen& slot = seen[next];
+    next = (next + 1) % seen.size();
+    slot.what = Classify(line);
+    slot.text.assign(line);
+    return slot.what;
+}
+
 // Everything the index reads from one logical line: two statements with the same shape index alike.
 struct StatementShape {
     std::optional<syntax::Declaration> declaration;
@@ -807,7 +826,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
 
     auto noneSignificant = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; ++k)
-            if (Classify(parts[k]).what != Significance::What::None) return false;
+            if (ClassifyInserted(parts[k]).what != Significance::What::None) return false;
         return true;
     };
     auto makeLines = [&](size_t from, size_t to) {
@@ -837,7 +856,7 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const bool sameFirst = parts.front() == oldText;
     const bool firstPlain = !sameFirst && !MaySignifyAfterEdit(oldText, old.plain, parts.front());
     auto classifyOld = [&] { return old.plain ? Significance{} : Classify(oldText); };
-    const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : Classify(parts.front()))) &&
+    const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : ClassifyInserted(parts.front()))) &&
                          noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
                          !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
                          // Lines put after a continued line join its statement, which may be a declaration.

@@ -86,6 +86,11 @@ EndKind EndOfStatement(std::string_view statement) {
 
 EndKind MatchEnd(std::string_view line) {
     const auto body = SkipBlanks(line);
+    // Told at the first byte for most lines: an End statement starts with its E unless a line number
+    // (a digit) or a label (a name and a colon) comes first.
+    if (body.empty() || (text::FoldAscii(body.front()) != 'e' && !lex::IsDigit(body.front()) &&
+                         body.find(':') == std::string_view::npos))
+        return EndKind::None;
     return EndOfStatement(body.substr(lex::LeadingLabel(body).size()));
 }
 

@@ -35,7 +35,9 @@ struct Procedure {
 class Inserter {
 public:
     Inserter(Host& host, errors::Trap& trap, const settings::LoadedOptions& options)
-        : host_(host), trap_(trap), options_(options) {}
+        : host_(host), trap_(trap), options_(options),
+          startFrame_(Frame(options.strSeparatorLine, options.strErrorCodeStart)),
+          closeFrame_(Frame(options.strSeparatorLine, options.strErrorCodeClose)) {}
 
     /// One component; false when the run must end.
     bool Component(ide::CodeModule& code, const std::string& rowText) {
@@ -84,15 +86,11 @@ private:
         }
         if (!proc_.startInserted) {
             if (j != proc_.startAfter) return false;
-            std::string frame = options_.strSeparatorLine;
-            frame.append(kCrLf).append(options_.strErrorCodeStart).append(kCrLf).append(options_.strSeparatorLine);
-            block = std::string(line).append(kCrLf) + Fill(frame);
+            block = std::string(line).append(kCrLf) + Fill(startFrame_);
             proc_.startInserted = true;
             host_.result.Append("\r\n              -> Add beginning code");
         } else if (!proc_.endInserted && IsProcedureEnd(line, proc_.kindWord) && !ide::IsContinuationLine(code, j)) {
-            std::string frame = options_.strSeparatorLine;
-            frame.append(kCrLf).append(options_.strErrorCodeClose).append(kCrLf).append(options_.strSeparatorLine);
-            block = Fill(frame).append(kCrLf).append(line);
+            block = Fill(closeFrame_).append(kCrLf).append(line);
             proc_.endInserted = true;
             host_.result.Append("\r\n              -> Add terminate code");
         }
@@ -124,6 +122,11 @@ private:
         if (proc_.treat) proc_.startAfter = DeclarationLastLine(code, body, code.CountOfLines());
     }
 
+    /// A block between two separator lines, as it goes in before its placeholders are filled.
+    static std::string Frame(std::string_view separator, std::string_view block) {
+        return std::string(separator).append(kCrLf).append(block).append(kCrLf).append(separator);
+    }
+
     std::string Fill(std::string_view frame) {
         return CorrectionLigne(host_.report, frame, proc_.kindWord, proc_.at.name, rowText_);
     }
@@ -131,6 +134,7 @@ private:
     Host& host_;
     errors::Trap& trap_;
     const settings::LoadedOptions& options_;
+    const std::string startFrame_, closeFrame_;
     std::string rowText_;
     Procedure proc_;
 };

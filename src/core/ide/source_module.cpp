@@ -45,12 +45,17 @@ public:
         free_ -= text.size();
         return {at, text.size()};
     }
-    /// As Keep, but a text met again among the last few so kept is viewed where it already stands:
-    /// inserted lines repeat (a handler pass inserts the same template lines in every procedure).
-    std::string_view KeepShared(std::string_view text) {
-        if (text.empty()) return {};
+    /// A text kept by KeepShared, with what its reader has learnt of it (-1: not yet asked).
+    struct Shared {
+        std::string_view text;
+        signed char insignificant = -1;
+    };
+    /// As Keep, but a text met again among the last few so kept is viewed where it already stands, and
+    /// comes with what was learnt of it then: inserted lines repeat (a handler pass inserts the same
+    /// template lines in every procedure). `text` is not empty.
+    Shared& KeepShared(std::string_view text) {
         auto& slot = recent_[std::hash<std::string_view>{}(text) % recent_.size()];
-        if (slot != text) slot = Keep(text);
+        if (slot.text != text) slot = {Keep(text), -1};
         return slot;
     }
     void Clear() {
@@ -74,7 +79,7 @@ private:
         free_ = size;
     }
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::array<std::string_view, 64> recent_{};
+    std::array<Shared, 64> recent_{};
     char* next_ = nullptr;
     size_t free_ = 0;
     size_t blockSize_ = kFirstBlock;
@@ -226,25 +231,6 @@ Significance Classify(std::string_view line) {
     }
     if (shape.empty()) return {};
     return {Significance::What::Other, std::move(shape), ProcKind::Proc};
-}
-
-// Classify for the lines an edit puts in. The passes put the same lines in again and again (an error
-// handler's "Exit Sub" in every procedure), so the last few that needed the full reading are kept.
-Significance ClassifyInserted(std::string_view line) {
-    if (!MaySignify(line)) return {};
-    struct Seen {
-        std::string text;
-        Significance what;
-    };
-    thread_local std::array<Seen, 8> seen;
-    thread_local size_t next = 0;
-    for (const Seen& s : seen)
-        if (s.text == line) return s.what;  // an empty text is never kept: MaySignify("") is false
-    Seen& slot = seen[next];
-    next = (next + 1) % seen.size();
-    slot.what = Classify(line);
-    slot.text.assign(line);
-    return slot.what;
 }
 
 // Everything the index reads from one logical line: two statements with the same shape index alike.
@@ -404,9 +390,17 @@ struct SourceModule::Impl {
 
     long Count() const { return static_cast<long>(lines.size()); }
     // A line holding `text` (kept in `edited`) and the module's usual line break.
-    Line Made(std::string_view text) {
+    /// A new line of `text`; `insignificant` is set to whether Classify finds nothing in it.
+    Line Made(std::string_view text, bool& insignificant) {
         if (text.size() > kLongestLine) throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
-        return Line(edited.KeepShared(text), defaultEol);
+        if (text.empty()) {
+            insignificant = true;
+            return Line({}, defaultEol);
+        }
+        auto& kept = edited.KeepShared(text);
+        if (kept.insignificant < 0) kept.insignificant = Classify(text).what == Significance::What::None;
+        insignificant = kept.insignificant > 0;
+        return Line(kept.text, defaultEol);
     }
     std::string_view Keep(std::string_view text) {
         if (text.size() > kLongestLine)
@@ -824,25 +818,27 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const std::string_view oldText = old.Text();
     const bool oldContinues = lex::Continues(oldText);
 
-    auto noneSignificant = [&](size_t from, size_t to) {
-        for (size_t k = from; k < to; ++k)
-            if (ClassifyInserted(parts[k]).what != Significance::What::None) return false;
-        return true;
-    };
-    auto makeLines = [&](size_t from, size_t to) {
+    // The new lines of parts [from, to), and whether Classify finds nothing in any of them.
+    auto makeLines = [&](size_t from, size_t to, bool& allInsignificant) {
         std::vector<Line> made;
         made.reserve(to - from);
-        for (size_t k = from; k < to; ++k) made.push_back(d.Made(parts[k]));
+        allInsignificant = true;
+        for (size_t k = from; k < to; ++k) {
+            bool insignificant = false;
+            made.push_back(d.Made(parts[k], insignificant));
+            allInsignificant = allInsignificant && insignificant;
+        }
         return made;
     };
 
     if (added > 0 && parts.back() == oldText && parts.front() != oldText) {
         // Lines inserted before the old one, which keeps its break and its hidden lines.
         const bool context = d.ContinuesAt(line - 1);
-        const bool neutral = noneSignificant(0, parts.size() - 1) &&
-                             lex::Continues(parts[parts.size() - 2]) == context && !d.TouchesDeclarations(line) &&
-                             !(context && d.InDeclaringStatement(line));
-        lines.insert(at, makeLines(0, parts.size() - 1));
+        bool insertedInsignificant = true;
+        auto made = makeLines(0, parts.size() - 1, insertedInsignificant);
+        const bool neutral = insertedInsignificant && lex::Continues(parts[parts.size() - 2]) == context &&
+                             !d.TouchesDeclarations(line) && !(context && d.InDeclaringStatement(line));
+        lines.insert(at, std::move(made));
         if (!neutral) d.dirty = true;
         d.Shift(line - 1, added);
         d.CheckDeclarationEnd(line, [&] {
@@ -856,8 +852,10 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
     const bool sameFirst = parts.front() == oldText;
     const bool firstPlain = !sameFirst && !MaySignifyAfterEdit(oldText, old.plain, parts.front());
     auto classifyOld = [&] { return old.plain ? Significance{} : Classify(oldText); };
-    const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : ClassifyInserted(parts.front()))) &&
-                         noneSignificant(1, parts.size()) && lex::Continues(parts.back()) == oldContinues &&
+    bool restInsignificant = true;
+    auto made = added > 0 ? makeLines(1, parts.size(), restInsignificant) : std::vector<Line>();
+    const bool neutral = (sameFirst || classifyOld() == (firstPlain ? Significance{} : Classify(parts.front()))) &&
+                         restInsignificant && lex::Continues(parts.back()) == oldContinues &&
                          !d.TouchesDeclarations(sameFirst ? line + 1 : line) &&
                          // Lines put after a continued line join its statement, which may be a declaration.
                          (sameFirst ? !(oldContinues && d.InDeclaringStatement(line))
@@ -865,7 +863,6 @@ void SourceModule::ReplaceLine(long line, std::string_view text) {
                                           (added == 0 && d.SameStatementWith(line, parts.front())));
     if (!sameFirst) d.SetText(old, parts.front(), firstPlain);
     if (added > 0) {
-        auto made = makeLines(1, parts.size());
         const unsigned eol = made.back().eol;
         made.back().eol = old.eol;
         old.eol = eol;

@@ -46,7 +46,9 @@ std::string JoinLogical(const LineAt& lineAt, long first, long last) {
 template <class LineAt>
 long DeclarationEnd(const LineAt& lineAt, long body, long limit) {
     const long last = LogicalLast(lineAt, body, limit);
-    const auto first = syntax::MatchDeclaration(JoinLogical(lineAt, body, last));
+    // Most declarations are one line, read where it stands (and used before another line is read).
+    const auto first = body == last ? syntax::MatchDeclaration(lineAt(body))
+                                    : syntax::MatchDeclaration(JoinLogical(lineAt, body, last));
     if (!first) return last;
     auto directive = [](std::string_view line, std::string_view word) {
         const auto t = lex::SkipBlanks(line);
@@ -64,7 +66,8 @@ long DeclarationEnd(const LineAt& lineAt, long body, long limit) {
         skipBlankLines();
         if (j > limit) return last;
         const long altLast = LogicalLast(lineAt, j, limit);
-        const auto other = syntax::MatchDeclaration(JoinLogical(lineAt, j, altLast));
+        const auto other = j == altLast ? syntax::MatchDeclaration(lineAt(j))
+                                        : syntax::MatchDeclaration(JoinLogical(lineAt, j, altLast));
         if (!other || !text::IEquals(other->name, first->name) || other->kind != first->kind) return last;
         j = altLast + 1;
         skipBlankLines();

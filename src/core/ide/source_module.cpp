@@ -389,8 +389,8 @@ struct SourceModule::Impl {
     }
 
     long Count() const { return static_cast<long>(lines.size()); }
-    // A line holding `text` (kept in `edited`) and the module's usual line break.
-    /// A new line of `text`; `insignificant` is set to whether Classify finds nothing in it.
+    /// A line holding `text` (kept in `edited`) and the module's usual line break; `insignificant` is set
+    /// to whether Classify finds nothing in it.
     Line Made(std::string_view text, bool& insignificant) {
         if (text.size() > kLongestLine) throw RuntimeError(errors::code::kInvalidProcedureCall, "line too long");
         if (text.empty()) {

@@ -19,7 +19,6 @@ using testing::kSep;
 using testing::Lines;
 using testing::WithoutDates;
 
-
 /// `lines` with the engine's default handler of procedure `name` inserted: the start block after line index
 /// `declLast`, the end block before index `endAt`.
 Lines Handled(Lines lines, size_t declLast, size_t endAt, const std::string& kind, const std::string& name) {

@@ -645,65 +645,101 @@ private:
     std::vector<Block> stack_;
 };
 
-// The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes. Returns
-// the index of the first code line and fills `vbName` with the last VB_Name value, and `vbNameAt` with
-// where it stands in the bytes the lines are views of (a rename rewrites that one).
-size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view bytes, std::string_view fileName,
-                 std::string& vbName, size_t& vbNameAt) {
-    size_t i = 0;
-    BeginBlocks blocks;
-    bool sawAttribute = false;
-    for (; i < physical.size(); ++i) {
-        const auto t = text::Trim(physical[i].text);
+// The header: VERSION, Object= lines, BEGIN ... END / Begin ... End blocks, module attributes. Read one
+// physical line at a time, so that a file's shape can be read without splitting it first.
+class HeaderReader {
+public:
+    /// Fills `vbName` with the last VB_Name value, and `vbNameAt` with where it stands in `bytes`, the
+    /// bytes the lines are views of (a rename rewrites that one).
+    HeaderReader(std::string_view bytes, std::string& vbName, size_t& vbNameAt)
+        : bytes_(bytes), vbName_(vbName), vbNameAt_(vbNameAt) {}
+
+    /// Takes physical line `line` (from 1) of the header; false when `text` is the first code line, which
+    /// is not taken.
+    bool Take(long line, std::string_view text) {
+        const auto t = text::Trim(text);
         const auto word = FirstWord(t);
         const bool opens = text::IEquals(word, "Begin");
-        const long line = static_cast<long>(i) + 1;
-        if (blocks.Open()) {
-            if (opens) blocks.Begin(line, physical[i].text);
-            else if (text::IEquals(t, "End")) blocks.End(physical[i].text);
-            continue;
+        if (blocks_.Open()) {
+            if (opens)
+                blocks_.Begin(line, text);
+            else if (text::IEquals(t, "End"))
+                blocks_.End(text);
+            return true;
         }
         if (opens) {
-            blocks.Begin(line, physical[i].text);
+            blocks_.Begin(line, text);
         } else if (text::IStartsWith(t, "Attribute ")) {
-            sawAttribute = true;
+            sawAttribute_ = true;
             auto rest = t.substr(10);
             if (text::IStartsWith(text::LTrim(rest), "VB_Name")) {
                 const auto q1 = rest.find('"');
                 const auto q2 = q1 == std::string_view::npos ? q1 : rest.find('"', q1 + 1);
                 if (q2 != std::string_view::npos) {
-                    vbName = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
-                    vbNameAt = static_cast<size_t>(rest.data() + q1 + 1 - bytes.data());
+                    vbName_ = std::string(rest.substr(q1 + 1, q2 - q1 - 1));
+                    vbNameAt_ = static_cast<size_t>(rest.data() + q1 + 1 - bytes_.data());
                 }
             }
-        } else if (!sawAttribute && (text::IEquals(word, "VERSION") || text::IStartsWith(t, "Object=") ||
-                                     text::IEquals(word, "Object"))) {
+        } else if (!sawAttribute_ && (text::IEquals(word, "VERSION") || text::IStartsWith(t, "Object=") ||
+                                      text::IEquals(word, "Object"))) {
             // part of the header
         } else {
-            break;
+            return false;
         }
+        return true;
     }
-    if (blocks.Open())
-        throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ":" + std::to_string(blocks.Unclosed()) +
-                                                           ": Begin block is never closed by End");
+
+    /// Throws when a Begin block is still open once the header's lines are taken.
+    void Finish(std::string_view fileName) const {
+        if (blocks_.Open())
+            throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ":" + std::to_string(blocks_.Unclosed()) +
+                                                               ": Begin block is never closed by End");
+    }
+
+private:
+    std::string_view bytes_;
+    std::string& vbName_;
+    size_t& vbNameAt_;
+    BeginBlocks blocks_;
+    bool sawAttribute_ = false;
+};
+
+// Returns the index of the first code line of `physical`; see HeaderReader.
+size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view bytes, std::string_view fileName,
+                 std::string& vbName, size_t& vbNameAt) {
+    HeaderReader header(bytes, vbName, vbNameAt);
+    size_t i = 0;
+    while (i < physical.size() && header.Take(static_cast<long>(i) + 1, physical[i].text)) ++i;
+    header.Finish(fileName);
     return i;
 }
 
-// The code from physical line `from` on: member attributes (not inside a continued statement) hide
-// behind the line before them. Calls visible(line) or hidden(line) for each line, in order.
+// The code after the header: member attributes (not inside a continued statement) hide behind the line
+// before them. Told one physical line at a time, in order.
+class CodeReader {
+public:
+    /// True when `text`, the next line, hides behind the line before it.
+    bool Hides(std::string_view text) {
+        if (!previousContinues_ && anyVisible_ && syntax::IsAttributeLine(text)) return true;
+        anyVisible_ = true;
+        previousContinues_ = lex::Continues(text);
+        return false;
+    }
+
+private:
+    bool previousContinues_ = false;
+    bool anyVisible_ = false;
+};
+
+// The code from physical line `from` on: calls visible(line) or hidden(line) for each line, in order.
 template <class Visible, class Hidden>
 void WalkCode(const std::vector<PhysicalLine>& physical, size_t from, Visible visible, Hidden hidden) {
-    bool previousContinues = false;
-    bool anyVisible = false;
+    CodeReader code;
     for (size_t i = from; i < physical.size(); ++i) {
-        const auto& p = physical[i];
-        if (!previousContinues && anyVisible && syntax::IsAttributeLine(p.text)) {
-            hidden(p);
-            continue;
-        }
-        visible(p);
-        anyVisible = true;
-        previousContinues = lex::Continues(p.text);
+        if (code.Hides(physical[i].text))
+            hidden(physical[i]);
+        else
+            visible(physical[i]);
     }
 }
 
@@ -747,17 +783,23 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
 SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_view fileName) {
     RefuseBinary(bytes, fileName);
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    const auto physical = SplitPhysical(bytes);
+    // The lines as Parse would keep them, counted as they are met: a file copied is not split first.
     Shape shape;
     size_t vbNameAt = std::string::npos;
-    const size_t first = HeaderEnd(physical, bytes, fileName, shape.vbName, vbNameAt);
-    WalkCode(
-        physical, first,
-        [&](const PhysicalLine& p) {
+    HeaderReader header(bytes, shape.vbName, vbNameAt);
+    CodeReader code;
+    bool inHeader = true;
+    long line = 0;
+    ForEachPhysicalLine(bytes, [&](std::string_view text, std::string_view) {
+        if (inHeader && header.Take(++line, text)) return true;
+        inHeader = false;
+        if (!code.Hides(text)) {
             ++shape.lines;
-            shape.longestLine = std::max(shape.longestLine, p.text.size());
-        },
-        [](const PhysicalLine&) {});
+            shape.longestLine = std::max(shape.longestLine, text.size());
+        }
+        return true;
+    });
+    header.Finish(fileName);
     return shape;
 }
 

@@ -44,12 +44,16 @@ void ListErrors(VerbContext& ctx, const errors::ErrorReport& report) {
                 << ", " << AnswerWord(e.answer) << "\n";
 }
 
-std::string ForDisplay(std::string text) {
+// The log as a terminal shows it: each CR LF becomes LF (a lone CR stays).
+std::string ForDisplay(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-    return out;
+    for (size_t from = 0;;) {
+        const size_t crlf = text.find("\r\n", from);
+        out.append(text.substr(from, crlf == std::string_view::npos ? crlf : crlf - from));
+        if (crlf == std::string_view::npos) return out;
+        from = crlf + 1;  // the LF stays
+    }
 }
 
 }  // namespace

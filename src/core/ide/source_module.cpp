@@ -442,10 +442,14 @@ struct SourceModule::Impl {
     }
 
     void CheckLine(long line, const char* what) const {
-        if (line < 1 || line > Count())
-            throw RuntimeError(errors::code::kInvalidProcedureCall,
-                               std::string(what) + ": line " + std::to_string(line) + " is outside 1.." +
-                                   std::to_string(Count()));
+        if (line < 1 || line > Count()) [[unlikely]]
+            LineOutside(line, what);
+    }
+    // Out of line, so that the check itself costs a comparison where every line is read.
+    [[noreturn]] [[gnu::cold]] [[gnu::noinline]] void LineOutside(long line, const char* what) const {
+        throw RuntimeError(errors::code::kInvalidProcedureCall,
+                           std::string(what) + ": line " + std::to_string(line) + " is outside 1.." +
+                               std::to_string(Count()));
     }
 
     void Rebuild() const;
@@ -1033,14 +1037,20 @@ void SourceModule::SerializeInto(std::string& out) const {
         const Line& l = d.lines[i];
         size += l.size + l.Eol().size() + d.HiddenOf(l).size();
     }
-    out.clear();
-    out.reserve(size);
-    out += d.header;
+    // Copied into place: appending piece by piece checked the room and moved the end three times a line.
+    out.resize(size);
+    char* at = out.data();
+    auto put = [&at](std::string_view piece) {
+        if (piece.empty()) return;  // an empty view may hold no pointer at all
+        std::memcpy(at, piece.data(), piece.size());
+        at += piece.size();
+    };
+    put(d.header);
     for (size_t i = 0; i < d.lines.size(); ++i) {
         const Line& l = d.lines[i];
-        out += l.Text();
-        out += l.Eol();
-        out += d.HiddenOf(l);
+        put(l.Text());
+        put(l.Eol());
+        if (l.hidden) put(d.HiddenOf(l));
     }
     if (!d.finalBreak && !out.empty()) {
         if (out.ends_with("\r\n")) out.resize(out.size() - 2);

@@ -106,24 +106,23 @@ struct Line {
 };
 static_assert(sizeof(Line) == 16, "a module line costs 16 bytes besides its text");
 
-struct PhysicalLine {
-    std::string_view text;
-    std::string_view eol;
-};
-
-std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
-    std::vector<PhysicalLine> out;
-    if (bytes.empty()) return out;
-    size_t breaks = 0;
-    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
-         ++p)
-        ++breaks;
-    out.reserve(breaks + 1);
-    ForEachPhysicalLine(bytes, [&](std::string_view text, std::string_view eol) {
-        out.push_back({text, eol});
+// The physical lines of `bytes` (see ForEachPhysicalLine).
+long PhysicalLineCount(std::string_view bytes) {
+    long count = 0;
+    ForEachPhysicalLine(bytes, [&](std::string_view, std::string_view) {
+        ++count;
         return true;
     });
-    return out;
+    return count;
+}
+
+// About as many as the physical lines of `bytes` (lone CRs left out), for room to be reserved: one search
+// per line.
+size_t LineCountEstimate(std::string_view bytes) {
+    size_t breaks = 0;
+    const char* end = bytes.data() + bytes.size();
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p) ++breaks;
+    return breaks + 1;
 }
 
 // Splits inserted text at every line break (CR LF, lone CR or lone LF) into `parts`, which it clears
@@ -455,9 +454,8 @@ struct SourceModule::Impl {
     void Rebuild() const;
     /// The line of the file (header and hidden lines counted) that visible line `line` stands on.
     long FileLineOf(long line) const {
-        auto breaks = [](std::string_view bytes) { return static_cast<long>(SplitPhysical(bytes).size()); };
-        long fileLine = breaks(header) + line;
-        for (long k = 1; k < line; ++k) fileLine += breaks(HiddenOf(lines[static_cast<size_t>(k - 1)]));
+        long fileLine = PhysicalLineCount(header) + line;
+        for (long k = 1; k < line; ++k) fileLine += PhysicalLineCount(HiddenOf(lines[static_cast<size_t>(k - 1)]));
         return fileLine;
     }
     /// The index of the procedure; error 35 when there is none.
@@ -708,16 +706,6 @@ private:
     bool sawAttribute_ = false;
 };
 
-// Returns the index of the first code line of `physical`; see HeaderReader.
-size_t HeaderEnd(const std::vector<PhysicalLine>& physical, std::string_view bytes, std::string_view fileName,
-                 std::string& vbName, size_t& vbNameAt) {
-    HeaderReader header(bytes, vbName, vbNameAt);
-    size_t i = 0;
-    while (i < physical.size() && header.Take(static_cast<long>(i) + 1, physical[i].text)) ++i;
-    header.Finish(fileName);
-    return i;
-}
-
 // The code after the header: member attributes (not inside a continued statement) hide behind the line
 // before them. Told one physical line at a time, in order.
 class CodeReader {
@@ -735,16 +723,32 @@ private:
     bool anyVisible_ = false;
 };
 
-// The code from physical line `from` on: calls visible(line) or hidden(line) for each line, in order.
-template <class Visible, class Hidden>
-void WalkCode(const std::vector<PhysicalLine>& physical, size_t from, Visible visible, Hidden hidden) {
+/// What a module's lines are, read as they are met in one pass over `text` (the bytes after a byte order
+/// mark): calls header(text, eol) for each line of the header, then visible(text, eol) or hidden(text, eol)
+/// for each code line, in order; throws when a Begin block is never closed. `bytes` and the VB_Name
+/// outputs are HeaderReader's.
+template <class Header, class Visible, class Hidden>
+void ReadLines(std::string_view text, std::string_view bytes, std::string_view fileName, std::string& vbName,
+               size_t& vbNameAt, Header header, Visible visible, Hidden hidden) {
+    HeaderReader headerReader(bytes, vbName, vbNameAt);
     CodeReader code;
-    for (size_t i = from; i < physical.size(); ++i) {
-        if (code.Hides(physical[i].text))
-            hidden(physical[i]);
+    bool inHeader = true;
+    long line = 0;
+    ForEachPhysicalLine(text, [&](std::string_view t, std::string_view eol) {
+        if (inHeader) {
+            if (headerReader.Take(++line, t)) {
+                header(t, eol);
+                return true;
+            }
+            inHeader = false;
+        }
+        if (code.Hides(t))
+            hidden(t, eol);
         else
-            visible(physical[i]);
-    }
+            visible(t, eol);
+        return true;
+    });
+    headerReader.Finish(fileName);
 }
 
 }  // namespace
@@ -758,52 +762,47 @@ std::unique_ptr<SourceModule> SourceModule::Parse(std::string bytes, std::string
     // A byte order mark stays at the very start of the header, out of the way of the header's words.
     const size_t mark = std::string_view(d.original).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     d.header.assign(d.original, 0, mark);
-    const auto physical = SplitPhysical(std::string_view(d.original).substr(mark));
-    if (!physical.empty()) {
-        d.finalBreak = !physical.back().eol.empty();
-        if (!physical.front().eol.empty()) d.defaultEol = std::string(physical.front().eol);
-    }
-    const size_t first = HeaderEnd(physical, d.original, fileName, d.vbName, d.vbNameAt);
-    for (size_t h = 0; h < first; ++h) {
-        d.header += physical[h].text;
-        d.header += physical[h].eol.empty() ? std::string_view(d.defaultEol) : physical[h].eol;
-    }
-    auto eolOf = [&](const PhysicalLine& p) { return p.eol.empty() ? std::string_view(d.defaultEol) : p.eol; };
+    const std::string_view text = std::string_view(d.original).substr(mark);
     // Room for an eighth more lines than loaded: the usual passes (handlers, numbering) add a few lines
     // to each procedure, and the first that does should not have to copy every line.
-    const size_t count = physical.size() - first;
+    const size_t count = LineCountEstimate(text);
     d.lines.reserve(count + count / 8 + 16);
-    WalkCode(
-        physical, first,
-        [&](const PhysicalLine& p) {
-            if (p.text.size() > kLongestLine)
-                throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ": a line is too long");
-            d.lines.push_back(Line(p.text, eolOf(p)));
+    // The first line's break is the module's usual one; only a last line may have none.
+    bool first = true;
+    auto eolOf = [&](std::string_view eol) {
+        if (first && !eol.empty()) d.defaultEol = std::string(eol);
+        first = false;
+        d.finalBreak = !eol.empty();
+        return eol.empty() ? std::string_view(d.defaultEol) : eol;
+    };
+    ReadLines(
+        text, d.original, fileName, d.vbName, d.vbNameAt,
+        [&](std::string_view t, std::string_view eol) {
+            d.header += t;
+            d.header += eolOf(eol);
         },
-        [&](const PhysicalLine& p) { d.HiddenText(d.lines.back()).append(p.text).append(eolOf(p)); });
+        [&](std::string_view t, std::string_view eol) {
+            if (t.size() > kLongestLine)
+                throw RuntimeError(errors::code::kBadFileMode, Where(fileName) + ": a line is too long");
+            d.lines.push_back(Line(t, eolOf(eol)));
+        },
+        [&](std::string_view t, std::string_view eol) { d.HiddenText(d.lines.back()).append(t).append(eolOf(eol)); });
     return m;
 }
 
 SourceModule::Shape SourceModule::ShapeOf(std::string_view bytes, std::string_view fileName) {
     RefuseBinary(bytes, fileName);
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    // The lines as Parse would keep them, counted as they are met: a file copied is not split first.
+    // The lines as Parse would keep them, counted as they are met.
     Shape shape;
     size_t vbNameAt = std::string::npos;
-    HeaderReader header(bytes, shape.vbName, vbNameAt);
-    CodeReader code;
-    bool inHeader = true;
-    long line = 0;
-    ForEachPhysicalLine(bytes, [&](std::string_view text, std::string_view) {
-        if (inHeader && header.Take(++line, text)) return true;
-        inHeader = false;
-        if (!code.Hides(text)) {
+    ReadLines(
+        bytes, bytes, fileName, shape.vbName, vbNameAt, [](std::string_view, std::string_view) {},
+        [&](std::string_view t, std::string_view) {
             ++shape.lines;
-            shape.longestLine = std::max(shape.longestLine, text.size());
-        }
-        return true;
-    });
-    header.Finish(fileName);
+            shape.longestLine = std::max(shape.longestLine, t.size());
+        },
+        [](std::string_view, std::string_view) {});
     return shape;
 }
 

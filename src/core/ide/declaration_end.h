@@ -11,6 +11,7 @@
 // Only one branch is compiled, so the declaration ends at the #End If: code inserted after the first
 // signature would be compiled out with its branch.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,14 +42,20 @@ std::string JoinLogical(const LineAt& lineAt, long first, long last) {
     return joined;
 }
 
+/// The declaration lines `first`..`last` make as one logical line, if any. Most are one line, read where
+/// it stands (so `lineAt`'s text is used before another line is asked for).
+template <class LineAt>
+std::optional<syntax::Declaration> MatchLogicalDeclaration(const LineAt& lineAt, long first, long last) {
+    if (first == last) return syntax::MatchDeclaration(lineAt(first));
+    return syntax::MatchDeclaration(JoinLogical(lineAt, first, last));
+}
+
 /// The last line of the declaration that starts on `body` (see above), never beyond `limit`.
 /// `lineAt(j)` gives line j's text.
 template <class LineAt>
 long DeclarationEnd(const LineAt& lineAt, long body, long limit) {
     const long last = LogicalLast(lineAt, body, limit);
-    // Most declarations are one line, read where it stands (and used before another line is read).
-    const auto first = body == last ? syntax::MatchDeclaration(lineAt(body))
-                                    : syntax::MatchDeclaration(JoinLogical(lineAt, body, last));
+    const auto first = MatchLogicalDeclaration(lineAt, body, last);
     if (!first) return last;
     auto directive = [](std::string_view line, std::string_view word) {
         const auto t = lex::SkipBlanks(line);
@@ -66,8 +73,7 @@ long DeclarationEnd(const LineAt& lineAt, long body, long limit) {
         skipBlankLines();
         if (j > limit) return last;
         const long altLast = LogicalLast(lineAt, j, limit);
-        const auto other = j == altLast ? syntax::MatchDeclaration(lineAt(j))
-                                        : syntax::MatchDeclaration(JoinLogical(lineAt, j, altLast));
+        const auto other = MatchLogicalDeclaration(lineAt, j, altLast);
         if (!other || !text::IEquals(other->name, first->name) || other->kind != first->kind) return last;
         j = altLast + 1;
         skipBlankLines();

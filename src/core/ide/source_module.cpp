@@ -825,7 +825,7 @@ std::string SourceModule::StructureFault(std::string_view fileName) const {
     }
     const ProcInfo& p = *d.unclosed;
     const auto lineAt = d.LineAt();
-    const auto declared = syntax::MatchDeclaration(JoinLogical(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count())));
+    const auto declared = MatchLogicalDeclaration(lineAt, p.body, LogicalLast(lineAt, p.body, d.Count()));
     const std::string keyword = declared ? declared->keyword : "Sub";
     return where + std::to_string(d.FileLineOf(p.body)) + ": " +
            keyword + " " + p.name + " is never closed by End " + std::string(syntax::EndWord(syntax::EndFor(keyword)));
